@@ -1,0 +1,93 @@
+// The host: everything the game needs from the desktop, the terminal or a script.
+//
+// The game is single-threaded. It asks the host for the next event and handles it itself, so no
+// game code ever runs inside a toolkit callback. A host never spins: NextEvent blocks until an
+// event arrives or the deadline passes (the script host advances its virtual clock instead).
+#pragma once
+
+#include <functional>
+#include <limits>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace corvane {
+
+// Which of the two windows a key press reached.
+enum class Window { Sound, Speech };
+
+// One thing that happened while the game waited.
+struct HostEvent {
+  enum class Kind {
+    Key,     // a key went down: code is the Windows virtual-key code, shift 1 Shift, 2 Control, 4 Alt
+    Close,   // the window was closed (the close button or the window manager)
+    Timer,   // a timer started with StartTimer fired: code is its id
+  };
+  Kind kind = Kind::Key;
+  int code = 0;
+  int shift = 0;
+  Window window = Window::Sound;
+};
+
+// What the game is doing while it waits; the script host answers only prompts with its keys.
+enum class WaitKind {
+  Pause,   // a pause of the game (Wait, the deal, a sound finishing)
+  Answer,  // a prompt waits for the user's answer
+};
+
+enum class MessageIcon { Critical, Exclamation, Information };
+
+inline constexpr double kForever = std::numeric_limits<double>::infinity();
+
+// Thrown to end the program from wherever the game is (Alt-F4, Exit, the end of a script).
+// main() catches it, shuts the sound down and returns the status.
+struct EndProgram {
+  int status = 0;
+};
+
+// The multi-line text window pText of the sound window: the no-speech (Braille) mode writes here.
+class TextWindow {
+ public:
+  virtual ~TextWindow() = default;
+  virtual void Show(bool visible) = 0;                 // show or hide the window
+  virtual bool Visible() const = 0;                    // whether it is shown
+  virtual void SetText(std::string_view text) = 0;     // replace the whole text (UTF-8)
+  virtual std::string Text() const = 0;                // the whole text (UTF-8)
+  virtual void Append(std::string_view text) = 0;      // insert at the end
+};
+
+class Host {
+ public:
+  virtual ~Host() = default;
+
+  // Monotonic seconds (virtual in the script host).
+  virtual double Now() = 0;
+
+  // Blocks until the next event or until Now() reaches `deadline`; returns the event, or nothing
+  // at the deadline. Events already pending are returned at once.
+  virtual std::optional<HostEvent> NextEvent(double deadline, WaitKind kind) = 0;
+
+  // A modal message box; returns when the user has dismissed it.
+  virtual void ShowMessage(std::string_view title, std::string_view text, MessageIcon icon) = 0;
+
+  // The text window of the sound window.
+  virtual TextWindow& Text() = 0;
+
+  // The display's bell.
+  virtual void Beep() = 0;
+
+  // Starts (or restarts) timer `id` firing every `intervalSeconds`; an interval of 0 stops it.
+  virtual void StartTimer(int id, double intervalSeconds) = 0;
+  virtual void StopTimer(int id) = 0;
+
+  // Opens a document (a help file) with the desktop's viewer; false when that failed.
+  virtual bool OpenDocument(const std::string& path) = 0;
+
+  // Every phrase that speech hands to the user, after its markers are handled (the transcript).
+  virtual void OnSpoken(std::string_view /*text*/) {}
+
+  // Every sound started, by its file name after wildcard substitution.
+  virtual void OnSoundPlayed(std::string_view /*file*/) {}
+};
+
+}  // namespace corvane
