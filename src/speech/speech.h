@@ -1,0 +1,60 @@
+// Speech output: everything the game tells the user goes through speak.
+//
+// Modes (TTSType): 0 no speech, each phrase written to the text window for a Braille display;
+// 1 the screen reader; 2 silent; 3 the game's own voice. A phrase that begins with "???" is said
+// but not kept in the phrase history; a leading "***" is removed.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/host.h"
+#include "platform/speech_engines.h"
+
+namespace corvane {
+
+inline constexpr int kHistorySize = 30;
+
+class Speech {
+ public:
+  Speech(Host& host, SpeechEngineFactory& engines);
+
+  // Selects the speech mode, with the message box and the fallback chain on failure.
+  void TTSSetup(std::int16_t type);
+  void speak(std::string_view t, std::int16_t systemType = 0);
+  void StopSpeech();
+  // Control-Up and Control-Down: browse the phrase history.
+  void HistoryBack();
+  void HistoryForward();
+  void RepeatLastThingSpoken();
+  // The spoken name of a key (CharacterTable), or its character; empty when none.
+  std::string SayCharacter(int keyCode, int shift) const;
+  // As StopSpeech, failures ignored.
+  void StopSpeaking(int window);
+  void StopSpeakingAll();
+
+  // Applies voice (1-based), rate and volume to the game's own voice; nothing while none exists.
+  void SetSapiValues(int voice, int rate, int volume, int priority, bool apply);
+  // The game's own voice, or nullptr before the first TTSSetup(3) created it.
+  Voice* voice() { return voice_.get(); }
+
+  std::int16_t TTSType = 1;
+  std::int16_t SpeechMode = 1;
+  bool BrailleMode = false;
+  std::string LastThingSpoken;
+  std::array<std::string, kHistorySize + 1> PhraseHistory{};
+  std::int16_t HistoryPosition = 0;
+
+ private:
+  void AppendToTextWindow(std::string_view text);
+
+  Host& host_;
+  SpeechEngineFactory& engines_;
+  std::unique_ptr<ScreenReader> reader_;
+  std::unique_ptr<Voice> voice_;
+};
+
+}  // namespace corvane
