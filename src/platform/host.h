@@ -19,9 +19,9 @@ enum class Window { Sound, Speech };
 // One thing that happened while the game waited.
 struct HostEvent {
   enum class Kind {
-    Key,     // a key went down: code is the Windows virtual-key code, shift 1 Shift, 2 Control, 4 Alt
-    Close,   // the window was closed (the close button or the window manager)
-    Timer,   // a timer started with StartTimer fired: code is its id
+    Key,  // a key went down: code is the Windows virtual-key code, shift 1 Shift, 2 Control, 4 Alt
+    Close,  // the window was closed (the close button or the window manager)
+    Timer,  // a timer started with StartTimer fired: code is its id
   };
   Kind kind = Kind::Key;
   int code = 0;
@@ -49,11 +49,11 @@ struct EndProgram {
 class TextWindow {
  public:
   virtual ~TextWindow() = default;
-  virtual void Show(bool visible) = 0;                 // show or hide the window
-  virtual bool Visible() const = 0;                    // whether it is shown
-  virtual void SetText(std::string_view text) = 0;     // replace the whole text (UTF-8)
-  virtual std::string Text() const = 0;                // the whole text (UTF-8)
-  virtual void Append(std::string_view text) = 0;      // insert at the end
+  virtual void Show(bool visible) = 0;              // show or hide the window
+  virtual bool Visible() const = 0;                 // whether it is shown
+  virtual void SetText(std::string_view text) = 0;  // replace the whole text (UTF-8)
+  virtual std::string Text() const = 0;             // the whole text (UTF-8)
+  virtual void Append(std::string_view text) = 0;   // insert at the end
 };
 
 class Host {

@@ -11,10 +11,16 @@ namespace corvane {
 
 using CardNumber = std::int16_t;
 
-constexpr int CardRank(int n) { return n % 13 == 0 ? 13 : n % 13; }
-constexpr int CardSuit(int n) { return (n - 1) / 13 + 1; }
+constexpr int CardRank(int n) {
+  return n % 13 == 0 ? 13 : n % 13;
+}
+constexpr int CardSuit(int n) {
+  return (n - 1) / 13 + 1;
+}
 // The rank for play: the Ace counts 14.
-constexpr int PlayRank(int n) { return CardRank(n) == 1 ? 14 : CardRank(n); }
+constexpr int PlayRank(int n) {
+  return CardRank(n) == 1 ? 14 : CardRank(n);
+}
 constexpr CardNumber MakeCard(int suit, int rank) {
   return static_cast<CardNumber>((suit - 1) * 13 + rank);
 }
@@ -22,9 +28,9 @@ constexpr CardNumber MakeCard(int suit, int rank) {
 // Entry 0 is unused, as in every table of the game.
 inline constexpr std::array<std::string_view, 5> SuitName{"", "Spades", "Hearts", "Clubs",
                                                           "Diamonds"};
-inline constexpr std::array<std::string_view, 14> RankName{
-    "",    "Ace",   "Two",  "Three", "Four",  "Five", "Six",
-    "Seven", "Eight", "Nine", "Ten", "Jack", "Queen", "King"};
+inline constexpr std::array<std::string_view, 14> RankName{"",     "Ace",  "Two",   "Three", "Four",
+                                                           "Five", "Six",  "Seven", "Eight", "Nine",
+                                                           "Ten",  "Jack", "Queen", "King"};
 
 // Form 0: "Queen of Hearts"; form 1: the suit alone; form 2: the rank alone. Card 0 is "Empty".
 std::string CardName(int n, int form);

@@ -25,7 +25,9 @@ void SortHand(TableState& t, int from, int to) {
 }
 
 std::string AttributeText(const TableState& t, int seat) {
-  const auto percent = [](float value) { return RoundHalfEven(static_cast<double>(value) * 100.0); };
+  const auto percent = [](float value) {
+    return RoundHalfEven(static_cast<double>(value) * 100.0);
+  };
   const Players& p = t.players;
   return fmt::format("{} Bluffing {} %, Aggressiveness {}%, Risk Taker {}%, Intelligence {}%",
                      p.PlayerName[seat], percent(p.Bluffing[seat]), percent(p.Aggressiveness[seat]),

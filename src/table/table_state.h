@@ -76,7 +76,9 @@ struct TableState {
 };
 
 // Card(hand, slot) helpers over the table.
-inline CardNumber& Card(TableState& t, int hand, int slot) { return t.Cards[hand][slot]; }
+inline CardNumber& Card(TableState& t, int hand, int slot) {
+  return t.Cards[hand][slot];
+}
 
 // Copies slots 1..7 of one hand into another.
 void CopyHand(TableState& t, int from, int to);

@@ -45,8 +45,8 @@ TEST(TableState, AttributeTextSpacingAndRounding) {
 TEST(TableState, SortHandOrdersHighFirstWithAceHigh) {
   TableState t;
   t.game.RoundCount = 5;
-  const CardNumber hand[] = {0, MakeCard(1, 5), MakeCard(2, 1), MakeCard(3, 13), MakeCard(4, 2),
-                             MakeCard(1, 10)};
+  const CardNumber hand[] = {
+      0, MakeCard(1, 5), MakeCard(2, 1), MakeCard(3, 13), MakeCard(4, 2), MakeCard(1, 10)};
   for (int k = 1; k <= 5; ++k) t.Cards[1][k] = hand[k];
   t.Cards[1][6] = MakeCard(1, 3);  // beyond RoundCount: copied, not sorted
   SortHand(t, 1, kWorkHand);

@@ -1,0 +1,22 @@
+// Sounds placed round the table by seat: seat 1 (the user) straight ahead, the bots on an arc.
+#pragma once
+
+#include <string>
+
+#include "sound/sound_engine.h"
+
+namespace corvane {
+
+class Prompts;
+
+// Plays `name` (wildcards allowed) at `seat` of a table of `playerCount`; seat 0 is the table
+// itself. `tableVolume` is the user's table sound setting.
+void PlaySeatSound(SoundEngine& sound, const std::string& name, int playerCount, int seat,
+                   int volumeOffset, int tableVolume);
+
+// Chips going into the pot: "coin*4.wav" at the seat, once per two antes of `amount` (at least
+// once, at most 50 times), each followed by a short pause with keys held back.
+void PlayChipSound(SoundEngine& sound, Prompts& prompts, Random& cosmetic, int playerCount,
+                   int seat, int amount, int ante, int tableVolume);
+
+}  // namespace corvane
