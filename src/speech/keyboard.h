@@ -50,6 +50,10 @@ class Keyboard {
   // Last key code (0: none since the last reset) and its shift state.
   std::int16_t KeyPressed = 0;
   std::int16_t KeyShift = 0;
+  // The shift state of the last key that reached the speech window (it leaves KeyShift alone).
+  std::int16_t SpeechWindowShift = 0;
+  // The window the last stored key reached.
+  Window LastKeyWindow = Window::Sound;
   // True while a prompt or a blocking Wait owns the keyboard.
   bool InputWaiting = false;
   // KeyShift * 1000 + KeyPressed.

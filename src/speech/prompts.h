@@ -52,11 +52,16 @@ class Prompts {
   std::string InputText(const std::string& prompt, const std::string& def, int flags);
   // A menu over the cards of `hand`, sorted into `scratchHand`.
   std::int16_t ChooseCard(TableState& table, const std::string& prompt, int hand, int scratchHand);
+  // A free line of typing, each key said by its character name; empty on Escape.
+  std::string EditBox(const std::string& message);
 
   Keyboard& keyboard() { return keyboard_; }
   Speech& speech() { return speech_; }
 
  private:
+  // Resets the last key, takes the keyboard and blocks until a key is stored.
+  void WaitForKey();
+
   Keyboard& keyboard_;
   Speech& speech_;
   PromptContext context_;

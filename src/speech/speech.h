@@ -32,11 +32,14 @@ class Speech {
   void RepeatLastThingSpoken();
   // The spoken name of a key (CharacterTable), or its character; empty when none.
   std::string SayCharacter(int keyCode, int shift) const;
-  // As StopSpeech, failures ignored.
+  // As StopSpeech, failures ignored; the screen reader's StopSpeech is used.
   void StopSpeaking(int window);
   void StopSpeakingAll();
 
-  // Applies voice (1-based), rate and volume to the game's own voice; nothing while none exists.
+  // Applies the voice (an index into the voice list, from 0), the rate and the volume to the game's
+  // own voice, in that order. Nothing while no voice exists; a voice index past the list, or a
+  // rate or volume the voice refuses, ends it quietly with the steps before it done. The voice
+  // has one priority, normal, so the priority is not passed on.
   void SetSapiValues(int voice, int rate, int volume, int priority, bool apply);
   // The game's own voice, or nullptr before the first TTSSetup(3) created it.
   Voice* voice() { return voice_.get(); }

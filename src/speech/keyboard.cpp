@@ -1,0 +1,45 @@
+#include "speech/keyboard.h"
+
+namespace corvane {
+
+bool Keyboard::Pump(double deadline, WaitKind kind) {
+  std::optional<HostEvent> event = host_.NextEvent(deadline, kind);
+  if (!event) return false;
+  Handle(*event);
+  return true;
+}
+
+void Keyboard::Handle(const HostEvent& event) {
+  switch (event.kind) {
+    case HostEvent::Kind::Key:
+      if (event.window == Window::Speech) {
+        // The speech window only remembers the key; the polling prompt takes it from there.
+        KeyPressed = static_cast<std::int16_t>(event.code);
+        SpeechWindowShift = static_cast<std::int16_t>(event.shift);
+        LastKeyWindow = Window::Speech;
+      } else {
+        WindowKeyDown(event.code, event.shift);
+      }
+      break;
+    case HostEvent::Kind::Close:
+      throw EndProgram{0};
+    case HostEvent::Kind::Timer:
+      if (auto it = timers_.find(event.code); it != timers_.end() && it->second) it->second();
+      break;
+  }
+}
+
+void Keyboard::WindowKeyDown(int keyCode, int shift) {
+  if (keyCode == kKeyF4 && (shift & kAlt) != 0) throw EndProgram{0};
+  if (keyCode == kKeyShift || keyCode == kKeyControl || keyCode == kKeyAlt) return;
+  if (shift == kControl && keyCode >= '0' && keyCode <= '3') {
+    if (switch_) switch_(keyCode - '0');
+    return;
+  }
+  KeyPressed = static_cast<std::int16_t>(keyCode);
+  KeyShift = static_cast<std::int16_t>(shift);
+  LastKeyWindow = Window::Sound;
+  if (!InputWaiting) DispatchCommandKey();
+}
+
+}  // namespace corvane

@@ -1,0 +1,165 @@
+#include "speech/speech.h"
+
+#include <exception>
+
+#include "speech/character_table.h"
+#include "speech/utf8_text.h"
+
+namespace corvane {
+namespace {
+
+constexpr std::string_view kNotRecorded = "???";
+constexpr std::string_view kRemoved = "***";
+constexpr std::size_t kWindowLimit = 10000;
+constexpr std::size_t kWindowKeep = 1000;
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
+
+}  // namespace
+
+Speech::Speech(Host& host, SpeechEngineFactory& engines) : host_(host), engines_(engines) {}
+
+void Speech::TTSSetup(std::int16_t type) {
+  if (type != 0) {
+    BrailleMode = false;
+    host_.Text().Show(false);
+  } else {
+    BrailleMode = true;
+    host_.Text().Show(true);
+    host_.Text().SetText(" ");
+  }
+  TTSType = type;
+  // A mode whose engine cannot be made falls back: the screen reader to the voice, the voice to
+  // no speech (the text window is not shown then, so nothing is heard until the user switches).
+  for (;;) {
+    bool created = true;
+    std::string error;
+    try {
+      if (TTSType == 1) {
+        reader_ = engines_.CreateScreenReader(error);
+        created = reader_ != nullptr;
+      } else if (TTSType == 3 && !voice_) {
+        voice_ = engines_.CreateVoice(error);
+        created = voice_ != nullptr;
+      }
+    } catch (const std::exception&) {
+      created = false;
+    }
+    if (created) return;
+    host_.ShowMessage("Error! ", "Error initializing screen reader or MS SAPI.",
+                      MessageIcon::Critical);
+    TTSType = TTSType == 3 ? 0 : 3;
+  }
+}
+
+void Speech::speak(std::string_view t, std::int16_t systemType) {
+  if (TrimBlanks(t).empty()) return;
+  std::string text(t);
+  if (StartsWith(text, kRemoved)) text.erase(0, kRemoved.size());
+  if (!StartsWith(text, kNotRecorded)) {
+    AppendToTextWindow(text);
+    for (int i = 2; i <= kHistorySize; ++i) PhraseHistory[i - 1] = std::move(PhraseHistory[i]);
+    PhraseHistory[kHistorySize] = text;
+    HistoryPosition = kHistorySize + 1;
+  } else {
+    text.erase(0, kNotRecorded.size());
+    AppendToTextWindow(text);
+  }
+  if (!text.empty()) host_.OnSpoken(text);
+
+  if (TTSType == 0) return;
+  if (systemType != 0 && TTSType != 3) return;
+  if (TTSType == 1 && reader_) {
+    reader_->Say(text, false);
+  } else if (TTSType == 3 && voice_) {
+    voice_->Speak(text);
+  }
+  LastThingSpoken = std::move(text);
+}
+
+void Speech::AppendToTextWindow(std::string_view text) {
+  if (!BrailleMode) return;
+  TextWindow& window = host_.Text();
+  window.Append(std::string(text) + "\r\n");
+  const std::string all = window.Text();
+  if (CharacterCount(all) > kWindowLimit) window.SetText(LastCharacters(all, kWindowKeep));
+}
+
+void Speech::StopSpeech() {
+  if (TTSType == 1 && reader_) {
+    reader_->Stop();
+  } else if (TTSType == 3 && voice_) {
+    voice_->Purge();
+  }
+}
+
+void Speech::HistoryBack() {
+  --HistoryPosition;
+  if (HistoryPosition < 1) {
+    HistoryPosition = 1;
+    return;
+  }
+  speak(std::string(kNotRecorded) + PhraseHistory[HistoryPosition]);
+}
+
+void Speech::HistoryForward() {
+  ++HistoryPosition;
+  if (HistoryPosition > kHistorySize) {
+    HistoryPosition = kHistorySize;
+    return;
+  }
+  speak(std::string(kNotRecorded) + PhraseHistory[HistoryPosition]);
+}
+
+void Speech::RepeatLastThingSpoken() {
+  // A copy: speak replaces LastThingSpoken while it works.
+  const std::string last = LastThingSpoken;
+  speak(last, 0);
+}
+
+std::string Speech::SayCharacter(int keyCode, int shift) const {
+  const auto& table = CharacterTable();
+  for (int row = 1; row <= kCharacterRows; ++row) {
+    const CharacterRow& entry = table[row];
+    if ((shift == 0 && entry.keyValue == keyCode) ||
+        (shift == 1 && entry.keyValue == keyCode + 1000)) {
+      return std::string(SpokenForm(entry));
+    }
+  }
+  return {};
+}
+
+void Speech::StopSpeaking(int /*window*/) {
+  try {
+    if (TTSType == 1 && reader_) {
+      reader_->StopSpeech();
+    } else if (TTSType == 3 && voice_) {
+      voice_->Purge();
+    }
+  } catch (const std::exception&) {
+    // Silencing is best effort: a failing engine is simply left as it is.
+  }
+}
+
+void Speech::StopSpeakingAll() {
+  for (int window = 1; window <= 6; ++window) StopSpeaking(window);
+}
+
+void Speech::SetSapiValues(int voice, int rate, int volume, int /*priority*/, bool /*apply*/) {
+  if (!voice_) return;
+  try {
+    const auto voices = voice_->Voices();
+    if (voice < 0 || voice >= static_cast<int>(voices.size())) return;
+    voice_->SetVoice(voice);
+    if (rate < -10 || rate > 10) return;
+    voice_->SetRate(rate);
+    if (volume < 0 || volume > 100) return;
+    voice_->SetVolume(volume);
+  } catch (const std::exception&) {
+    // A value the voice refuses ends the settings quietly; what was set stays set.
+  }
+}
+
+}  // namespace corvane
