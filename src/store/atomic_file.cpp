@@ -1,0 +1,128 @@
+#include "store/atomic_file.h"
+
+#include <fcntl.h>
+#include <fmt/format.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <random>
+
+namespace corvane {
+
+namespace {
+
+// The folder part of a path, "." when it has none.
+std::string FolderOf(const std::string& path) {
+  const auto slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+  const auto slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Flushes the folder itself so that the rename survives a power cut; where a folder cannot be
+// opened or flushed the file is saved all the same.
+void FlushFolder(const std::string& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+}  // namespace
+
+FileCalls SystemFileCalls() {
+  FileCalls calls;
+  calls.open = [](const char* path, int flags, mode_t mode) { return ::open(path, flags, mode); };
+  calls.write = [](int fd, const void* data, std::size_t size) { return ::write(fd, data, size); };
+  calls.fsync = [](int fd) { return ::fsync(fd); };
+  calls.close = [](int fd) { return ::close(fd); };
+  calls.rename = [](const char* from, const char* to) { return ::rename(from, to); };
+  calls.unlink = [](const char* path) { return ::unlink(path); };
+  return calls;
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
+  return WriteFileAtomically(path, bytes, error, SystemFileCalls());
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error,
+                         const FileCalls& calls) {
+  const std::string folder = FolderOf(path);
+  const std::string name = NameOf(path);
+  if (name.empty()) {
+    error = std::strerror(EISDIR);
+    return false;
+  }
+
+  // A fresh name beside the file; O_EXCL makes sure it is ours alone.
+  std::random_device seed;
+  std::string temporary;
+  int fd = -1;
+  for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
+    temporary = fmt::format("{}/.{}.{}.{:08x}.tmp", folder, name, ::getpid(), seed());
+    fd = calls.open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) break;
+  }
+  if (fd < 0) {
+    error = std::strerror(errno);
+    return false;
+  }
+
+  const auto fail = [&](int code, bool open) {
+    if (open) calls.close(fd);
+    calls.unlink(temporary.c_str());
+    error = std::strerror(code);
+    return false;
+  };
+
+  std::size_t written = 0;
+  while (written < bytes.size()) {
+    const ssize_t n = calls.write(fd, bytes.data() + written, bytes.size() - written);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return fail(errno, true);
+    }
+    if (n == 0) return fail(EIO, true);
+    written += static_cast<std::size_t>(n);
+  }
+  if (calls.fsync(fd) != 0) return fail(errno, true);
+  if (calls.close(fd) != 0) return fail(errno, false);
+  if (calls.rename(temporary.c_str(), path.c_str()) != 0) return fail(errno, false);
+  FlushFolder(folder);
+  error.clear();
+  return true;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return false;
+  }
+  std::string content;
+  char buffer[4096];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      ::close(fd);
+      return false;
+    }
+    if (n == 0) break;
+    content.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  bytes = std::move(content);
+  return true;
+}
+
+}  // namespace corvane

@@ -1,0 +1,39 @@
+// Saving a file so that a failure never loses the file it replaces: the bytes go to a temporary
+// file in the same folder, which is flushed to the disk and then renamed over the old file. When
+// any step fails the temporary file is removed and the old file stays as it was.
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace corvane {
+
+// The system calls the writer makes. Each has the meaning, the result and the errno of the
+// POSIX call of the same name; a test replaces one of them to make that step fail.
+struct FileCalls {
+  std::function<int(const char* path, int flags, mode_t mode)> open;
+  std::function<ssize_t(int fd, const void* data, std::size_t size)> write;
+  std::function<int(int fd)> fsync;
+  std::function<int(int fd)> close;
+  std::function<int(const char* from, const char* to)> rename;
+  std::function<int(const char* path)> unlink;
+};
+
+// The real calls of the system.
+FileCalls SystemFileCalls();
+
+// Writes the whole of bytes to path, replacing the file there. On failure returns false, puts the
+// system's description of the error (for example "No space left on device") into error, and
+// leaves any earlier file at path untouched.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error,
+                         const FileCalls& calls);
+
+// Reads a whole file. False when it cannot be opened or read.
+bool ReadWholeFile(const std::string& path, std::string& bytes);
+
+}  // namespace corvane

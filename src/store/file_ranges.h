@@ -1,0 +1,36 @@
+// The ranges the table setup questions allow, which the stored files are checked against.
+#pragma once
+
+#include <cstdint>
+
+#include "table/table_state.h"
+
+namespace corvane {
+
+inline constexpr int kFewestPlayers = 2;
+inline constexpr int kMostRaises = 20;
+inline constexpr std::int32_t kHighestRaiseLimit = 1'000'000;
+inline constexpr std::int32_t kHighestAnte = 1'000'000;
+inline constexpr std::int32_t kFewestStartingChips = 50;
+inline constexpr std::int32_t kMostStartingChips = 10'000'000;
+inline constexpr std::int32_t kMostEndAmount = 1000;
+inline constexpr std::int32_t kFewestMinutes = 5;
+
+// True when the end rule and its amount are ones the setup can give: rule 0 (not chosen yet) or
+// 1 (chips) with an amount the questions leave behind, 0..1000; rule 2 with 5..1000 minutes;
+// rule 3 with 1..1000 dealing rounds.
+inline bool EndRuleWithinRange(std::int16_t rule, std::int32_t amount) {
+  switch (rule) {
+    case 0:
+    case 1:
+      return amount >= 0 && amount <= kMostEndAmount;
+    case 2:
+      return amount >= kFewestMinutes && amount <= kMostEndAmount;
+    case 3:
+      return amount >= 1 && amount <= kMostEndAmount;
+    default:
+      return false;
+  }
+}
+
+}  // namespace corvane
