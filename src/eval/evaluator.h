@@ -39,11 +39,18 @@ HandValue EvaluateHand(const HandSlots& cards, const FaceUpSlots& faceUp, bool s
                        int describeFlags, std::string& description,
                        std::vector<CardNumber>* kickers = nullptr);
 
+// The value alone, as EvaluateHand gives it, without building a description: the fast path for
+// callers that only compare hands.
+HandValue EvaluateHandValue(const HandSlots& cards, const FaceUpSlots& faceUp, bool showingOnly);
+
 // The best value over every substitution of the wild cards; `bestTrialHand` (may be null)
 // receives the cards of the winning substitution. The description has no kicker clause.
 HandValue BestHandWithWilds(const HandSlots& cards, const FaceUpSlots& faceUp, bool showingOnly,
                             const WildList& wilds, std::string& description,
                             HandSlots* bestTrialHand = nullptr);
+
+// The wording of a value as EvaluateHand gives it (see eval/hand_description.h).
+std::string DescribeHandValue(HandValue value, bool kickerClause);
 
 // The same on a hand of the table, with the face-up slots of the current game.
 HandSlots HandOf(const TableState& table, int hand);

@@ -1,0 +1,124 @@
+#include "eval/hand_description.h"
+
+#include <array>
+
+#include "table/card.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr HandValue kNothingConsidered = 1000000;
+
+std::array<int, 5> TiesOf(HandValue value) {
+  int rest = value % 1000000;
+  std::array<int, 5> t{};
+  for (int i = 4; i >= 0; --i) {
+    t[static_cast<std::size_t>(i)] = rest % 15;
+    rest /= 15;
+  }
+  return t;
+}
+
+// The plural is the name followed by "s", with no exception: "Sixs".
+void AppendPlural(std::string& out, int rank) {
+  out += RankWord(rank);
+  out += 's';
+}
+
+}  // namespace
+
+std::string_view RankWord(int rank) {
+  if (rank == 14) rank = 1;
+  if (rank < 1 || rank > 13) return {};
+  return RankName[static_cast<std::size_t>(rank)];
+}
+
+void AppendHandDescription(std::string& out, HandValue value, bool kickerClause) {
+  const std::array<int, 5> t = TiesOf(value);
+  const int category = value / 1000000;
+  int kicker = 0;
+  const char* clauseStart = " with a ";
+  const char* clauseEnd = " kicker";
+  switch (category) {
+    case 10:
+      out += "Five of a kind in ";
+      AppendPlural(out, t[0]);
+      out += '.';
+      return;
+    case 9:
+      out += "Straight Flush ";
+      out += RankWord(t[0]);
+      out += " high.";
+      return;
+    case 8:
+      out += "Four of a kind in ";
+      AppendPlural(out, t[0]);
+      out += ' ';
+      kicker = t[1];
+      break;
+    case 7:
+      out += "Full house ";
+      AppendPlural(out, t[0]);
+      out += " and ";
+      AppendPlural(out, t[1]);
+      return;
+    case 6:
+      out += "Flush ";
+      out += RankWord(t[0]);
+      out += " high";
+      return;
+    case 5:
+      out += "Straight  ";
+      out += RankWord(t[0]);
+      out += " high";
+      return;
+    case 4:
+      out += "three of a kind in ";
+      AppendPlural(out, t[0]);
+      out += ' ';
+      kicker = t[1];
+      clauseEnd = " kicker.";
+      break;
+    case 3:
+      out += "Two pairs, ";
+      AppendPlural(out, t[0]);
+      out += " and ";
+      AppendPlural(out, t[1]);
+      out += ' ';
+      kicker = t[2];
+      clauseStart = "with a ";
+      break;
+    case 2:
+      out += "Pair of ";
+      AppendPlural(out, t[0]);
+      out += ' ';
+      kicker = t[1];
+      break;
+    case 1:
+      if (value == kNothingConsidered) {
+        out += "not showing";
+        return;
+      }
+      out += RankWord(t[0]);
+      out += " high";
+      kicker = t[1];
+      clauseEnd = " kicker.";
+      break;
+    default:
+      return;  // no hand was valued
+  }
+  if (kickerClause && kicker != 0) {
+    out += clauseStart;
+    out += RankWord(kicker);
+    out += clauseEnd;
+  }
+}
+
+std::string DescribeHandValue(HandValue value, bool kickerClause) {
+  std::string out;
+  AppendHandDescription(out, value, kickerClause);
+  return out;
+}
+
+}  // namespace corvane
