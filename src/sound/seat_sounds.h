@@ -14,6 +14,19 @@ class Prompts;
 void PlaySeatSound(SoundEngine& sound, const std::string& name, int playerCount, int seat,
                    int volumeOffset, int tableVolume);
 
+// Where a seat's sounds are placed: the volume (before the caller's offset and the table volume)
+// and the pan handed to the sound engine.
+struct SeatPlacement {
+  int angle = 0;  // degrees, 0 straight ahead, negative to the left
+  int volume = 0;
+  int pan = 0;
+};
+SeatPlacement PlaceSeat(int playerCount, int seat);
+
+// How many coins a chip sound of `amount` plays: amount / (2 x ante) + 1, halves to even, at
+// least 1 and at most 50 (1 when there is no ante to measure by).
+int ChipSoundCount(int amount, int ante);
+
 // Chips going into the pot: "coin*4.wav" at the seat, once per two antes of `amount` (at least
 // once, at most 50 times), each followed by a short pause with keys held back.
 void PlayChipSound(SoundEngine& sound, Prompts& prompts, Random& cosmetic, int playerCount,

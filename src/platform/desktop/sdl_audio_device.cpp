@@ -1,0 +1,254 @@
+#include "platform/desktop/sdl_audio_device.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <deque>
+#include <mutex>
+
+namespace corvane {
+namespace {
+
+constexpr int kBufferRate = 22050;    // the engine's buffer format: 22,050 Hz,
+constexpr int kBufferFrameBytes = 4;  // 2 channels of 16 bits
+constexpr int kChunkSamples = 1024;
+
+}  // namespace
+
+int MixerVolume(int hundredthsDb) {
+  const int attenuation = std::clamp(hundredthsDb, -10000, 0);
+  const long level = std::lround(std::pow(10.0, attenuation / 2000.0) * MIX_MAX_VOLUME);
+  return static_cast<int>(std::clamp<long>(level, 0, MIX_MAX_VOLUME));
+}
+
+std::pair<int, int> MixerPanning(int pan) {
+  const int clamped = std::clamp(pan, -10000, 10000);
+  const auto other =
+      static_cast<int>(std::lround(255.0 * std::pow(10.0, -std::abs(clamped) / 2000.0)));
+  if (clamped > 0) return {other, 255};
+  if (clamped < 0) return {255, other};
+  return {255, 255};
+}
+
+struct SdlAudioDevice::SpeechQueue {
+  std::mutex lock;
+  std::deque<std::vector<std::uint8_t>> phrases;  // in the output's format
+  std::size_t position = 0;                       // into the first phrase
+};
+
+SdlAudioDevice::SdlAudioDevice() : speech_(std::make_unique<SpeechQueue>()) {}
+
+SdlAudioDevice::~SdlAudioDevice() {
+  Close();
+}
+
+bool SdlAudioDevice::Open() {
+  if (open_) return true;
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  if (Mix_OpenAudio(kBufferRate, AUDIO_S16SYS, 2, kChunkSamples) != 0) {
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return false;
+  }
+  int channels = 0;
+  Mix_QuerySpec(&rate_, &format_, &channels);
+  outputChannels_ = channels;
+  frameBytes_ = outputChannels_ * static_cast<int>(SDL_AUDIO_BITSIZE(format_) / 8);
+  Mix_AllocateChannels(kMixerChannels);
+  Mix_ReserveChannels(kMixerChannels);  // no channel is ever handed out by the mixer itself
+  open_ = true;
+  for (Channel& c : channels_) c = Channel{};
+
+  // The voice's channel plays silence without end; its effect writes the queued speech over it,
+  // so phrases follow each other without a gap and stop the moment the queue is emptied.
+  silence_.assign(static_cast<std::size_t>(kChunkSamples * frameBytes_), 0);
+  silenceChunk_ = Mix_QuickLoad_RAW(silence_.data(), static_cast<Uint32>(silence_.size()));
+  if (silenceChunk_ != nullptr) {
+    Mix_RegisterEffect(kSpeechChannel, SpeechEffect, nullptr, speech_.get());
+    Mix_Volume(kSpeechChannel, MIX_MAX_VOLUME);
+    Mix_PlayChannel(kSpeechChannel, silenceChunk_, -1);
+  }
+  return true;
+}
+
+void SdlAudioDevice::Close() {
+  if (!open_) return;
+  Mix_HaltChannel(-1);
+  for (Channel& c : channels_) FreeSlice(c);
+  for (auto& [id, chunk] : sounds_) Mix_FreeChunk(chunk);
+  sounds_.clear();
+  if (silenceChunk_ != nullptr) Mix_FreeChunk(silenceChunk_);
+  silenceChunk_ = nullptr;
+  Mix_CloseAudio();
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  {
+    std::lock_guard<std::mutex> guard(speech_->lock);
+    speech_->phrases.clear();
+    speech_->position = 0;
+  }
+  open_ = false;
+}
+
+SoundId SdlAudioDevice::Load(const std::string& path) {
+  if (!open_) return kNoSound;
+  Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
+  if (chunk == nullptr) return kNoSound;
+  const SoundId id = nextId_++;
+  sounds_[id] = chunk;
+  return id;
+}
+
+void SdlAudioDevice::Release(SoundId sound) {
+  auto it = sounds_.find(sound);
+  if (it == sounds_.end()) return;
+  for (int channel = 1; channel <= kSlots; ++channel) {
+    Channel& c = channels_[channel];
+    if (c.sound == sound) {
+      Mix_HaltChannel(channel);
+      FreeSlice(c);
+      c.sound = kNoSound;
+    }
+  }
+  Mix_FreeChunk(it->second);
+  sounds_.erase(it);
+}
+
+void SdlAudioDevice::FreeSlice(Channel& c) {
+  if (c.slice != nullptr) Mix_FreeChunk(c.slice);  // a slice does not own its samples
+  c.slice = nullptr;
+}
+
+void SdlAudioDevice::ApplyPlacement(int channel) {
+  const Channel& c = channels_[channel];
+  if (c.positioned) {
+    Mix_SetPosition(channel, static_cast<Sint16>(c.angle), static_cast<Uint8>(c.distance));
+  } else {
+    const auto [left, right] = MixerPanning(c.pan);
+    Mix_SetPanning(channel, static_cast<Uint8>(left), static_cast<Uint8>(right));
+  }
+}
+
+void SdlAudioDevice::Play(int channel, SoundId sound, bool loop, std::uint32_t startByte) {
+  if (!open_ || !ValidChannel(channel)) return;
+  auto it = sounds_.find(sound);
+  if (it == sounds_.end()) return;
+  Channel& c = channels_[channel];
+  // Halting first also drops the channel's old effects, so the placement below is the only one.
+  Mix_HaltChannel(channel);
+  FreeSlice(c);
+  c.sound = sound;
+  Mix_Chunk* chunk = it->second;
+  if (startByte > 0) {
+    const std::uint64_t frame = startByte / kBufferFrameBytes;
+    const std::uint64_t offset = frame * static_cast<std::uint64_t>(rate_) / kBufferRate *
+                                 static_cast<std::uint64_t>(frameBytes_);
+    if (offset >= chunk->alen) return;  // past the end: nothing to play
+    c.slice = Mix_QuickLoad_RAW(chunk->abuf + offset, static_cast<Uint32>(chunk->alen - offset));
+    if (c.slice == nullptr) return;
+    chunk = c.slice;
+  }
+  ApplyPlacement(channel);
+  Mix_Volume(channel, MixerVolume(c.volume));
+  Mix_PlayChannel(channel, chunk, loop ? -1 : 0);
+}
+
+void SdlAudioDevice::Stop(int channel) {
+  if (!open_ || !ValidChannel(channel)) return;
+  Mix_HaltChannel(channel);
+}
+
+bool SdlAudioDevice::IsPlaying(int channel) {
+  return open_ && ValidChannel(channel) && Mix_Playing(channel) != 0;
+}
+
+void SdlAudioDevice::SetVolume(int channel, int hundredthsDb) {
+  if (!ValidChannel(channel)) return;
+  channels_[channel].volume = std::clamp(hundredthsDb, -10000, 0);
+  if (open_) Mix_Volume(channel, MixerVolume(channels_[channel].volume));
+}
+
+void SdlAudioDevice::SetPan(int channel, int pan) {
+  if (!ValidChannel(channel)) return;
+  channels_[channel].pan = std::clamp(pan, -10000, 10000);
+  // Effects live only while the channel plays; Play applies the pan when it starts.
+  if (open_ && Mix_Playing(channel) != 0) ApplyPlacement(channel);
+}
+
+void SdlAudioDevice::SetFrequency(int channel, int samplesPerSecond) {
+  if (ValidChannel(channel)) channels_[channel].frequency = samplesPerSecond;
+}
+
+int SdlAudioDevice::Frequency(int channel) {
+  if (!ValidChannel(channel)) return 0;
+  const Channel& c = channels_[channel];
+  if (c.frequency > 0) return c.frequency;
+  return c.sound != kNoSound ? kBufferRate : 0;
+}
+
+void SdlAudioDevice::SetPosition3D(int channel, int angleDegrees, int distance) {
+  if (!ValidChannel(channel)) return;
+  Channel& c = channels_[channel];
+  c.positioned = true;
+  c.angle = ((angleDegrees % 360) + 360) % 360;
+  c.distance = std::clamp(distance, 0, 255);
+  if (open_ && Mix_Playing(channel) != 0) ApplyPlacement(channel);
+}
+
+void SdlAudioDevice::QueueSpeech(const std::vector<std::int16_t>& samples, int sampleRate) {
+  if (samples.empty() || sampleRate < 1) return;
+  // The voice may speak before the sound window opens the device.
+  if (!open_ && !Open()) return;
+  SDL_AudioCVT convert;
+  if (SDL_BuildAudioCVT(&convert, AUDIO_S16SYS, 1, sampleRate, format_,
+                        static_cast<Uint8>(outputChannels_), rate_) < 0) {
+    return;
+  }
+  const std::size_t bytes = samples.size() * sizeof(std::int16_t);
+  std::vector<std::uint8_t> phrase(bytes * static_cast<std::size_t>(std::max(1, convert.len_mult)));
+  std::memcpy(phrase.data(), samples.data(), bytes);
+  if (convert.needed) {
+    convert.buf = phrase.data();
+    convert.len = static_cast<int>(bytes);
+    if (SDL_ConvertAudio(&convert) != 0) return;
+    phrase.resize(static_cast<std::size_t>(convert.len_cvt));
+  } else {
+    phrase.resize(bytes);
+  }
+  std::lock_guard<std::mutex> guard(speech_->lock);
+  speech_->phrases.push_back(std::move(phrase));
+}
+
+void SdlAudioDevice::StopSpeech() {
+  std::lock_guard<std::mutex> guard(speech_->lock);
+  speech_->phrases.clear();
+  speech_->position = 0;
+}
+
+bool SdlAudioDevice::SpeechPlaying() {
+  std::lock_guard<std::mutex> guard(speech_->lock);
+  return !speech_->phrases.empty();
+}
+
+void SdlAudioDevice::SpeechEffect(int /*channel*/, void* stream, int length, void* data) {
+  auto* queue = static_cast<SpeechQueue*>(data);
+  auto* out = static_cast<std::uint8_t*>(stream);
+  auto left = static_cast<std::size_t>(length);
+  std::lock_guard<std::mutex> guard(queue->lock);
+  while (left > 0 && !queue->phrases.empty()) {
+    const std::vector<std::uint8_t>& phrase = queue->phrases.front();
+    const std::size_t take = std::min(left, phrase.size() - queue->position);
+    std::memcpy(out, phrase.data() + queue->position, take);
+    out += take;
+    left -= take;
+    queue->position += take;
+    if (queue->position >= phrase.size()) {
+      queue->phrases.pop_front();
+      queue->position = 0;
+    }
+  }
+  std::memset(out, 0, left);
+}
+
+}  // namespace corvane

@@ -1,0 +1,94 @@
+// The audio device of the desktop program, on SDL2_mixer: mixer channels 1..30 are the sound
+// engine's slots and one more channel carries the game's own voice. A loaded sound is a mixer
+// chunk that duplicates share.
+//
+// Attenuation in hundredths of a decibel becomes the mixer's level 0..128; pan attenuates the
+// other side by as many hundredths of a decibel. SDL_mixer cannot change a channel's playback
+// speed: a frequency is kept and reported back, but the sound plays at its own rate.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/audio_device.h"
+
+struct Mix_Chunk;
+
+namespace corvane {
+
+// The mixer's level (0..128) for an attenuation in hundredths of a decibel.
+int MixerVolume(int hundredthsDb);
+// The mixer's left and right levels (0..255) for a pan of -10000 (left) .. 10000 (right).
+std::pair<int, int> MixerPanning(int pan);
+
+class SdlAudioDevice : public AudioDevice {
+ public:
+  SdlAudioDevice();
+  ~SdlAudioDevice() override;
+  SdlAudioDevice(const SdlAudioDevice&) = delete;
+  SdlAudioDevice& operator=(const SdlAudioDevice&) = delete;
+
+  // Opens 22,050 Hz 16-bit stereo on SDL's default output (SDL_AUDIODRIVER chooses another).
+  bool Open() override;
+  void Close() override;
+  SoundId Load(const std::string& path) override;
+  void Release(SoundId sound) override;
+  // `startByte` counts in the engine's buffer format, 4 bytes a sample frame at 22,050 Hz.
+  void Play(int channel, SoundId sound, bool loop, std::uint32_t startByte) override;
+  void Stop(int channel) override;
+  bool IsPlaying(int channel) override;
+  void SetVolume(int channel, int hundredthsDb) override;
+  void SetPan(int channel, int pan) override;
+  void SetFrequency(int channel, int samplesPerSecond) override;
+  int Frequency(int channel) override;
+  void SetPosition3D(int channel, int angleDegrees, int distance) override;
+  void QueueSpeech(const std::vector<std::int16_t>& samples, int sampleRate) override;
+  void StopSpeech() override;
+  bool SpeechPlaying() override;
+
+  // The output as opened (it may differ from what was asked for).
+  int OutputRate() const { return rate_; }
+  int OutputChannels() const { return outputChannels_; }
+
+ private:
+  static constexpr int kSlots = 30;
+  static constexpr int kSpeechChannel = kSlots + 1;
+  static constexpr int kMixerChannels = kSpeechChannel + 1;
+
+  struct Channel {
+    SoundId sound = kNoSound;
+    Mix_Chunk* slice = nullptr;  // the part of the sound after a start position
+    int volume = 0;
+    int pan = 0;
+    int frequency = 0;
+    bool positioned = false;  // placed in 3D: the position replaces the pan
+    int angle = 0;
+    int distance = 0;
+  };
+  // The game's voice, shared with the mixer's thread.
+  struct SpeechQueue;
+
+  static bool ValidChannel(int channel) { return channel >= 1 && channel <= kSlots; }
+  void FreeSlice(Channel& c);
+  void ApplyPlacement(int channel);
+  static void SpeechEffect(int channel, void* stream, int length, void* data);
+
+  bool open_ = false;
+  int rate_ = 0;
+  int outputChannels_ = 0;
+  std::uint16_t format_ = 0;
+  int frameBytes_ = 0;
+  SoundId nextId_ = 1;
+  std::map<SoundId, Mix_Chunk*> sounds_;
+  std::array<Channel, kMixerChannels> channels_{};
+  std::unique_ptr<SpeechQueue> speech_;
+  std::vector<std::uint8_t> silence_;
+  Mix_Chunk* silenceChunk_ = nullptr;
+};
+
+}  // namespace corvane

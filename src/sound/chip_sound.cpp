@@ -1,0 +1,15 @@
+#include "sound/seat_sounds.h"
+#include "speech/prompts.h"
+
+namespace corvane {
+
+void PlayChipSound(SoundEngine& sound, Prompts& prompts, Random& cosmetic, int playerCount,
+                   int seat, int amount, int ante, int tableVolume) {
+  const int coins = ChipSoundCount(amount, ante);
+  for (int i = 0; i < coins; ++i) {
+    PlaySeatSound(sound, "coin*4.wav", playerCount, seat, -800, tableVolume);
+    prompts.Wait(cosmetic.Rnd() / 10, true);
+  }
+}
+
+}  // namespace corvane

@@ -1,0 +1,386 @@
+#include "sound/sound_engine.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <numbers>
+#include <utility>
+
+#include "sound/sound_files.h"
+#include "table/rounding.h"
+
+namespace corvane {
+namespace {
+
+constexpr int kSilent = -10000;
+constexpr int kMinimumDistance3D = 100;
+
+std::string Upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+bool BlankOrEmpty(const std::string& text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return c == ' '; });
+}
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+std::int16_t ToInt16(int value) {
+  return static_cast<std::int16_t>(std::clamp(value, -32768, 32767));
+}
+
+}  // namespace
+
+SoundEngine::SoundEngine(Host& host, AudioDevice& device, Random& cosmetic,
+                         std::string programFolder)
+    : host_(host), device_(device), cosmetic_(cosmetic), programFolder_(std::move(programFolder)) {}
+
+void SoundEngine::DSInit() {
+  SlotCount = kSlotCount;
+  SoftwareBuffers = false;
+  FrequencyControl = true;
+  if (!device_.Open()) {
+    host_.ShowMessage("Error! ", "Unable to initialize DirectSound - sound card may not be present",
+                      MessageIcon::Critical);
+    throw EndProgram{1};
+  }
+}
+
+bool SoundEngine::SubstituteWildcard(const std::string& file, std::string& name) {
+  name = file;
+  const auto star = file.find('*');
+  if (star == std::string::npos) return true;
+  std::size_t end = star + 1;
+  while (end < file.size() && IsDigit(file[end])) ++end;
+  const std::size_t digits = end - star - 1;
+  if (digits < 1 || digits > 3) {
+    host_.ShowMessage(
+        "Error in PlaySound",
+        "Wildcard wave file must have 1 to 3 digit number after asterisk. File: " + file,
+        MessageIcon::Exclamation);
+    return false;
+  }
+  if (end == file.size()) return true;  // digits up to the end: the name stays as it is
+  const int n = std::stoi(file.substr(star + 1, digits));
+  const int pick = n >= 1 ? cosmetic_.Between(1, n) : 1;
+  name = file.substr(0, star) + std::to_string(pick) + file.substr(end);
+  return true;
+}
+
+void SoundEngine::PlaySound(const std::string& file, std::int16_t& Volume, std::int32_t& Frequency,
+                            std::int16_t& Pan, std::int32_t& StartPosition, std::int16_t DSFlags,
+                            std::int16_t& index) {
+  index = 0;
+  if (BlankOrEmpty(file)) return;
+  std::string played;
+  if (!SubstituteWildcard(file, played)) return;
+  const std::string name = Upper(played);
+  const int count = std::clamp<int>(SlotCount, 0, kMaxSlots);
+  if (count < 1) return;  // the device was never opened
+  int start = cosmetic_.Between(1, count);
+
+  // Look the name up; a finished sound of class -1 on the way is the first to be recycled.
+  int found = 0;
+  for (int s = 1; s <= count; ++s) {
+    if (slots_[s].SoundName == name) {
+      found = s;
+      CurrentSlot = ToInt16(s);
+      break;
+    }
+    if (slots_[s].SlotClass == -1 && !IsPlaying(ToInt16(s))) start = s - 1;
+  }
+
+  if (found != 0) {
+    const bool playing = IsPlaying(ToInt16(found));
+    if ((DSFlags & kDSOnlyIfNotPlaying) && playing) return;
+    const bool reusable = ((!playing && !(DSFlags & kDSNoReuse)) || (DSFlags & kDSRestart)) &&
+                          (!(DSFlags & kDS3D) || slots_[found].has3D);
+    if (reusable) {
+      if (DSFlags & kDS3D) {
+        slots_[found].x = positionX_;
+        slots_[found].y = positionY_;
+        Place3D(found);
+      }
+      if (StartSlot(found, Volume, Frequency, Pan, StartPosition, DSFlags, played)) {
+        index = ToInt16(found);
+      }
+      return;
+    }
+  }
+
+  // Find a slot to load into: free slots and finished sounds of class -1 and 0 first, then class
+  // 1, then class 2; class 3 and playing sounds are never taken.
+  if (start < 1) start = count;  // the slot before slot 1 on the ring
+  int slot = start;
+  int pass = 0;
+  while (true) {
+    slot = slot % count + 1;
+    if (slot == start && ++pass > 2) return;
+    const Slot& s = slots_[slot];
+    if (s.sound == kNoSound) break;
+    if (!device_.IsPlaying(slot) && s.SlotClass < 3 && s.SlotClass <= pass) break;
+  }
+  CurrentSlot = ToInt16(slot);
+  std::int16_t emptied = ToInt16(slot);
+  DeleteSound(emptied);
+
+  // Fill it: a duplicate sharing the found sound's data, or the file itself.
+  Slot& target = slots_[slot];
+  if (found != 0 && slots_[found].sound != kNoSound) {
+    target.sound = slots_[found].sound;
+    device_.SetFrequency(slot, device_.Frequency(found));
+    if (DSFlags & kDS3D) {
+      target.has3D = true;
+      target.x = positionX_;
+      target.y = positionY_;
+      Place3D(slot);
+    }
+  } else {
+    std::int16_t ok = 0;
+    OpenSound(ToInt16(slot), name, DSFlags, ok);
+    if (ok != 1) return;
+  }
+
+  target.SoundName = name;
+  if (DSFlags & kDSClass3) {
+    target.SlotClass = 3;
+  } else if (DSFlags & kDSClass2) {
+    target.SlotClass = 2;
+  } else if (DSFlags & kDSClass1) {
+    target.SlotClass = 1;
+  } else if (DSFlags & kDSClassMinus1) {
+    target.SlotClass = -1;
+  } else {
+    target.SlotClass = 0;
+  }
+
+  if (StartSlot(slot, Volume, Frequency, Pan, StartPosition, DSFlags, played)) {
+    index = ToInt16(slot);
+  }
+}
+
+bool SoundEngine::StartSlot(int slot, std::int16_t& Volume, std::int32_t Frequency,
+                            std::int16_t Pan, std::int32_t& StartPosition, std::int16_t DSFlags,
+                            const std::string& played) {
+  Slot& s = slots_[slot];
+  Volume = ToInt16(std::clamp<int>(Volume, kSilent, 0));
+  device_.SetVolume(slot, Volume);
+  // The device refuses what DirectSound refuses: a pan or frequency out of its range, a position
+  // before the start of the sound.
+  if (Pan < -10000 || Pan > 10000) return false;
+  device_.SetPan(slot, Pan);
+  if (Frequency >= 1 && FrequencyControl) {
+    if (Frequency < 100 || Frequency > 200000) return false;
+    device_.SetFrequency(slot, Frequency);
+  }
+  StartPosition -= ((StartPosition % 4) + 4) % 4;
+  if (StartPosition < 0) return false;
+  s.startPosition = StartPosition;
+  if (DSFlags & kDSLoadOnly) return true;
+  device_.Play(slot, s.sound, (DSFlags & kDSLoop) != 0, static_cast<std::uint32_t>(StartPosition));
+  host_.OnSoundPlayed(played);
+  return true;
+}
+
+std::int16_t SoundEngine::PlaySound(const std::string& file, int volume, int frequency, int pan,
+                                    int startPosition, int flags) {
+  std::int16_t v = ToInt16(volume);
+  std::int32_t f = frequency;
+  std::int16_t p = ToInt16(pan);
+  std::int32_t start = startPosition;
+  std::int16_t index = 0;
+  PlaySound(file, v, f, p, start, ToInt16(flags), index);
+  return index;
+}
+
+void SoundEngine::OpenSound(std::int16_t index, const std::string& file, std::int16_t DSFlags,
+                            std::int16_t& ok) {
+  ok = 0;
+  if (!ValidSlot(index)) return;
+  const std::string name = file.substr(0, file.find('/'));
+  const SoundId sound = device_.Load(FindFileIgnoringCase(programFolder_, name));
+  if (sound == kNoSound) {
+    host_.ShowMessage("Error! ", "Error opening file " + file, MessageIcon::Exclamation);
+    return;
+  }
+  Slot& s = slots_[index];
+  if (s.sound != kNoSound) {
+    device_.Stop(index);
+    const SoundId old = s.sound;
+    s.sound = kNoSound;
+    ReleaseSoundIfUnused(old);
+  }
+  s.sound = sound;
+  s.startPosition = 0;
+  device_.SetFrequency(index, 0);  // the file's own rate
+  s.has3D = (DSFlags & kDS3D) != 0;
+  if (s.has3D) {
+    s.x = positionX_;
+    s.y = positionY_;
+    Place3D(index);
+  }
+  ok = 1;
+}
+
+bool SoundEngine::IsPlaying(std::int16_t index) {
+  return ValidSlot(index) && slots_[index].sound != kNoSound && device_.IsPlaying(index);
+}
+
+void SoundEngine::StopPlay(std::int16_t index) {
+  if (ValidSlot(index) && slots_[index].sound != kNoSound) device_.Stop(index);
+}
+
+void SoundEngine::DeleteSound(std::int16_t& index) {
+  if (index == 0) return;
+  if (ValidSlot(index)) {
+    Slot& s = slots_[index];
+    s.SoundName.clear();
+    s.SlotClass = 0;
+    if (s.sound != kNoSound) {
+      device_.Stop(index);
+      const SoundId old = s.sound;
+      s.sound = kNoSound;
+      ReleaseSoundIfUnused(old);
+    }
+    s.has3D = false;
+    s.pending3D = false;
+    s.startPosition = 0;
+  }
+  index = 0;
+}
+
+void SoundEngine::ReleaseSoundIfUnused(SoundId sound) {
+  const bool used = std::any_of(slots_.begin(), slots_.end(),
+                                [sound](const Slot& s) { return s.sound == sound; });
+  if (!used) device_.Release(sound);
+}
+
+void SoundEngine::SetVolume(std::int16_t index, int volume) {
+  if (ValidSlot(index) && slots_[index].sound != kNoSound) {
+    device_.SetVolume(index, std::clamp(volume, kSilent, 0));
+  }
+}
+
+void SoundEngine::SetPan(std::int16_t index, int pan) {
+  if (ValidSlot(index) && slots_[index].sound != kNoSound) {
+    device_.SetPan(index, std::clamp(pan, -10000, 10000));
+  }
+}
+
+void SoundEngine::SetFrequency(std::int16_t index, std::int32_t frequency) {
+  if (ValidSlot(index) && slots_[index].sound != kNoSound) device_.SetFrequency(index, frequency);
+}
+
+std::int32_t SoundEngine::GetFrequency(std::int16_t index) {
+  if (!ValidSlot(index) || slots_[index].sound == kNoSound) return 0;
+  return device_.Frequency(index);
+}
+
+void SoundEngine::SetStartPosition(std::int16_t index, std::int32_t position) {
+  if (!ValidSlot(index) || slots_[index].sound == kNoSound) return;
+  position -= ((position % 4) + 4) % 4;
+  slots_[index].startPosition = std::max(position, 0);
+}
+
+bool SoundEngine::PlayOpenedSound(std::int16_t index, std::int32_t& StartPosition,
+                                  std::int16_t DSFlags) {
+  if (!ValidSlot(index) || slots_[index].sound == kNoSound) return false;
+  StartPosition -= ((StartPosition % 4) + 4) % 4;
+  if (StartPosition < 0) return false;
+  slots_[index].startPosition = StartPosition;
+  if (DSFlags & kDSLoadOnly) return true;
+  device_.Play(index, slots_[index].sound, (DSFlags & kDSLoop) != 0,
+               static_cast<std::uint32_t>(StartPosition));
+  host_.OnSoundPlayed(slots_[index].SoundName);
+  return true;
+}
+
+void SoundEngine::ShutdownForm1() {
+  for (int s = 1; s <= std::clamp<int>(SlotCount, 0, kMaxSlots); ++s) {
+    std::int16_t index = ToInt16(s);
+    DeleteSound(index);
+  }
+  device_.Close();
+}
+
+int SoundEngine::Timer1(int partyVolume) {
+  std::int16_t volume = ToInt16(partyVolume);
+  std::int32_t frequency = -1;
+  std::int16_t pan = ToInt16(static_cast<int>(RoundHalfEven((cosmetic_.Rnd() - 0.5) * -3500)));
+  std::int32_t start = 0;
+  std::int16_t index = 0;
+  PlaySound("shuffle*3.wav", volume, frequency, pan, start, 0, index);
+  return cosmetic_.Between(0, 10000);
+}
+
+// The 3D scene.
+
+void SoundEngine::Place3D(int slot) {
+  Slot& s = slots_[slot];
+  if (!s.has3D) return;
+  s.pending3D = false;
+  const double dx = s.x - listenerX_;
+  const double dz = s.y - listenerZ_;
+  const double distance = std::hypot(dx, dz);
+  int angle = 0;
+  if (distance > 0) {
+    const double bearing = std::atan2(dx, dz) * 180.0 / std::numbers::pi;
+    angle = static_cast<int>(RoundHalfEven(bearing - listenerAngle_));
+    angle = ((angle % 360) + 360) % 360;
+  }
+  // Full level within the minimum distance, then fading towards the far edge of the scene.
+  int level = 0;
+  if (distance > kMinimumDistance3D) {
+    level = static_cast<int>(RoundHalfEven(255.0 * (1.0 - kMinimumDistance3D / distance)));
+  }
+  device_.SetPosition3D(slot, angle, std::clamp(level, 0, 255));
+}
+
+void SoundEngine::ListenerPosition(double x, double z) {
+  listenerX_ = x;
+  listenerZ_ = z;
+  for (int s = 1; s <= kMaxSlots; ++s) {
+    if (slots_[s].has3D && !slots_[s].pending3D) Place3D(s);
+  }
+}
+
+void SoundEngine::ListenerOrientation(double angle) {
+  listenerAngle_ = angle;
+  for (int s = 1; s <= kMaxSlots; ++s) {
+    if (slots_[s].has3D && !slots_[s].pending3D) Place3D(s);
+  }
+}
+
+void SoundEngine::OrientNorth() {
+  ListenerOrientation(0);
+}
+
+void SoundEngine::SetPosition(std::int16_t i, double x, double Y, bool deferred) {
+  positionX_ = x;
+  positionY_ = Y;
+  if (!ValidSlot(i) || !slots_[i].has3D) return;
+  slots_[i].x = x;
+  slots_[i].y = Y;
+  if (deferred) {
+    slots_[i].pending3D = true;
+  } else {
+    Place3D(i);
+  }
+}
+
+void SoundEngine::Commit3D() {
+  for (int s = 1; s <= kMaxSlots; ++s) {
+    if (slots_[s].pending3D) Place3D(s);
+  }
+}
+
+void SoundEngine::ConvertToVector(double angle, double distance, double& x, double& z) {
+  const double radians = angle * std::numbers::pi / 180.0;
+  x = distance * std::sin(radians);
+  z = distance * std::cos(radians);
+}
+
+}  // namespace corvane
