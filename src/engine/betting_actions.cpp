@@ -1,0 +1,112 @@
+// The four actions shared by the user's menu and the bots: check or call, bet or raise, go all-in,
+// fold.
+#include <fmt/format.h>
+
+#include "engine/deck.h"
+#include "engine/hand_engine.h"
+
+namespace corvane {
+
+void HandEngine::PayIn(int seat, std::int32_t amount) {
+  std::int32_t& chips = table_.players.Chips[seat];
+  if (amount > chips) amount = chips;
+  chips -= amount;
+  hand_.HandContribution[seat] += amount;
+  hand_.OpenContribution[seat] += amount;
+  hand_.Pot += amount;
+  // A seat that has paid its last chip has nothing more to bet: it is all-in, and the pot it can
+  // win is capped at what it paid.
+  if (amount > 0 && chips == 0 && !hand_.AllIn[seat]) {
+    hand_.AllIn[seat] = true;
+    hand_.PendingAllIn[seat] = true;
+  }
+}
+
+std::int32_t HandEngine::TakeAnte(int seat) {
+  const std::int32_t paid = std::min(table_.settings.Ante, table_.players.Chips[seat]);
+  PayIn(seat, paid);
+  return paid;
+}
+
+void HandEngine::CheckOrCall(int seat) {
+  const std::int32_t amount = std::min(hand_.ToCall[seat], table_.players.Chips[seat]);
+  PayIn(seat, amount);
+  hand_.ToCall[seat] = 0;
+  if (amount == 0) {
+    SeatSound("check.wav", seat);
+    Say(Name(seat) + " checks.");
+  } else {
+    ChipSound(seat, amount);
+    Say(fmt::format("{} calls, {} chips.", Name(seat), amount));
+    Pause(1);
+  }
+}
+
+void HandEngine::BetOrRaise(int seat, std::int32_t raise) {
+  const std::int32_t toCall = hand_.ToCall[seat];
+  if (toCall > 0) {
+    Say(fmt::format("{} sees the {} chips and raises {} chips.", Name(seat), toCall, raise));
+  } else {
+    Say(fmt::format("{} bets {}", Name(seat), raise));
+  }
+  hand_.EndSeat = static_cast<std::int16_t>(seat);
+  ++hand_.RaiseCount;
+  hand_.LastRaise = raise;
+  PayIn(seat, toCall + raise);
+  hand_.ToCall[seat] = 0;
+  for (int s = 1; s <= table_.PlayerCount; ++s) {
+    if (s != seat && !hand_.Folded[s]) hand_.ToCall[s] += raise;
+  }
+  ChipSound(seat, toCall + raise);
+  Pause(1);
+}
+
+void HandEngine::GoAllIn(int seat) {
+  const std::int32_t chips = table_.players.Chips[seat];
+  if (chips <= 0) return;
+  Say(fmt::format("{} is going all in for {}", Name(seat), chips));
+  std::int32_t raisePart = chips - hand_.ToCall[seat];
+  table_.players.Chips[seat] = 0;
+  hand_.HandContribution[seat] += chips;
+  hand_.OpenContribution[seat] += chips;
+  hand_.Pot += chips;
+  if (raisePart < 0) {
+    // All-in for less than the call: no raise, the round ends where it would have.
+    raisePart = 0;
+  } else if (raisePart > hand_.LastRaise) {
+    hand_.LastRaise = raisePart;
+    ++hand_.RaiseCount;
+    hand_.EndSeat = static_cast<std::int16_t>(seat);
+  } else {
+    // A raise part of more than half the last raise counts as a raise; either way everyone else
+    // acts again.
+    if (2 * raisePart > hand_.LastRaise) ++hand_.RaiseCount;
+    hand_.EndSeat = static_cast<std::int16_t>(seat);
+  }
+  for (int s = 1; s <= table_.PlayerCount; ++s) {
+    if (s != seat && !hand_.Folded[s] && !hand_.AllIn[s]) hand_.ToCall[s] += raisePart;
+  }
+  hand_.ToCall[seat] = 0;
+  hand_.PendingAllIn[seat] = true;
+  hand_.AllIn[seat] = true;
+  ChipSound(seat, chips);
+}
+
+void HandEngine::Fold(int seat) {
+  if (hand_.AllIn[seat]) return;
+  Pause(1);
+  Say(Name(seat) + " folds.");
+  SeatSound("fold*2.wav", seat);
+  hand_.Folded[seat] = true;
+  const GameDefinition& game = table_.game;
+  for (int slot = 1; slot <= game.RoundCount; ++slot) {
+    CardNumber& card = table_.Cards[seat][slot];
+    if (card == 0) continue;
+    // A community card stays on the table for the others; only the seat's own cards are thrown.
+    if (!(game.Rounds[slot].Shared && game.HasShared)) Discard(table_, card);
+    card = 0;
+  }
+  ++hand_.FoldCount;
+}
+
+}  // namespace corvane

@@ -1,0 +1,206 @@
+#include "engine/hand_engine.h"
+
+#include "engine/deck.h"
+#include "engine/side_pots.h"
+#include "sound/seat_sounds.h"
+
+namespace corvane {
+
+HandEngine::HandEngine(TableState& table, HandState& hand, UserSettings& settings, Speech& speech,
+                       Prompts& prompts, Keyboard& keyboard, SoundEngine& sound, Random& game,
+                       Random& cosmetic, EngineHooks hooks)
+    : table_(table),
+      hand_(hand),
+      settings_(settings),
+      speech_(speech),
+      prompts_(prompts),
+      keyboard_(keyboard),
+      sound_(sound),
+      game_(game),
+      cosmetic_(cosmetic),
+      hooks_(std::move(hooks)) {
+  if (!hooks_.BuildHandWildCards) {
+    // A game without wild cards: the list stays empty.
+    hooks_.BuildHandWildCards = [this](int, bool) {
+      hand_.HandWildCards.fill(0);
+      hand_.HandWildCount = 0;
+    };
+  }
+}
+
+void HandEngine::Shuffle() {
+  corvane::Shuffle(table_, game_);
+}
+
+void HandEngine::RefillDeck() {
+  corvane::RefillDeck(table_, game_);
+}
+
+void HandEngine::PlayHand() {
+  try {
+    PlayHandSteps();
+  } catch (const HandAbandoned&) {
+    // GameOver: the hand is left unsettled; the chips in the pot stay there.
+  }
+  CleanUp();
+}
+
+void HandEngine::PlayHandSteps() {
+  StartHand();
+  const GameDefinition& game = table_.game;
+  for (int r = 1; r <= game.RoundCount; ++r) {
+    const CardRound& round = game.Rounds[r];
+    hand_.CurrentRound = static_cast<std::int16_t>(r);
+    if (!round.Announcement.empty()) Say(round.Announcement);
+    hand_.DrawsLeft = round.Draws;
+    DealRound(r);
+    if (round.Betting && !BettingRound(FirstBettor())) {
+      EndOfHand();
+      return;
+    }
+    Pause(0.5);
+    while (hand_.DrawsLeft > 0) {
+      --hand_.DrawsLeft;
+      hooks_.Draw();
+      CheckGameOver();
+      if (!round.BetAfterDraw) break;
+      if (!BettingRound(FirstBettor())) {
+        EndOfHand();
+        return;
+      }
+      Pause(0.5);
+    }
+  }
+  Showdown();
+  EndOfHand();
+}
+
+void HandEngine::StartHand() {
+  table_.DealtCount = 0;
+  table_.DiscardTop = 53;
+  table_.Discards.fill(0);
+  hand_.HandOver = false;
+  hand_.FoldCount = 0;
+  hand_.FollowRank = 0;
+  hand_.FollowPending = false;
+  table_.TableSaved = false;
+  for (auto& h : table_.Cards) h.fill(0);
+  hand_.Folded.fill(false);
+  hand_.AllIn.fill(false);
+  hand_.PendingAllIn.fill(false);
+  hand_.ToCall.fill(0);
+  hand_.BestShowingValue = 0;
+  hand_.BestShowingSeat = 0;
+  hand_.HandReport.clear();
+  hand_.CurrentRound = 0;
+  hand_.DrawsLeft = 0;
+  hand_.ReviewPosition = 0;
+  // A player whose ante took the last chip has paid all it can: it is all-in for the ante.
+  for (int seat = 1; seat <= table_.PlayerCount; ++seat) {
+    if (table_.players.Chips[seat] <= 0) {
+      hand_.AllIn[seat] = true;
+      hand_.PendingAllIn[seat] = true;
+    }
+  }
+}
+
+int HandEngine::SeatAfterDealer() const {
+  const int seat = table_.Dealer + 1;
+  return seat > table_.PlayerCount ? 1 : seat;
+}
+
+int HandEngine::FirstBettor() const {
+  // Before any face-up card has been valued there is no best hand showing: the seat after the
+  // dealer opens, as in the games without face-up cards.
+  if (table_.game.HighShowingBetsFirst && hand_.BestShowingSeat >= 1 &&
+      hand_.BestShowingSeat <= table_.PlayerCount) {
+    return hand_.BestShowingSeat;
+  }
+  return SeatAfterDealer();
+}
+
+void HandEngine::EndOfHand() {
+  hand_.HandOver = true;
+  Pause(6);
+  RemovePlayersWhoCannotCover();
+  AskToPlayOn();
+}
+
+void HandEngine::AskToPlayOn() {
+  if (table_.PlayerCount <= 1 || table_.GameOver) {
+    table_.KeepPlaying = false;
+    return;
+  }
+  const auto ask = [&](const std::string& question) {
+    for (;;) {
+      const int answer = prompts_.AskYesNo(question, 1, false);
+      CheckGameOver();
+      if (answer == 1 || answer == 2) return answer == 1;
+    }
+  };
+  if (!settings_.BotsDealersChoice) {
+    if (ask("Play another hand of this game?")) {
+      table_.KeepPlaying = table_.ContinueDealing = table_.SameGame = true;
+    } else {
+      table_.KeepPlaying = false;
+    }
+  } else if (table_.Dealer < table_.PlayerCount) {
+    if (ask("The deal passes to the next player. Continue?")) {
+      table_.ContinueDealing = table_.KeepPlaying = true;
+      table_.SameGame = false;
+    } else {
+      table_.ContinueDealing = table_.KeepPlaying = false;
+    }
+  } else {
+    table_.ContinueDealing = false;
+    if (ask("The Deal goes to you. Play another hand of " + table_.game.GameName + "?")) {
+      table_.ContinueDealing = table_.KeepPlaying = table_.SameGame = true;
+    } else {
+      table_.ContinueDealing = table_.KeepPlaying = false;
+    }
+  }
+}
+
+void HandEngine::CleanUp() {
+  ClearPots(hand_);
+  hand_.OpenContribution.fill(0);
+  hand_.ExtraContribution.fill(0);
+  hand_.PendingAllIn.fill(false);
+  hand_.ToCall.fill(0);
+}
+
+HandValue HandEngine::ValueHand(int seat, bool showingOnly, std::string& description) {
+  const HandSlots cards = HandOf(table_, seat);
+  const FaceUpSlots faceUp = FaceUpOf(table_);
+  if (table_.game.HasWildCards) {
+    hooks_.BuildHandWildCards(seat, false);
+    return BestHandWithWilds(cards, faceUp, showingOnly, hand_.HandWildCards, description);
+  }
+  return EvaluateHand(cards, faceUp, showingOnly, 0, description);
+}
+
+void HandEngine::Say(const std::string& text) {
+  speech_.speak(text);
+  CheckGameOver();
+}
+
+void HandEngine::Pause(double seconds) {
+  prompts_.Wait(seconds, false);
+  CheckGameOver();
+}
+
+void HandEngine::CheckGameOver() const {
+  if (table_.GameOver) throw HandAbandoned{};
+}
+
+void HandEngine::SeatSound(const std::string& name, int seat, int volumeOffset) {
+  PlaySeatSound(sound_, name, table_.PlayerCount, seat, volumeOffset, settings_.TableVolume);
+}
+
+void HandEngine::ChipSound(int seat, std::int32_t amount) {
+  PlayChipSound(sound_, prompts_, cosmetic_, table_.PlayerCount, seat, amount, table_.settings.Ante,
+                settings_.TableVolume);
+  CheckGameOver();
+}
+
+}  // namespace corvane

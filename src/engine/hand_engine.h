@@ -1,0 +1,117 @@
+// The hand engine: plays one hand of the current game at the table, from the first card to the
+// award of the pots, with the betting rounds, the user's menu and the bots' decisions, and then
+// removes the players who cannot pay the next ante and asks whether to play on.
+//
+// Every pause checks GameOver; when it is set the hand is abandoned where it stands and the chips
+// already in the pot stay there.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "engine/engine_hooks.h"
+#include "engine/hand_state.h"
+#include "eval/evaluator.h"
+#include "sound/sound_engine.h"
+#include "speech/keyboard.h"
+#include "speech/prompts.h"
+#include "speech/speech.h"
+#include "table/random.h"
+#include "table/table_state.h"
+#include "table/user_settings.h"
+
+namespace corvane {
+
+class HandEngine {
+ public:
+  HandEngine(TableState& table, HandState& hand, UserSettings& settings, Speech& speech,
+             Prompts& prompts, Keyboard& keyboard, SoundEngine& sound, Random& game,
+             Random& cosmetic, EngineHooks hooks = {});
+  HandEngine(const HandEngine&) = delete;
+  HandEngine& operator=(const HandEngine&) = delete;
+
+  // Plays one hand. The caller has shuffled, moved the deal, readied the hand state
+  // (ClearForNextHand) and taken the antes.
+  void PlayHand();
+  void Shuffle();
+  void RefillDeck();
+  // Removes `seat` from the table: a bot's chips go into the pot and the seats after it move down,
+  // and `seat` is decreased by one so that a loop stepping forward looks at the seat that moved
+  // in. The user's leaving closes the table.
+  void PlayerLeaves(int& seat);
+
+  // The shared betting actions of the user's menu and the bots.
+  void CheckOrCall(int seat);
+  void BetOrRaise(int seat, std::int32_t raise);
+  void GoAllIn(int seat);
+  void Fold(int seat);
+
+  // Values a seat's whole hand, or its face-up cards, with its wild cards when the game has them.
+  HandValue ValueHand(int seat, bool showingOnly, std::string& description);
+
+  // Takes the ante of `seat` before the hand (at most the seat's chips); returns what was paid.
+  std::int32_t TakeAnte(int seat);
+
+  EngineHooks& hooks() { return hooks_; }
+  Random& cosmetic() { return cosmetic_; }
+
+ private:
+  // Thrown at a pause when GameOver is set; PlayHand catches it and cleans up.
+  struct HandAbandoned {};
+
+  // Hand flow.
+  void PlayHandSteps();
+  void StartHand();
+  // Deals card round r; false when a single seat is left.
+  void DealRound(int r);
+  void ValueShowing(int seat);
+  int SeatAfterDealer() const;
+  int FirstBettor() const;
+  void ClaimPot();
+  void EndOfHand();
+  void RemovePlayersWhoCannotCover();
+  void AskToPlayOn();
+  void CleanUp();
+
+  // Betting round; false when the hand has been won by the last seat in.
+  bool BettingRound(int firstBettor);
+  bool PostBlinds(int& seat);
+  void UserTurn();
+  void BotTurn(int seat);
+  void BotCheckOrFold(int seat);
+  void BotCall(int seat);
+  void BotRaise(int seat, std::int32_t raise);
+  int CountActive() const;
+  int NextSeat(int seat) const;
+  bool OneSeatLeft() const;
+  // Moves chips of a seat into the pot as a contribution of this hand; a seat that pays its last
+  // chip is all-in.
+  void PayIn(int seat, std::int32_t amount);
+
+  // Showdown.
+  void Showdown();
+
+  // Seat removal: the per-seat fields of seat + 1.. move down by one.
+  void MoveSeatsDown(int seat);
+
+  // Speech, sounds and pauses; each checks GameOver afterwards.
+  void Say(const std::string& text);
+  void Pause(double seconds);
+  void CheckGameOver() const;
+  void SeatSound(const std::string& name, int seat, int volumeOffset = 0);
+  void ChipSound(int seat, std::int32_t amount);
+  const std::string& Name(int seat) const { return table_.players.PlayerName[seat]; }
+
+  TableState& table_;
+  HandState& hand_;
+  UserSettings& settings_;
+  Speech& speech_;
+  Prompts& prompts_;
+  Keyboard& keyboard_;
+  SoundEngine& sound_;
+  Random& game_;
+  Random& cosmetic_;
+  EngineHooks hooks_;
+};
+
+}  // namespace corvane

@@ -1,0 +1,149 @@
+// One hand engine at a table on the fake host: stacked decks and scripted keys in, spoken lines
+// and chips out. Bots can be scripted move by move.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <deque>
+#include <initializer_list>
+#include <iostream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "engine/deck.h"
+#include "engine/hand_engine.h"
+#include "engine/hand_state.h"
+#include "platform/virtual_audio_device.h"
+#include "sound/sound_engine.h"
+#include "speech/keyboard.h"
+#include "speech/prompts.h"
+#include "speech/speech.h"
+#include "support/fake_host.h"
+#include "support/fake_speech_engines.h"
+#include "table/table_state.h"
+#include "table/user_settings.h"
+#include "test_games.h"
+
+namespace corvane::testing {
+
+using Lines = std::vector<std::string>;
+
+// Cards by rank and suit letter: C(1, 'S') is the Ace of Spades, C(12, 'H') the Queen of Hearts.
+inline CardNumber C(int rank, char suit) {
+  const int s = suit == 'S' ? 1 : suit == 'H' ? 2 : suit == 'C' ? 3 : 4;
+  return MakeCard(s, rank);
+}
+
+class EngineFixture : public ::testing::Test {
+ protected:
+  EngineFixture() {
+    speech.TTSSetup(1);
+    sound.DSInit();
+    engine.hooks().BotDecision = [this](int seat, const BotSituation&) {
+      auto& moves = botMoves[seat];
+      if (moves.empty()) return BotChoice{BotMove::Call, 0, BotStep::LastResort};
+      const BotChoice choice = moves.front();
+      moves.pop_front();
+      return choice;
+    };
+  }
+
+  ~EngineFixture() override {
+    // CORVANE_SHOW_TRANSCRIPT=1 prints what each test heard, to read a hand as the user would.
+    if (std::getenv("CORVANE_SHOW_TRANSCRIPT") != nullptr) std::cout << host.Transcript() << '\n';
+  }
+
+  // Seats the players: the user first. Every seat gets the given chips.
+  void Seat(const GameDefinition& game, std::initializer_list<std::string> names,
+            std::initializer_list<std::int32_t> chips, int dealer) {
+    table.game = game;
+    table.PlayerCount = static_cast<std::int16_t>(names.size());
+    int seat = 1;
+    for (const auto& name : names) table.players.PlayerName[seat++] = name;
+    seat = 1;
+    for (const auto amount : chips) table.players.Chips[seat++] = amount;
+    table.Dealer = static_cast<std::int16_t>(dealer);
+    table.RoundEndSeat = table.PlayerCount;
+  }
+
+  // What the caller does before every hand: ready the hand state, stack the deck, take the antes.
+  void Ready(std::initializer_list<CardNumber> top, bool antes) {
+    ClearForNextHand(hand);
+    Shuffle(table, game);
+    StackDeck(table, std::vector<CardNumber>(top));
+    if (antes) TakeAntes();
+  }
+  void TakeAntes() {
+    const std::int32_t ante = table.settings.Ante;
+    for (int seat = 1; seat <= table.PlayerCount; ++seat) {
+      const std::int32_t paid = std::min(ante, table.players.Chips[seat]);
+      table.players.Chips[seat] -= paid;
+      hand.Pot += paid;
+      hand.HandContribution[seat] += paid;
+      hand.OpenContribution[seat] += paid;
+    }
+  }
+
+  void Script(int seat, std::initializer_list<BotChoice> moves) {
+    for (const auto& m : moves) botMoves[seat].push_back(m);
+  }
+  static BotChoice Check() { return {BotMove::CheckOrFold, 0, BotStep::LastResort}; }
+  static BotChoice Call() { return {BotMove::Call, 0, BotStep::LastResort}; }
+  static BotChoice Raise(std::int32_t r) { return {BotMove::Raise, r, BotStep::LastResort}; }
+
+  // Plays the hand; the program's end (a prompt with no key left) ends it too.
+  void Play() {
+    try {
+      engine.PlayHand();
+    } catch (const EndProgram&) {
+      ended = true;
+    }
+  }
+
+  std::int32_t TotalChips() const {
+    std::int32_t total = hand.Pot;
+    for (int seat = 1; seat <= table.PlayerCount; ++seat) total += table.players.Chips[seat];
+    return total;
+  }
+
+  // True when `expected` appears in the spoken lines in this order (other lines may lie between).
+  bool SaidInOrder(const Lines& expected) const {
+    std::size_t next = 0;
+    for (const auto& line : host.spoken) {
+      if (next < expected.size() && line == expected[next]) ++next;
+    }
+    return next == expected.size();
+  }
+  bool Said(const std::string& line) const {
+    for (const auto& l : host.spoken) {
+      if (l == line) return true;
+    }
+    return false;
+  }
+  bool SaidContaining(const std::string& part) const {
+    for (const auto& l : host.spoken) {
+      if (l.find(part) != std::string::npos) return true;
+    }
+    return false;
+  }
+
+  FakeHost host;
+  FakeSpeechEngineFactory engines;
+  Keyboard keyboard{host};
+  Speech speech{host, engines};
+  Prompts prompts{keyboard, speech};
+  VirtualAudioDevice audio{[this] { return host.Now(); }};
+  Random game{7};
+  Random cosmetic{11};
+  SoundEngine sound{host, audio, cosmetic, CORVANE_PROGRAM_FOLDER};
+  TableState table;
+  HandState hand;
+  UserSettings settings;
+  HandEngine engine{table, hand, settings, speech, prompts, keyboard, sound, game, cosmetic};
+  std::map<int, std::deque<BotChoice>> botMoves;
+  bool ended = false;
+};
+
+}  // namespace corvane::testing

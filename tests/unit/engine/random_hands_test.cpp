@@ -1,0 +1,214 @@
+// Thousands of random hands of Seven Card Stud, Five Card Stud and Texas Holdem, with the game's
+// own bots and a user who answers at random, at random table sizes and chip counts. After every
+// hand the chips are all there, nobody is below zero and the pots are empty; nobody acts after
+// folding or going all-in; every betting round ends with the seats still in level.
+#include <gtest/gtest.h>
+
+#include <iostream>
+#include <map>
+#include <set>
+#include <string>
+
+#include "engine/hand_engine.h"
+#include "engine/side_pots.h"
+#include "platform/virtual_audio_device.h"
+#include "support/fake_host.h"
+#include "support/fake_speech_engines.h"
+#include "test_games.h"
+
+namespace corvane::testing {
+namespace {
+
+// A fake host whose user answers every prompt by a rule: a random betting choice, the proposed
+// amount, Enter to show the cards, Yes to play on.
+class RandomUserHost : public FakeHost {
+ public:
+  explicit RandomUserHost(std::uint64_t seed) : pick_(seed) {}
+
+  std::optional<HostEvent> NextEvent(double deadline, WaitKind kind) override {
+    if (kind != WaitKind::Answer || KeysLeft() != 0) return FakeHost::NextEvent(deadline, kind);
+    ++answers;
+    return ParseKeyName(Answer());
+  }
+  int answers = 0;
+
+ private:
+  std::string Answer() {
+    for (auto it = spoken.rbegin(); it != spoken.rend(); ++it) {
+      if (*it == "What would you like to do?") {
+        const double r = pick_.Rnd();
+        return r < 0.45 ? "C" : r < 0.7 ? "R" : r < 0.8 ? "I" : "F";
+      }
+      if (*it == "Amount to bet or raise?") return pick_.Rnd() < 0.8 ? "Enter" : "Esc";
+      if (it->rfind("All betting is complete.", 0) == 0) return "Enter";
+      if (*it == "Play another hand of this game?") return "Y";
+    }
+    return "Esc";
+  }
+  Random pick_;
+};
+
+class RandomHandsTest : public ::testing::Test {
+ protected:
+  RandomHandsTest() {
+    speech.TTSSetup(1);
+    sound.DSInit();
+    engine.hooks().BettingRoundEnded = [this] { CheckRoundIsLevel(); };
+  }
+
+  void NewTable() {
+    table = TableState{};
+    hand = HandState{};
+    table.settings.Ante = 25;
+    table.settings.MaxRaise = deal.Between(0, 1) ? 1000 : 200;
+    table.settings.MaxRaises = static_cast<std::int16_t>(deal.Between(1, 4));
+    table.PlayerCount = static_cast<std::int16_t>(deal.Between(2, 7));
+    static const char* kNames[] = {"",       "The Boss", "Susan", "Harry",
+                                   "Donald", "Jill",     "Sarah", "John"};
+    for (int seat = 1; seat <= table.PlayerCount; ++seat) {
+      table.players.PlayerName[seat] = kNames[seat];
+      table.players.Chips[seat] = deal.Between(25, 1200);
+      table.players.Bluffing[seat] = static_cast<float>(deal.Rnd());
+      table.players.Aggressiveness[seat] = static_cast<float>(deal.Rnd());
+      table.players.RiskTaker[seat] = static_cast<float>(deal.Rnd());
+    }
+    table.settings.StartingChips = 1000;
+    table.Dealer = static_cast<std::int16_t>(deal.Between(1, table.PlayerCount));
+    table.RoundEndSeat = table.PlayerCount;
+    total = 0;
+    for (int seat = 1; seat <= table.PlayerCount; ++seat) total += table.players.Chips[seat];
+  }
+
+  // What the next-hand sequence does: the deal moves on, the hand state is readied, the antes.
+  void NextHand() {
+    table.Dealer =
+        static_cast<std::int16_t>(table.Dealer >= table.PlayerCount ? 1 : table.Dealer + 1);
+    ClearForNextHand(hand);
+    engine.Shuffle();
+    if (table.game.HasAnte) {
+      for (int seat = 1; seat <= table.PlayerCount; ++seat) {
+        const std::int32_t paid = std::min(table.settings.Ante, table.players.Chips[seat]);
+        table.players.Chips[seat] -= paid;
+        hand.Pot += paid;
+        hand.HandContribution[seat] += paid;
+        hand.OpenContribution[seat] += paid;
+      }
+    }
+    table.KeepPlaying = false;
+    // A new game can be chosen between hands; what the pot carries stays in it.
+    const int g = deal.Between(0, 2);
+    table.game = g == 0 ? SevenCardStud() : g == 1 ? FiveCardStud() : TexasHoldem();
+    roundStart = hand.HandContribution;
+    host.ClearSpoken();
+  }
+
+  std::int32_t Chips() const {
+    std::int32_t sum = hand.Pot;
+    for (int seat = 1; seat <= table.PlayerCount; ++seat) sum += table.players.Chips[seat];
+    return sum;
+  }
+
+  // Every seat still in and not all-in paid as much as the most anyone paid in the round.
+  void CheckRoundIsLevel() {
+    std::int32_t most = 0;
+    for (int seat = 1; seat <= table.PlayerCount; ++seat) {
+      most = std::max(most, hand.HandContribution[seat] - roundStart[seat]);
+    }
+    for (int seat = 1; seat <= table.PlayerCount; ++seat) {
+      if (hand.Folded[seat] || hand.AllIn[seat]) continue;
+      EXPECT_EQ(hand.HandContribution[seat] - roundStart[seat], most)
+          << table.players.PlayerName[seat] << " is not level\n"
+          << host.Transcript();
+      EXPECT_EQ(hand.ToCall[seat], 0);
+    }
+    roundStart = hand.HandContribution;
+    ++levelChecks;
+  }
+
+  // Nobody acts after folding or going all-in (one who called or bet its last chip is all-in too).
+  void CheckNobodyActsWhenOut() {
+    std::set<std::string> out;
+    for (const auto& line : host.spoken) {
+      const auto space = line.find(' ');
+      if (space == std::string::npos) continue;
+      // Names are one word except the user's.
+      const std::string name = line.rfind("The Boss ", 0) == 0 ? "The Boss" : line.substr(0, space);
+      const std::string rest = line.substr(name.size());
+      const bool acts = rest.rfind(" checks", 0) == 0 || rest.rfind(" calls, ", 0) == 0 ||
+                        rest.rfind(" bets ", 0) == 0 || rest.rfind(" sees the ", 0) == 0 ||
+                        rest.rfind(" folds.", 0) == 0 || rest.rfind(" is going all in", 0) == 0;
+      if (!acts) continue;
+      EXPECT_EQ(out.count(name), 0u) << name << " acted when out: " << line << "\n"
+                                     << host.Transcript();
+      if (rest.rfind(" folds.", 0) == 0 || rest.rfind(" is going all in", 0) == 0) out.insert(name);
+    }
+  }
+
+  Random deal{20261206};
+  RandomUserHost host{99};
+  FakeSpeechEngineFactory engines;
+  Keyboard keyboard{host};
+  Speech speech{host, engines};
+  Prompts prompts{keyboard, speech};
+  VirtualAudioDevice audio{[this] { return host.Now(); }};
+  Random game{5};
+  Random cosmetic{6};
+  SoundEngine sound{host, audio, cosmetic, CORVANE_PROGRAM_FOLDER};
+  TableState table;
+  HandState hand;
+  UserSettings settings;
+  HandEngine engine{table, hand, settings, speech, prompts, keyboard, sound, game, cosmetic};
+  PerSeat<std::int32_t> roundStart{};
+  std::int64_t total = 0;
+  int levelChecks = 0;
+};
+
+TEST_F(RandomHandsTest, ChipsAreConservedAndEveryRuleHolds) {
+  constexpr int kHands = 6000;
+  std::map<std::int16_t, int> played;
+  int sidePotHands = 0;
+  int closedTables = 0;
+  NewTable();
+  for (int n = 0; n < kHands && !HasFailure(); ++n) {
+    if (table.GameOver || table.PlayerCount < 2) NewTable();
+    NextHand();
+    const int seatsBefore = table.PlayerCount;
+    const int leftBefore = table.LeftTableCount;
+    engine.PlayHand();
+    ++played[table.game.GameCode];
+    if (host.Transcript().find("side pots") != std::string::npos) ++sidePotHands;
+
+    ASSERT_EQ(Chips(), total) << host.Transcript();
+    for (int seat = 1; seat <= table.PlayerCount; ++seat) {
+      ASSERT_GE(table.players.Chips[seat], 0) << host.Transcript();
+    }
+    EXPECT_EQ(hand.PotCount, 0);
+    for (int p = 1; p <= kMaxPots; ++p) EXPECT_EQ(hand.PotAmount[p], 0);
+    EXPECT_LE(table.PlayerCount, seatsBefore);
+    EXPECT_TRUE(hand.HandOver);
+    if (table.GameOver) {
+      // The user could not pay a blind or the next ante: the table is closed.
+      ++closedTables;
+    } else {
+      // The pot keeps only what players who left put in: less than an ante each.
+      const int left = table.LeftTableCount - leftBefore;
+      EXPECT_LE(hand.Pot, left * (table.settings.Ante - 1)) << host.Transcript();
+    }
+    CheckNobodyActsWhenOut();
+    // A new table starts with its own chips: what was carried stays with the table it was on.
+    if (table.GameOver || table.PlayerCount < 2) hand.Pot = 0;
+  }
+  std::cout << "hands: " << played[kSevenCardStud] << " seven card stud, " << played[kFiveCardStud]
+            << " five card stud, " << played[kTexasHoldem] << " texas holdem; " << sidePotHands
+            << " with side pots or splits; " << levelChecks << " betting rounds; " << closedTables
+            << " tables closed to the user\n";
+  EXPECT_GT(played[kSevenCardStud], 1500);
+  EXPECT_GT(played[kFiveCardStud], 1500);
+  EXPECT_GT(played[kTexasHoldem], 1500);
+  EXPECT_GT(sidePotHands, 200);
+  EXPECT_GT(levelChecks, 6000);
+  EXPECT_GT(closedTables, 10);
+}
+
+}  // namespace
+}  // namespace corvane::testing

@@ -1,0 +1,70 @@
+// The built-in games the engine tests play, written out as their rules give them.
+#pragma once
+
+#include "table/game_definition.h"
+
+namespace corvane::testing {
+
+inline GameDefinition SevenCardStud() {
+  GameDefinition g;
+  g.GameCode = kSevenCardStud;
+  g.GameName = "Seven Card Stud";
+  g.RoundCount = 7;
+  g.HasFaceUp = true;
+  g.HighShowingBetsFirst = true;
+  g.HasAnte = true;
+  g.Rounds[1].Announcement = "The first two card rounds are dealt facedown.";
+  g.Rounds[2].Announcement = "Next face down card.";
+  g.Rounds[3].Announcement = "The next four card rounds are dealt face up.";
+  for (int r = 3; r <= 6; ++r) {
+    g.Rounds[r].FaceUp = true;
+    g.Rounds[r].Betting = true;
+    if (r > 3) g.Rounds[r].Announcement = "Next face up card.";
+  }
+  g.Rounds[7].Betting = true;
+  g.Rounds[7].Announcement = "The last card round is dealt face down.";
+  return g;
+}
+
+inline GameDefinition FiveCardStud() {
+  GameDefinition g;
+  g.GameCode = kFiveCardStud;
+  g.GameName = "Five Card Stud Poker";
+  g.RoundCount = 5;
+  g.HasFaceUp = true;
+  g.HighShowingBetsFirst = true;
+  g.HasAnte = true;
+  g.Rounds[1].Announcement = "The first card round is dealt facedown.";
+  g.Rounds[2].Announcement = "The next four card rounds are dealt face up.";
+  for (int r = 2; r <= 5; ++r) g.Rounds[r].FaceUp = true;
+  g.Rounds[2].Betting = true;
+  g.Rounds[4].Betting = true;
+  g.Rounds[5].Betting = true;
+  return g;
+}
+
+inline GameDefinition TexasHoldem() {
+  GameDefinition g;
+  g.GameCode = kTexasHoldem;
+  g.GameName = "Texas Holdem";
+  g.RoundCount = 7;
+  g.HasFaceUp = true;
+  g.HasShared = true;
+  g.HasAnte = false;
+  g.HighShowingBetsFirst = false;
+  g.Rounds[1].Announcement = "The first two card rounds are dealt facedown.";
+  g.Rounds[2].Betting = true;
+  g.Rounds[3].Announcement = "The next three cards are the flop.";
+  for (int r = 3; r <= 7; ++r) {
+    g.Rounds[r].FaceUp = true;
+    g.Rounds[r].Shared = true;
+  }
+  g.Rounds[5].Betting = true;
+  g.Rounds[6].Betting = true;
+  g.Rounds[6].Announcement = "The next card is the return.";
+  g.Rounds[7].Betting = true;
+  g.Rounds[7].Announcement = "The last card is the river.";
+  return g;
+}
+
+}  // namespace corvane::testing
