@@ -60,7 +60,7 @@ struct TableState {
   std::int32_t DealerRounds = 0;
   std::int32_t ElapsedSeconds = 0;
 
-  // Texts of the bots that left, in the order they left.
+  // Texts of the bots that left, entries 1..6 in the order they left.
   std::array<std::string, 7> LeftTable{};
   std::int16_t LeftTableCount = 0;
 

@@ -1,0 +1,167 @@
+#include "app/application.h"
+
+#include <chrono>
+#include <filesystem>
+
+#include "store/file_names.h"
+#include "store/settings_file.h"
+
+namespace corvane {
+
+namespace {
+
+std::uint64_t ClockSeed() {
+  return static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+}
+
+// The cosmetic stream is seeded apart from the game's, so sounds never change the cards.
+constexpr std::uint64_t kCosmeticSalt = 0x9e3779b97f4a7c15ULL;
+
+}  // namespace
+
+Folders Application::MakeFolders(const AppOptions& options) {
+  Folders folders;
+  folders.ProgramFolder =
+      options.programFolder.empty() ? ExecutableFolder() : options.programFolder;
+  folders.DataFolder = FindDataFolder(folders.ProgramFolder);
+  return folders;
+}
+
+Application::Application(Host& host, AudioDevice& audio, SpeechEngineFactory& engines,
+                         AppOptions options)
+    : host_(host),
+      audio_(audio),
+      options_(std::move(options)),
+      folders_(MakeFolders(options_)),
+      game_(options_.seed.value_or(ClockSeed())),
+      cosmetic_(options_.seed.value_or(ClockSeed()) ^ kCosmeticSalt),
+      keyboard_(host),
+      speech_(host, engines),
+      prompts_(
+          keyboard_, speech_,
+          PromptContext{
+              .maxDrawCards =
+                  [this] {
+                    const int round = hand_.CurrentRound;
+                    return int{table_.game.Rounds[round >= 0 && round <= kMaxRounds ? round : 0]
+                                   .MaxDrawCards};
+                  },
+              .cardLeftKey = [this] { return int{settings_.CardLeftKey}; },
+              .cardRightKey = [this] { return int{settings_.CardRightKey}; },
+          }),
+      sound_(host, audio, cosmetic_, folders_.ProgramFolder),
+      engine_(table_, hand_, settings_, speech_, prompts_, keyboard_, sound_, game_, cosmetic_),
+      reports_(table_, hand_, speech_, engine_),
+      dispatcher_(host, table_, hand_, settings_, speech_, prompts_, keyboard_, sound_, engine_,
+                  reports_, CommandHooks{}),
+      saved_(table_, settings_, speech_, folders_.DataFolder),
+      tablePlay_(
+          host, table_, settings_, speech_, prompts_, keyboard_, sound_, game_, folders_.DataFolder,
+          TablePlayHooks{
+              .dealHand = [this] { dispatcher_.DispatchCommandKey(); },
+              .saveTable = [this] { return saved_.SaveTable() == 0; },
+              .deleteSavedTable = [this](bool announce) { saved_.DeleteSavedTable(announce); },
+              .gameSettings = {},
+              .help = {},
+              .clearContributions = [this] { ClearForNextHand(hand_); },
+              .addMenuRow = [this](int reset) { return AddMenuRow(reset); },
+          }) {
+  keyboard_.SetSpeechModeSwitch([this](int mode) { SwitchSpeechMode(mode); });
+  keyboard_.SetCommandDispatcher([this] { dispatcher_.DispatchCommandKey(); });
+  keyboard_.SetTimerHandler(kShuffleTimer, [this] { ShuffleTimerTick(); });
+  dispatcher_.SetBackground(&backgroundHandle_);
+  engine_.hooks().SaveTableOnLeave = [this] { saved_.DeleteSavedTable(false); };
+  engine_.hooks().FinalStandings = [this] { tablePlay_.OfferAttributes(); };
+}
+
+void Application::ShuffleTimerTick() {
+  const int interval = sound_.Timer1(settings_.PartyVolume);
+  if (interval > 0) {
+    host_.StartTimer(kShuffleTimer, interval / 1000.0);
+  } else {
+    host_.StopTimer(kShuffleTimer);
+  }
+}
+
+void Application::SwitchSpeechMode(int mode) {
+  speech_.TTSSetup(static_cast<std::int16_t>(mode));
+  speech_.SpeechMode = static_cast<std::int16_t>(mode);
+  if (mode == 3) {
+    speech_.SetSapiValues(settings_.SapiVoice, settings_.SapiRate, settings_.SapiVolume, 0, true);
+  }
+}
+
+int Application::AddMenuRow(int reset) {
+  if (reset != -999) rowCount_ = reset;
+  return ++rowCount_;
+}
+
+bool Application::SavedTableExists() const {
+  return saved_.Exists();
+}
+
+void Application::LoadStoredSettings() {
+  const std::string settingsFile = folders_.DataFolder + "Settings.sav";
+  std::error_code error;
+  if (std::filesystem::exists(settingsFile, error) && !LoadSettings(settingsFile, settings_)) {
+    table_.ErrorFlag = true;
+  }
+}
+
+// Start-up, in this order: the defaults, the folders, the stored settings, the windows, the
+// stock games, the intro sound, the speech, the banner and the note of a saved table.
+void Application::StartUp() {
+  speech_.PhraseHistory = {};
+  speech_.BrailleMode = false;
+  settings_.PartyVolume = -3000;
+  settings_.CardLeftKey = 37;
+  settings_.CardRightKey = 39;
+  SetDefaults(table_);
+  table_.FirstDeal = true;
+
+  LoadStoredSettings();
+
+  settings_.SapiVoice = 1;
+  settings_.SapiRate = 0;
+  settings_.SapiVolume = 95;
+  if (!LoadVoiceSettings(folders_.DataFolder + "CV config.ini", settings_)) {
+    settings_.SapiVoice = 1;
+    settings_.SapiRate = 0;
+    settings_.SapiVolume = 95;
+  }
+  speech_.SpeechMode = options_.SpeechMode;
+
+  if (!CopyStockGames(folders_)) table_.ErrorFlag = true;
+
+  sound_.DSInit();
+  backgroundHandle_ = sound_.PlaySound("intro0.wav");
+
+  speech_.TTSSetup(speech_.SpeechMode);
+  speech_.SetSapiValues(settings_.SapiVoice, settings_.SapiRate, settings_.SapiVolume, 0, true);
+  prompts_.Wait(7, false);
+  speech_.speak(std::string(kProductName) + " " + kVersionText);
+  prompts_.Wait(2, false);
+  if (!options_.seed) {
+    game_.Seed(ClockSeed());
+    cosmetic_.Seed(ClockSeed() ^ kCosmeticSalt);
+  }
+  if (SavedTableExists()) {
+    prompts_.Wait(1, false);
+    speech_.speak("Note, there is a saved table.");
+    prompts_.Wait(2, false);
+  }
+}
+
+void Application::Main() {
+  try {
+    StartUp();
+    MainMenu();
+    table_.ErrorFlag = false;
+  } catch (const EndProgram&) {
+    sound_.ShutdownForm1();
+    throw;
+  }
+  sound_.ShutdownForm1();
+}
+
+}  // namespace corvane

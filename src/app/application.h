@@ -1,0 +1,100 @@
+// The application: owns the table, the speech, the prompts and the sounds of one run, starts up
+// and runs the main menu until the user leaves.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "app/folders.h"
+#include "app/saved_table.h"
+#include "app/table_play.h"
+#include "commands/command_dispatcher.h"
+#include "commands/status_reports.h"
+#include "engine/hand_engine.h"
+#include "engine/hand_state.h"
+#include "platform/audio_device.h"
+#include "platform/host.h"
+#include "platform/speech_engines.h"
+#include "sound/sound_engine.h"
+#include "speech/keyboard.h"
+#include "speech/prompts.h"
+#include "speech/speech.h"
+#include "table/random.h"
+#include "table/table_state.h"
+#include "table/user_settings.h"
+
+namespace corvane {
+
+inline constexpr const char* kProductName = "Corvane";
+inline constexpr const char* kVersionText = "Version 1.0.";
+
+struct AppOptions {
+  std::int16_t SpeechMode = 1;        // the command line's number, or 1
+  std::optional<std::uint64_t> seed;  // fixed random streams, for tests
+  std::string programFolder;          // empty: the executable's folder
+};
+
+class Application {
+ public:
+  Application(Host& host, AudioDevice& audio, SpeechEngineFactory& engines, AppOptions options);
+
+  // Start-up and the main menu; returns when the user chooses Exit.
+  void Main();
+
+  // The row counter of the hand-built menus: 0 restarts it, -999 keeps counting; returns the
+  // number of the row the caller is about to fill.
+  int AddMenuRow(int reset);
+
+  TableState& table() { return table_; }
+  UserSettings& settings() { return settings_; }
+  Speech& speech() { return speech_; }
+  Prompts& prompts() { return prompts_; }
+  Keyboard& keyboard() { return keyboard_; }
+  SoundEngine& sound() { return sound_; }
+  const Folders& folders() const { return folders_; }
+
+ private:
+  void StartUp();
+  void LoadStoredSettings();
+  void SwitchSpeechMode(int mode);
+  void MainMenu();
+  // Blocks until a key is stored; returns its code.
+  int WaitForMenuKey();
+  void PlayIntroUntilKey();
+  void SwitchSpeech();
+  void Exit();
+  bool SavedTableExists() const;
+  void PlayBackground(const std::string& file);
+  // False when the setup was cancelled.
+  bool NewTable();
+  void RestoreTable();
+  void DeleteTable();
+  // Plays the table, then brings the main menu's music back.
+  void RunTable();
+  void ShuffleTimerTick();
+  static Folders MakeFolders(const AppOptions& options);
+
+  Host& host_;
+  AudioDevice& audio_;
+  AppOptions options_;
+  Folders folders_;
+  Random game_;
+  Random cosmetic_;
+  TableState table_;
+  UserSettings settings_;
+  Keyboard keyboard_;
+  Speech speech_;
+  Prompts prompts_;
+  SoundEngine sound_;
+  HandState hand_;
+  HandEngine engine_;
+  StatusReports reports_;
+  CommandDispatcher dispatcher_;
+  SavedTables saved_;
+  TablePlay tablePlay_;
+  int rowCount_ = 0;
+  std::int16_t backgroundHandle_ = 0;
+};
+
+}  // namespace corvane

@@ -1,0 +1,53 @@
+#include "app/command_line.h"
+
+#include <CLI/CLI.hpp>
+#include <cctype>
+#include <cstdlib>
+#include <iostream>
+
+#include "table/rounding.h"
+
+namespace corvane {
+
+std::int16_t SpeechModeArgument(const std::string& text) {
+  std::size_t start = 0;
+  while (start < text.size() && std::isspace(static_cast<unsigned char>(text[start]))) ++start;
+  const char* begin = text.c_str() + start;
+  char* end = nullptr;
+  const double value = std::strtod(begin, &end);
+  if (end == begin || !std::isfinite(value)) return 0;
+  const auto mode = RoundHalfEven(value);
+  if (mode < 0 || mode > 3) return 1;
+  return static_cast<std::int16_t>(mode);
+}
+
+std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& options) {
+  CLI::App cli{"Corvane: poker for blind and visually impaired players.", "corvane"};
+  std::string mode;
+  std::uint64_t seed = 0;
+  bool version = false;
+  cli.add_option("mode", mode,
+                 "Speech mode to start in: 1 screen reader (default), 3 the game's own voice, "
+                 "0 text window for a Braille display, 2 silent");
+  cli.add_option("--script", options.scriptFile,
+                 "Run headless from a script of keys (\"-\" for standard input)");
+  cli.add_flag("--console", options.console, "Play in the terminal instead of a window");
+  cli.add_flag("--sounds", options.printSounds, "With --script: print each sound played");
+  auto* seedOption = cli.add_option("--seed", seed, "Fixed seed for the random numbers");
+  cli.add_flag("--no-sound", options.noSound, "Play no sound (for machines without a sound card)");
+  cli.add_flag("--version", version, "Print the version and exit");
+  try {
+    cli.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    return cli.exit(error);
+  }
+  if (version) {
+    std::cout << kProductName << " " << kVersionText << "\n";
+    return 0;
+  }
+  options.app.SpeechMode = mode.empty() ? 1 : SpeechModeArgument(mode);
+  if (seedOption->count() > 0) options.app.seed = seed;
+  return std::nullopt;
+}
+
+}  // namespace corvane

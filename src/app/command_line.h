@@ -1,0 +1,27 @@
+// The command line: an optional speech mode number and the options of the hosts.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "app/application.h"
+
+namespace corvane {
+
+struct CommandLine {
+  AppOptions app;
+  std::string scriptFile;    // --script FILE ("-" for standard input)
+  bool console = false;      // --console
+  bool printSounds = false;  // --sounds
+  bool noSound = false;      // --no-sound
+};
+
+// The speech mode from the command line's bare argument: its numeric value (a leading number as
+// in "3" or " 3.4"), rounded; anything that is not a number gives 0. Values outside 0..3 give 1.
+std::int16_t SpeechModeArgument(const std::string& text);
+
+// Fills `options`; returns an exit status when the program should end at once (--help,
+// --version, a usage error).
+std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& options);
+
+}  // namespace corvane

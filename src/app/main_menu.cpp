@@ -1,0 +1,206 @@
+#include <array>
+#include <string>
+
+#include "app/application.h"
+#include "app/table_setup.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr std::string_view kSwitchToVoice = "Switch to MS SAPI, S";
+constexpr std::string_view kSwitchToReader = "Switch to Screenreader, S";
+
+struct MenuRow {
+  std::string text;
+  int key = 0;
+};
+
+}  // namespace
+
+int Application::WaitForMenuKey() {
+  keyboard_.KeyPressed = 0;
+  keyboard_.KeyShift = 0;
+  keyboard_.InputWaiting = true;
+  while (keyboard_.KeyPressed < 1) keyboard_.Pump(kForever, WaitKind::Answer);
+  return keyboard_.KeyPressed;
+}
+
+void Application::PlayBackground(const std::string& file) {
+  backgroundHandle_ = sound_.PlaySound(file);
+}
+
+// The main menu's music: "intro.wav" under "intro2.wav", which fades out when it ends or at the
+// first key.
+void Application::PlayIntroUntilKey() {
+  PlayBackground("intro.wav");
+  const std::int16_t intro = sound_.PlaySound("intro2.wav");
+  keyboard_.KeyPressed = 0;
+  keyboard_.InputWaiting = true;
+  while (keyboard_.KeyPressed == 0 && sound_.IsPlaying(intro)) {
+    keyboard_.Pump(host_.Now() + 0.01, WaitKind::Pause);
+  }
+  for (int volume = 0; sound_.IsPlaying(intro) && volume >= -2999; volume -= 50) {
+    sound_.SetVolume(intro, volume);
+    prompts_.Wait(0.02, true);
+  }
+  sound_.StopPlay(intro);
+}
+
+void Application::MainMenu() {
+  PlayIntroUntilKey();
+  table_.TableSaved = true;
+
+  std::array<MenuRow, 8> rows{};
+  int current = 1;
+  bool rebuild = true;
+  while (true) {
+    if (rebuild) {
+      rows[AddMenuRow(0)] = {"Start a New Table, T", 'T'};
+      rows[AddMenuRow(-999)] = {"Restore the Saved Table, R", 'R'};
+      rows[AddMenuRow(-999)] = {"Delete the Saved Table, D", 'D'};
+      rows[AddMenuRow(-999)] = {"Build a Poker Game, B", 'B'};
+      rows[AddMenuRow(-999)] = {
+          std::string(speech_.SpeechMode == 3 ? kSwitchToReader : kSwitchToVoice), 'S'};
+      rows[AddMenuRow(-999)] = {"Help, H (F1)", 'H'};
+      rows[AddMenuRow(-999)] = {"Exit, X", 'X'};
+      speech_.speak("Select from Menu");
+      current = 1;
+      speech_.speak(rows[current].text);
+      rebuild = false;
+    }
+    const int last = rowCount_;
+    const int key = WaitForMenuKey();
+    bool act = false;
+    switch (key) {
+      case kKeyHome:
+        current = 1;
+        break;
+      case kKeyEnd:
+        current = last;
+        break;
+      case kKeyLeft:
+      case kKeyUp:
+        current = std::max(1, current - 1);
+        break;
+      case kKeyRight:
+      case kKeyDown:
+        current = std::min(last, current + 1);
+        break;
+      case kKeyEnter:
+        act = true;
+        break;
+      default: {
+        bool found = false;
+        for (int row = 1; row <= last && !found; ++row) {
+          if (rows[row].key == key) {
+            current = row;
+            found = true;
+          }
+        }
+        if (!found) {
+          speech_.speak(rows[current].text);
+          continue;
+        }
+        act = true;
+      }
+    }
+    if (!act) {
+      speech_.StopSpeech();
+      speech_.speak(rows[current].text);
+      continue;
+    }
+    switch (rows[current].key) {
+      case 'S':
+        SwitchSpeech();
+        rows[current].text =
+            std::string(speech_.SpeechMode == 3 ? kSwitchToReader : kSwitchToVoice);
+        speech_.speak(rows[current].text);
+        break;
+      case 'X':
+        Exit();
+        return;
+      case 'T':
+        if (NewTable()) {
+          rebuild = true;
+        } else {
+          // A cancelled setup comes back to the first row.
+          current = 1;
+          speech_.speak(rows[current].text);
+        }
+        break;
+      case 'R':
+        RestoreTable();
+        rebuild = true;
+        break;
+      case 'D':
+        DeleteTable();
+        rebuild = true;
+        break;
+      default:
+        // The game builder and help arrive with their own work.
+        break;
+    }
+  }
+}
+
+void Application::RunTable() {
+  table_.GameOver = false;
+  tablePlay_.PlayTable(backgroundHandle_);
+  sound_.StopPlay(backgroundHandle_);
+  PlayBackground("intro.WAV");
+  host_.StopTimer(kShuffleTimer);
+  table_.GameOver = false;
+}
+
+bool Application::NewTable() {
+  if (SavedTableExists()) {
+    const int answer = prompts_.AskYesNo(
+        "Are you sure you would like to lose the previously saved table?", 2, true);
+    if (answer == 2) return true;
+    if (answer == 1 && saved_.DeleteSavedTable(true) != 0) {
+      speech_.speak("Error deleting saved table.");
+    }
+  }
+  table_.game.GameCode = kNoGame;
+  TableSetup setup(table_, speech_, prompts_, game_, folders_.DataFolder + "CV PokerSettings.sav");
+  if (!setup.SetupTable()) {
+    table_.GameOver = false;
+    return false;
+  }
+  RunTable();
+  return true;
+}
+
+void Application::RestoreTable() {
+  if (saved_.RestoreTable() != 0) return;
+  RunTable();
+}
+
+void Application::DeleteTable() {
+  if (saved_.DeleteSavedTable(true) != 0) speech_.speak("Error finding or removing a saved table.");
+}
+
+void Application::SwitchSpeech() {
+  if (speech_.SpeechMode == 3) {
+    speech_.SpeechMode = 1;
+  } else if (speech_.SpeechMode == 1) {
+    speech_.SpeechMode = 3;
+  } else {
+    return;
+  }
+  speech_.TTSSetup(speech_.SpeechMode);
+  if (speech_.SpeechMode == 3) {
+    speech_.SetSapiValues(settings_.SapiVoice, settings_.SapiRate, settings_.SapiVolume, 0, true);
+    prompts_.Wait(1, false);
+    speech_.speak("Press the O key to adjust MS Sapi settings after selecting a poker game.");
+    prompts_.Wait(6, false);
+  }
+}
+
+void Application::Exit() {
+  speech_.speak("Thank you for playing. Goodbye.");
+  prompts_.Wait(7, false);
+}
+
+}  // namespace corvane

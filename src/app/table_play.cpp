@@ -1,0 +1,351 @@
+#include "app/table_play.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <filesystem>
+#include <numeric>
+
+#include "table/load_game_definition.h"
+
+namespace corvane {
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Row {
+  std::string text;
+  int key = 0;
+  int choice = 0;  // 1..6 a built-in game, 7 custom games, 0 the other rows
+};
+
+constexpr int kChoiceCustom = 20;
+
+std::string Upper(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  return text;
+}
+
+}  // namespace
+
+TablePlay::TablePlay(Host& host, TableState& table, UserSettings& settings, Speech& speech,
+                     Prompts& prompts, Keyboard& keyboard, SoundEngine& sound, Random& game,
+                     std::string dataFolder, TablePlayHooks hooks)
+    : host_(host),
+      table_(table),
+      settings_(settings),
+      speech_(speech),
+      prompts_(prompts),
+      keyboard_(keyboard),
+      sound_(sound),
+      game_(game),
+      dataFolder_(std::move(dataFolder)),
+      hooks_(std::move(hooks)) {}
+
+std::vector<std::string> TablePlay::ListCustomGames() const {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(dataFolder_, error)) {
+    const std::string file = entry.path().filename().string();
+    if (file.size() <= 4 || Upper(file.substr(file.size() - 4)) != ".GAM") continue;
+    if (!entry.is_regular_file(error)) continue;
+    names.push_back(file.substr(0, file.size() - 4));
+  }
+  std::sort(names.begin(), names.end(),
+            [](const std::string& a, const std::string& b) { return Upper(a) < Upper(b); });
+  if (names.size() > kMaxCustomGames) names.resize(kMaxCustomGames);
+  return names;
+}
+
+bool TablePlay::BotDealsNext() const {
+  return settings_.BotsDealersChoice && table_.Dealer >= 1 &&
+         table_.Dealer <= table_.PlayerCount - 1;
+}
+
+void TablePlay::ChangePartyVolume(int step) {
+  const int volume = std::clamp(settings_.PartyVolume + step, -5000, -1000);
+  settings_.PartyVolume = static_cast<std::int16_t>(volume);
+  if (background_ != nullptr) sound_.SetVolume(*background_, volume);
+}
+
+TablePlay::MenuResult TablePlay::GameSelectionMenu() {
+  std::vector<Row> rows{Row{}};
+  auto add = [&](std::string text, int key, int choice) {
+    const int row = hooks_.addMenuRow ? hooks_.addMenuRow(rows.size() == 1 ? 0 : -999) : 0;
+    (void)row;
+    rows.push_back(Row{std::move(text), key, choice});
+  };
+  if (BotDealsNext()) {
+    add("Deal New Hand, D", 'D', 1);
+  } else {
+    add("Seven Card Stud, S", 'S', 1);
+    add("Draw Poker (Five Card), D", 'D', 2);
+    add("Five Card Stud, F", 'F', 3);
+    add("Kings and Little Ones Draw Poker, K", 'K', 4);
+    add("Follow The Queen Stud Poker, Q", 'Q', 5);
+    add("Texas Holdem, T", 'T', 6);
+    add("Play Custom Built Poker games, P", 'P', 7);
+  }
+  add("Save Table, and Return to Main Menu, A", 'A', 0);
+  add("Main Menu, M ", 'M', 0);
+  add("Help, F1", 'H', 0);
+  add("Game  Settings, G", 'G', 0);
+  const int last = static_cast<int>(rows.size()) - 1;
+
+  speech_.speak("Game Selection Menu");
+  int current = 1;
+  speech_.speak(rows[current].text);
+  while (true) {
+    keyboard_.KeyPressed = 0;
+    keyboard_.KeyShift = 0;
+    keyboard_.InputWaiting = true;
+    while (keyboard_.KeyPressed < 1) keyboard_.Pump(kForever, WaitKind::Answer);
+    const int key = keyboard_.CommandKey();
+    bool act = false;
+    switch (key) {
+      case kKeyHome:
+        current = 1;
+        break;
+      case kKeyEnd:
+        current = last;
+        break;
+      case kKeyLeft:
+      case kKeyUp:
+        current = std::max(1, current - 1);
+        break;
+      case kKeyRight:
+      case kKeyDown:
+        current = std::min(last, current + 1);
+        break;
+      case kKeyEnter:
+        act = true;
+        break;
+      case kKeyEscape:
+        break;
+      case 1000 + kKeyPageUp:
+        ChangePartyVolume(200);
+        break;
+      case 1000 + kKeyPageDown:
+        ChangePartyVolume(-200);
+        break;
+      default: {
+        auto match = std::find_if(rows.begin() + 1, rows.end(),
+                                  [key](const Row& row) { return row.key == key; });
+        if (match == rows.end()) break;
+        current = static_cast<int>(match - rows.begin());
+        act = true;
+      }
+    }
+    if (!act) {
+      speech_.StopSpeech();
+      speech_.speak(rows[current].text);
+      continue;
+    }
+    const Row& row = rows[current];
+    if (row.choice >= 1 && row.choice <= 6) {
+      return StartGame(row.choice) ? MenuResult::Play : MenuResult::Rebuild;
+    }
+    switch (row.key) {
+      case 'P': {
+        const int choice = CustomGameMenu();
+        if (choice == 0) return MenuResult::Rebuild;
+        return StartGame(choice) ? MenuResult::Play : MenuResult::Rebuild;
+      }
+      case 'A':
+        if (hooks_.saveTable && hooks_.saveTable()) {
+          speech_.speak("The table has been saved.");
+          return MenuResult::Leave;
+        }
+        break;
+      case 'M':
+        if (table_.TableSaved) return MenuResult::Leave;
+        if (prompts_.AskYesNo(
+                "Are you sure you would like to lose any changes to the current  table?", 2,
+                true) == 1) {
+          if (hooks_.deleteSavedTable) hooks_.deleteSavedTable(true);
+          return MenuResult::Leave;
+        }
+        return MenuResult::Rebuild;
+      case 'H':
+        if (hooks_.help) hooks_.help();
+        break;
+      case 'G':
+        if (hooks_.gameSettings) hooks_.gameSettings();
+        return MenuResult::Rebuild;
+      default:
+        break;
+    }
+    speech_.speak(rows[current].text);
+  }
+}
+
+int TablePlay::CustomGameMenu() {
+  while (true) {
+    customGames_ = ListCustomGames();
+    if (customGames_.empty()) {
+      speech_.speak("There are no custom games yet. Build one from the main menu.");
+      return 0;
+    }
+    std::vector<std::string> items{""};
+    std::vector<std::string> keys{""};
+    for (const std::string& name : customGames_) {
+      items.push_back(name);
+      keys.push_back(name.substr(0, 1));
+    }
+    const int count = static_cast<int>(customGames_.size());
+    const int choice = prompts_.Menu(
+        "Custom Poker Game Menu. Press Enter to select, or the delete key to remove. Press "
+        "Escape to return.",
+        items, keys, count, 1, kMenuDelete, true);
+    if (choice == 0) return 0;
+    if (choice < 0) {
+      const std::string& name = customGames_[static_cast<std::size_t>(-choice - 1)];
+      if (prompts_.AskYesNo("Are you sure you would like to remove " + name + "?", 2, true) == 1) {
+        std::error_code error;
+        fs::remove(dataFolder_ + name + ".gam", error);
+      }
+      continue;
+    }
+    gameFile_ = dataFolder_ + customGames_[static_cast<std::size_t>(choice - 1)] + ".gam";
+    return kChoiceCustom;
+  }
+}
+
+void TablePlay::BotChoosesGame(int& choice) {
+  customGames_ = ListCustomGames();
+  const float count = static_cast<float>(customGames_.size());
+  const float r = static_cast<float>(game_.Rnd());
+  if (count >= 1 && count / (count + 6) >= r) {
+    const auto pick = static_cast<std::size_t>(std::floor(game_.Rnd() * count));
+    gameFile_ = dataFolder_ + customGames_[std::min(pick, customGames_.size() - 1)] + ".gam";
+    choice = kChoiceCustom;
+  } else {
+    choice = static_cast<int>(std::floor(game_.Rnd() * 6)) + 1;
+  }
+}
+
+bool TablePlay::StartGame(int choice) {
+  if (BotDealsNext()) BotChoosesGame(choice);
+  const int code = choice + 10;
+  if (!LoadGameDefinition(table_.game, code, gameFile_)) {
+    speech_.speak("The game file " + fs::path(gameFile_).stem().string() +
+                  " could not be read. It may be damaged.");
+    return false;
+  }
+  if (hooks_.clearContributions) hooks_.clearContributions();
+  table_.KeepPlaying = true;
+  PlayLoop();
+  return true;
+}
+
+void TablePlay::PlayLoop() {
+  do {
+    keyboard_.KeyPressed = 0;
+    if (hooks_.dealHand) hooks_.dealHand();
+    if (!table_.GameOver && table_.KeepPlaying && settings_.BotsDealersChoice &&
+        table_.ContinueDealing && !table_.SameGame) {
+      int choice = 1;
+      BotChoosesGame(choice);
+      if (!LoadGameDefinition(table_.game, choice + 10, gameFile_)) {
+        // A damaged custom game: the bot deals a built-in game instead.
+        LoadGameDefinition(table_.game, static_cast<int>(std::floor(game_.Rnd() * 6)) + 11, "");
+      }
+      if (hooks_.clearContributions) hooks_.clearContributions();
+      table_.KeepPlaying = true;
+    }
+    if (!table_.GameOver && GameEndReached()) return;
+  } while (table_.KeepPlaying && !table_.GameOver);
+}
+
+bool TablePlay::GameEndReached() {
+  const GameSettings& s = table_.settings;
+  std::string message;
+  if (s.GameEndRule == 2 && table_.ElapsedSeconds > 60LL * s.GameEndAmount) {
+    message = "The " + std::to_string(s.GameEndAmount) + " minute game time is up.";
+  } else if (s.GameEndRule == 3 &&
+             ((table_.Dealer == table_.RoundEndSeat && table_.DealerRounds >= s.GameEndAmount) ||
+              table_.DealerRounds > s.GameEndAmount)) {
+    message = "The " + std::to_string(s.GameEndAmount) + " dealer rounds has been reached.";
+  } else {
+    return false;
+  }
+  ShowStandings(message);
+  OfferAttributes();
+  if (hooks_.deleteSavedTable) hooks_.deleteSavedTable(false);
+  table_.GameOver = true;
+  table_.KeepPlaying = false;
+  return true;
+}
+
+void TablePlay::WaitForSound(std::int16_t index) {
+  while (sound_.IsPlaying(index)) prompts_.Wait(0.02, true);
+}
+
+void TablePlay::ShowStandings(const std::string& message) {
+  std::vector<int> order(static_cast<std::size_t>(table_.PlayerCount));
+  std::iota(order.begin(), order.end(), 1);
+  std::vector<std::int32_t> chips;
+  for (int seat : order) chips.push_back(table_.players.Chips[seat]);
+  for (std::size_t i = 0; i + 1 < order.size(); ++i) {
+    for (std::size_t j = i + 1; j < order.size(); ++j) {
+      if (chips[i] < chips[j]) {
+        std::swap(chips[i], chips[j]);
+        std::swap(order[i], order[j]);
+      }
+    }
+  }
+  bool firstTime = true;
+  do {
+    speech_.speak("The game is now over. " + message);
+    speech_.speak("The winner is " + table_.players.PlayerName[order[0]] + " with " +
+                  std::to_string(chips[0]));
+    if (order[0] == kUserSeat && firstTime) {
+      prompts_.Wait(2, false);
+      WaitForSound(sound_.PlaySound("congratz.wav"));
+    }
+    firstTime = false;
+    speech_.speak("The remainingg players' standings  are as follows");
+    for (std::size_t i = 1; i < order.size(); ++i) {
+      speech_.speak(table_.players.PlayerName[order[i]] + " has " + std::to_string(chips[i]));
+    }
+  } while (prompts_.AskYesNo("Would you like these standings repeated?", 1, true) == 1);
+}
+
+void TablePlay::OfferAttributes() {
+  while (prompts_.AskYesNo("Would you like to view the players' attributes?", 2, false) == 1) {
+    for (int i = 1; i <= table_.LeftTableCount; ++i) speech_.speak(table_.LeftTable[i]);
+    for (int seat = 2; seat <= table_.PlayerCount; ++seat)
+      speech_.speak(AttributeText(table_, seat));
+  }
+}
+
+void TablePlay::UserWins() {
+  prompts_.Wait(3, false);
+  speech_.speak("Congratulations! You are the big winner.");
+  prompts_.Wait(2, false);
+  WaitForSound(sound_.PlaySound("congratz.wav"));
+  OfferAttributes();
+  if (hooks_.deleteSavedTable) hooks_.deleteSavedTable(false);
+}
+
+void TablePlay::PlayTable(std::int16_t& background) {
+  background_ = &background;
+  sound_.StopPlay(background);
+  background =
+      sound_.PlaySound("POKERPARTY.WAV", settings_.PartyVolume, -1, 0, 0, kDSLoop | kDSClass3);
+  host_.StartTimer(kShuffleTimer, 2.0);
+  if (settings_.BotsDealersChoice) customGames_ = ListCustomGames();
+  while (true) {
+    const MenuResult result = GameSelectionMenu();
+    if (result == MenuResult::Leave) return;
+    if (result == MenuResult::Rebuild) continue;
+    if (table_.GameOver) return;
+    if (table_.PlayerCount == 1) {
+      UserWins();
+      return;
+    }
+  }
+}
+
+}  // namespace corvane

@@ -1,0 +1,79 @@
+// The play of a table: the party background, the game selection menu, the custom game menu, the
+// bots' dealer's choice, hands dealt one after another, the end of the game with its standings.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/host.h"
+#include "sound/sound_engine.h"
+#include "speech/keyboard.h"
+#include "speech/prompts.h"
+#include "speech/speech.h"
+#include "table/random.h"
+#include "table/table_state.h"
+#include "table/user_settings.h"
+
+namespace corvane {
+
+inline constexpr int kMaxCustomGames = 100;
+inline constexpr int kShuffleTimer = 1;
+
+// What the table play asks of the rest of the program.
+struct TablePlayHooks {
+  std::function<void()> dealHand;   // the command dispatcher with KeepPlaying set
+  std::function<bool()> saveTable;  // true when saved
+  std::function<void(bool announce)> deleteSavedTable;
+  std::function<void()> gameSettings;        // the settings questions
+  std::function<void()> help;                // the help-format question
+  std::function<void()> clearContributions;  // a new game: every seat's running totals
+  std::function<int(int)> addMenuRow;        // the main menu's row counter
+};
+
+class TablePlay {
+ public:
+  TablePlay(Host& host, TableState& table, UserSettings& settings, Speech& speech, Prompts& prompts,
+            Keyboard& keyboard, SoundEngine& sound, Random& game, std::string dataFolder,
+            TablePlayHooks hooks);
+
+  // Runs the table; `background` is the handle of the background sound, replaced by the party.
+  void PlayTable(std::int16_t& background);
+  void ShowStandings(const std::string& message);
+  void OfferAttributes();
+  // The custom games in the data folder, sorted by name ignoring case, at most 100.
+  std::vector<std::string> ListCustomGames() const;
+
+ private:
+  enum class MenuResult { Rebuild, Leave, Play };
+  MenuResult GameSelectionMenu();
+  // 1..6 built-in, 20 custom (gameFile_ set), 0 back to the game selection menu.
+  int CustomGameMenu();
+  bool BotDealsNext() const;
+  void BotChoosesGame(int& choice);
+  bool StartGame(int choice);
+  void PlayLoop();
+  bool GameEndReached();
+  void UserWins();
+  void WaitForSound(std::int16_t index);
+  void ChangePartyVolume(int step);
+
+  Host& host_;
+  TableState& table_;
+  UserSettings& settings_;
+  Speech& speech_;
+  Prompts& prompts_;
+  Keyboard& keyboard_;
+  SoundEngine& sound_;
+  Random& game_;
+  std::string dataFolder_;
+  TablePlayHooks hooks_;
+  std::vector<std::string> customGames_;
+  std::string gameFile_;
+  std::int16_t* background_ = nullptr;
+  bool standingsFanfarePlayed_ = false;
+};
+
+}  // namespace corvane

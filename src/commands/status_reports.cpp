@@ -1,0 +1,182 @@
+#include "commands/status_reports.h"
+
+#include <algorithm>
+
+#include "table/rounding.h"
+
+namespace corvane {
+
+namespace {
+std::string Number(std::int64_t value) {
+  return std::to_string(value);
+}
+}  // namespace
+
+StatusReports::StatusReports(TableState& table, HandState& hand, Speech& speech, HandEngine& engine)
+    : table_(table), hand_(hand), speech_(speech), engine_(engine) {}
+
+std::string StatusReports::CardList(int hand, bool faceUp, bool faceDown, bool leadingBlank) const {
+  std::string list;
+  for (int slot = 1; slot <= table_.game.RoundCount; ++slot) {
+    const CardNumber card = table_.Cards[hand][slot];
+    if (card == 0) continue;
+    const bool up = table_.game.Rounds[slot].FaceUp;
+    if ((up && !faceUp) || (!up && !faceDown)) continue;
+    if (leadingBlank) list += " ";
+    list += CardName(card, 0) + ", ";
+  }
+  return list;
+}
+
+std::int32_t StatusReports::PotTotal() const {
+  return hand_.Pot;
+}
+
+void StatusReports::FaceDownCards() {
+  Say(CardList(kUserSeat, false, true, false));
+}
+
+void StatusReports::FaceUpCards() {
+  Say(CardList(kUserSeat, true, false, false));
+}
+
+void StatusReports::Pots() {
+  if (hand_.PotCount > 1) {
+    Say("There is " + Number(hand_.PotAmount[1]) + " in the main pot.");
+    for (int k = 2; k <= hand_.PotCount; ++k) {
+      Say("There is " + Number(hand_.PotAmount[k]) + " in side pot " + Number(k - 1));
+    }
+    return;
+  }
+  Say("The pot contains " + Number(PotTotal()) + " chips.");
+}
+
+void StatusReports::HandSummary() {
+  if (hand_.Folded[kUserSeat]) return;
+  std::string description;
+  engine_.ValueHand(kUserSeat, false, description);
+  Say(table_.players.PlayerName[kUserSeat] + " has " + description);
+}
+
+void StatusReports::UserChips() {
+  Say(Number(table_.players.Chips[kUserSeat]) + " chips.");
+}
+
+void StatusReports::EveryonesChips() {
+  for (int seat = 1; seat <= table_.PlayerCount; ++seat) {
+    Say(table_.players.PlayerName[seat] + " " + Number(table_.players.Chips[seat]) + " chips.");
+  }
+  Say("The pot has " + Number(PotTotal()) + " chips");
+}
+
+void StatusReports::GameVariables() {
+  const GameSettings& s = table_.settings;
+  Say("Name " + table_.players.PlayerName[kUserSeat] + ".");
+  Say("Maximum numbe r of raises " + Number(s.MaxRaises) + ".");
+  Say("Starting chips " + Number(s.StartingChips) + ".");
+  Say("Maximum raise " + Number(s.MaxRaise) + ".");
+  Say("Ante " + Number(s.Ante) + ".");
+}
+
+void StatusReports::CardsShowing() {
+  if (!table_.game.HasFaceUp) {
+    Say("No cards face up, or all up cards are shared.");
+    return;
+  }
+  Say("Cards showing.");
+  for (int seat = 1; seat <= table_.PlayerCount; ++seat) {
+    if (hand_.Folded[seat]) continue;
+    std::string description;
+    engine_.ValueHand(seat, true, description);
+    if (description.empty()) continue;
+    Say(table_.players.PlayerName[seat] + " has " + description + ".");
+  }
+}
+
+void StatusReports::ShowingDetails() {
+  if (!table_.game.HasFaceUp || table_.game.HasShared) {
+    Say("No cards face up, or all up cards are shared.");
+    return;
+  }
+  Say("Cards showing");
+  for (int seat = 2; seat <= table_.PlayerCount; ++seat) {
+    if (hand_.Folded[seat]) continue;
+    std::string description;
+    engine_.ValueHand(seat, true, description);
+    Say(table_.players.PlayerName[seat] + ", " + description + ", " +
+        CardList(seat, true, false, true));
+  }
+}
+
+void StatusReports::ExamineAllHands() {
+  if (!hand_.HandOver) return;
+  if (hand_.FoldCount == table_.PlayerCount) {
+    Say("Unfortunately, no one paid to see the winners cards.");
+    return;
+  }
+  for (int seat = 1; seat <= table_.PlayerCount; ++seat) {
+    if (hand_.Folded[seat]) continue;
+    std::string description;
+    engine_.ValueHand(seat, false, description);
+    // The cards are read from a sorted copy, so the seat's own order is never disturbed.
+    TableState sorted;
+    sorted.game.RoundCount = table_.game.RoundCount;
+    sorted.Cards[1] = table_.Cards[seat];
+    SortHand(sorted, 1, kWorkHand);
+    std::string list;
+    for (int slot = 1; slot <= table_.game.RoundCount; ++slot) {
+      const CardNumber card = sorted.Cards[kWorkHand][slot];
+      if (card != 0) list += " " + CardName(card, 0) + ", ";
+    }
+    Say(table_.players.PlayerName[seat] + ", " + description + ", " + list);
+  }
+}
+
+void StatusReports::HandStatus(double secondsThisHand) {
+  const GameDefinition& game = table_.game;
+  Say(game.GameName);
+  if (game.GameCode == kFollowTheQueen) {
+    if (hand_.FollowRank != 0) {
+      Say("The trailer wildcard is " + std::string(RankName[hand_.FollowRank]) + ".");
+    } else {
+      Say("There is no trailer wildcard.");
+    }
+  }
+  const int round = hand_.CurrentRound;
+  if (round >= 1 && round <= game.RoundCount && game.Rounds[round].Draws > 0) {
+    if (hand_.DrawsLeft == 0) {
+      Say("No more draws left.");
+    } else {
+      Say(Number(hand_.DrawsLeft) + " draws left.");
+    }
+  }
+  if (hand_.HandOver) {
+    Say("The hand is over.");
+    Say(hand_.HandReport);
+  }
+  Say(Number(round) + " of " + Number(game.RoundCount) + " cards have been dealt.");
+  Say("You have " + Number(hand_.HandContribution[kUserSeat] + hand_.WildPayments[kUserSeat]) +
+      " invested in this hand.");
+  Say("The Players are");
+  for (int seat = 1; seat <= table_.PlayerCount; ++seat) {
+    if (!hand_.Folded[seat]) Say(table_.players.PlayerName[seat]);
+  }
+  if (hand_.FoldCount > 0) {
+    Say("Players who have folded.");
+    for (int seat = 1; seat <= table_.PlayerCount; ++seat) {
+      if (hand_.Folded[seat]) Say(table_.players.PlayerName[seat]);
+    }
+  }
+  Say("The dealer is " + table_.players.PlayerName[table_.Dealer]);
+  const GameSettings& s = table_.settings;
+  if (s.GameEndRule == 2) {
+    const double played = table_.ElapsedSeconds + std::max(0.0, secondsThisHand);
+    const auto minutes = std::max<std::int64_t>(0, s.GameEndAmount - RoundHalfEven(played / 60.0));
+    Say("You have " + Number(minutes) + " minutes remaining in the game.");
+  } else if (s.GameEndRule == 3) {
+    Say("You have " + Number(s.GameEndAmount - table_.DealerRounds) +
+        " dealing rounds left in the game.");
+  }
+}
+
+}  // namespace corvane

@@ -1,0 +1,46 @@
+// The reports the command keys speak about the hand: the user's cards, the pot, the players, the
+// game variables, the cards showing and, once the hand is over, every hand still in. Every sentence
+// is one phrase that begins with "???", so none of them enters the phrase history.
+#pragma once
+
+#include <string>
+
+#include "engine/hand_engine.h"
+#include "engine/hand_state.h"
+#include "speech/speech.h"
+#include "table/table_state.h"
+
+namespace corvane {
+
+class StatusReports {
+ public:
+  StatusReports(TableState& table, HandState& hand, Speech& speech, HandEngine& engine);
+
+  void FaceDownCards();    // D
+  void FaceUpCards();      // U
+  void Pots();             // P
+  void HandSummary();      // H
+  void UserChips();        // M
+  void EveryonesChips();   // Shift-M
+  void GameVariables();    // F3
+  void CardsShowing();     // S
+  void ShowingDetails();   // Shift-S
+  void ExamineAllHands();  // X
+  // Tab; `secondsThisHand` is the time the hand under way has taken so far (0 between hands).
+  void HandStatus(double secondsThisHand);
+
+  // "Queen of Hearts, Two of Clubs, " over the seat's slots for which `take` holds; with
+  // `leadingBlank` each card is preceded by " ".
+  std::string CardList(int hand, bool faceUp, bool faceDown, bool leadingBlank) const;
+
+ private:
+  void Say(const std::string& text) { speech_.speak("???" + text); }
+  std::int32_t PotTotal() const;
+
+  TableState& table_;
+  HandState& hand_;
+  Speech& speech_;
+  HandEngine& engine_;
+};
+
+}  // namespace corvane
