@@ -35,6 +35,15 @@ std::string CharacterOfCode(int code) {
   return Cp1252ToUtf8(std::string(1, static_cast<char>(code)));
 }
 
+// The letter or digit a key types, for matching a menu item's key; other keys (function keys,
+// the numeric keypad, whose codes would read as lower-case letters) type nothing here, so F3 at
+// a betting prompt reports the game variables instead of choosing "Raise".
+std::string TypedCharacter(int code) {
+  const bool letter = code >= 'A' && code <= 'Z';
+  const bool digit = code >= '0' && code <= '9';
+  return letter || digit ? std::string(1, static_cast<char>(code)) : std::string();
+}
+
 // The code of the first character of a key text, in the code page; 0 for an empty key.
 std::int16_t CodeOfKey(const std::string& key) {
   const std::string bytes = Utf8ToCp1252(key);
@@ -172,7 +181,7 @@ std::int16_t Prompts::Menu(std::string prompt, std::vector<std::string>& items,
     } else if (command == kKeyEscape) {
       return 0;
     } else {
-      const std::string typed = UpperAscii(CharacterOfCode(keyboard_.KeyPressed));
+      const std::string typed = TypedCharacter(keyboard_.KeyPressed);
       int match = 0;
       for (int i = 1; i <= count && match == 0 && !typed.empty(); ++i) {
         if (UpperAscii(keys[i]) == typed) match = i;

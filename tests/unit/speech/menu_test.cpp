@@ -25,6 +25,21 @@ TEST_F(MenuTest, SaysThePromptThenTheItemUnderTheCursor) {
   EXPECT_EQ(speech.PhraseHistory[30], "");
 }
 
+TEST_F(MenuTest, FunctionKeysNeverChooseTheItemOfTheLetterTheirCodeWouldRead) {
+  // F3 has the code of a lower-case "r", F4 of "s": they are command keys, not letters.
+  int dispatched = 0;
+  keyboard.SetCommandDispatcher([&] { ++dispatched; });
+  keys = {"", "S", "R", "T"};
+  host.Keys("F4");
+  EXPECT_EQ(Run(1), 0);
+  EXPECT_EQ(dispatched, 1);
+  host.Keys("F3");
+  EXPECT_EQ(Run(1), 0);
+  EXPECT_EQ(dispatched, 2);
+  host.Keys("Shift+R");
+  EXPECT_EQ(Run(1), 2);
+}
+
 TEST_F(MenuTest, PositionZeroSaysOnlyThePromptAndDownSaysTheFirstItem) {
   host.Keys("Down Esc");
   EXPECT_EQ(Run(0), 0);
