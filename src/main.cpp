@@ -1,2 +1,90 @@
-// The program's entry: chooses the host from the command line and runs the game.
-int main() { return 0; }
+// The program's entry: reads the command line, chooses the host (the desktop, a terminal or a
+// script) and runs the game.
+#include <CLI/CLI.hpp>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <memory>
+
+#include "app/application.h"
+#include "app/command_line.h"
+#include "platform/recording_speech.h"
+#include "platform/script.h"
+#include "platform/script_host.h"
+#include "platform/virtual_audio_device.h"
+#ifdef CORVANE_DESKTOP
+#include "platform/desktop/desktop_hosts.h"
+#include "platform/desktop/sdl_audio_device.h"
+#endif
+
+namespace {
+
+using namespace corvane;
+
+int RunScript(const CommandLine& options) {
+  Script script;
+  try {
+    if (options.scriptFile == "-") {
+      script = ParseScript(std::cin);
+    } else {
+      std::ifstream file(options.scriptFile);
+      if (!file) {
+        std::cerr << "corvane: cannot open the script " << options.scriptFile << "\n";
+        return 2;
+      }
+      script = ParseScript(file);
+    }
+  } catch (const ScriptError& error) {
+    std::cerr << "corvane: " << error.what() << "\n";
+    return 2;
+  }
+  ScriptHost host(std::move(script), std::cout, std::cerr, options.printSounds);
+  VirtualAudioDevice audio([&host] { return host.Now(); });
+  RecordingSpeech engines;
+  int status = 0;
+  try {
+    Application app(host, audio, engines, options.app);
+    app.Main();
+  } catch (const EndProgram& end) {
+    status = end.status;
+  }
+  std::cout.flush();
+  return host.FinalStatus(status);
+}
+
+#ifdef CORVANE_DESKTOP
+int RunDesktop(const CommandLine& options, int& argc, char**& argv) {
+  const bool console = options.console || !DisplayAvailable();
+  std::unique_ptr<Host> host = console ? MakeConsoleHost() : MakeGtkHost(argc, argv);
+  std::unique_ptr<AudioDevice> audio;
+  if (options.noSound) {
+    audio = std::make_unique<VirtualAudioDevice>([&host] { return host->Now(); });
+  } else {
+    audio = std::make_unique<SdlAudioDevice>();
+  }
+  std::unique_ptr<SpeechEngineFactory> engines = MakeDesktopSpeech(*audio);
+  int status = 0;
+  try {
+    Application app(*host, *audio, *engines, options.app);
+    app.Main();
+  } catch (const EndProgram& end) {
+    status = end.status;
+  }
+  return status;
+}
+#endif
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CommandLine options;
+  if (const auto exit = ParseCommandLine(argc, argv, options)) return *exit;
+  if (!options.scriptFile.empty()) return RunScript(options);
+#ifdef CORVANE_DESKTOP
+  return RunDesktop(options, argc, argv);
+#else
+  std::cerr << "corvane: this build has no desktop; use --script\n";
+  return 2;
+#endif
+}

@@ -1,0 +1,241 @@
+#include "platform/desktop/console_host.h"
+
+#include <poll.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cmath>
+#include <deque>
+#include <iostream>
+#include <map>
+#include <string>
+
+#include "platform/desktop/document_launcher.h"
+#include "platform/desktop/terminal_keys.h"
+
+namespace corvane {
+
+namespace {
+
+// While the game runs the terminal hands over each key at once, without echo and without turning
+// Control-C into a signal; output is left as it was.
+class RawTerminal {
+ public:
+  explicit RawTerminal(int fd) : fd_(fd) { Enter(); }
+  ~RawTerminal() { Leave(); }
+  RawTerminal(const RawTerminal&) = delete;
+  RawTerminal& operator=(const RawTerminal&) = delete;
+
+  void Enter() {
+    if (active_ || !isatty(fd_) || tcgetattr(fd_, &saved_) != 0) return;
+    termios raw = saved_;
+    raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | ISIG | IEXTEN);
+    raw.c_iflag &= ~static_cast<tcflag_t>(IXON | ICRNL | INLCR | ISTRIP);
+    raw.c_cc[VMIN] = 1;
+    raw.c_cc[VTIME] = 0;
+    active_ = tcsetattr(fd_, TCSAFLUSH, &raw) == 0;
+  }
+  void Leave() {
+    if (!active_) return;
+    tcsetattr(fd_, TCSAFLUSH, &saved_);
+    active_ = false;
+  }
+
+ private:
+  int fd_;
+  termios saved_{};
+  bool active_ = false;
+};
+
+// The text window: each appended text is printed as it comes; the whole text is kept too.
+class ConsoleTextWindow : public TextWindow {
+ public:
+  explicit ConsoleTextWindow(std::ostream& out) : out_(out) {}
+  void Show(bool visible) override { visible_ = visible; }
+  bool Visible() const override { return visible_; }
+  void SetText(std::string_view text) override { text_.assign(text); }
+  std::string Text() const override { return text_; }
+  void Append(std::string_view text) override {
+    text_.append(text);
+    // Lines end in a carriage return and line feed; the terminal wants the line feed alone.
+    std::string printed;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+      printed += text[i];
+    }
+    out_ << printed << std::flush;
+  }
+
+ private:
+  std::ostream& out_;
+  bool visible_ = false;
+  std::string text_;
+};
+
+// How long the rest of an escape sequence may take to arrive before a lone Escape is a key.
+constexpr double kEscapeDelay = 0.05;
+
+class ConsoleHost : public Host {
+ public:
+  ConsoleHost(int input, std::ostream& out)
+      : input_(input), out_(out), terminal_(input), text_(out) {}
+
+  double Now() override {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+  }
+
+  std::optional<HostEvent> NextEvent(double deadline, WaitKind) override {
+    for (;;) {
+      if (!events_.empty()) {
+        HostEvent event = events_.front();
+        events_.pop_front();
+        return event;
+      }
+      if (std::optional<HostEvent> key = DecodedKey(false)) return key;
+      const double now = Now();
+      FireDueTimers(now);
+      if (!events_.empty()) continue;
+      if (now >= deadline) return std::nullopt;
+      double until = std::min(deadline, NextTimerDue());
+      const bool escapeWaiting = decoder_.Pending();
+      if (escapeWaiting) until = std::min(until, now + kEscapeDelay);
+      if (!WaitForInput(until) && escapeWaiting && Now() >= until - 1e-4) {
+        // Nothing followed the Escape: it was a key by itself.
+        if (std::optional<HostEvent> key = DecodedKey(true)) return key;
+      }
+    }
+  }
+
+  void ShowMessage(std::string_view title, std::string_view text, MessageIcon) override {
+    out_ << "\n" << title << ": " << text << "\n(Press Enter)\n" << std::flush;
+    for (;;) {
+      if (std::optional<HostEvent> key = DecodedKey(false)) {
+        if (key->kind == HostEvent::Kind::Close) {
+          events_.push_back(*key);
+          return;
+        }
+        if (key->code == 13) return;
+        continue;
+      }
+      WaitForInput(decoder_.Pending() ? Now() + kEscapeDelay : kForever);
+      if (decoder_.Pending()) DecodedKey(true);
+    }
+  }
+
+  TextWindow& Text() override { return text_; }
+
+  void Beep() override { out_ << '\a' << std::flush; }
+
+  void StartTimer(int id, double intervalSeconds) override {
+    if (!(intervalSeconds > 0)) {
+      timers_.erase(id);
+      return;
+    }
+    timers_[id] = Timer{intervalSeconds, Now() + intervalSeconds};
+  }
+  void StopTimer(int id) override { timers_.erase(id); }
+
+  // The viewer may be a text browser that needs the terminal: it has it, in its normal mode,
+  // until it ends.
+  bool OpenDocument(const std::string& path) override {
+    terminal_.Leave();
+    const std::optional<pid_t> pid = StartDocumentViewer(path);
+    int status = 0;
+    bool opened = false;
+    if (pid) {
+      while (waitpid(*pid, &status, 0) < 0 && errno == EINTR) {
+      }
+      opened = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+    terminal_.Enter();
+    return opened;
+  }
+
+ private:
+  struct Timer {
+    double interval = 0;
+    double next = 0;
+  };
+
+  std::optional<HostEvent> DecodedKey(bool final) {
+    if (endOfInput_ && !decoder_.Pending()) return CloseEvent();
+    const std::optional<TerminalKey> key = decoder_.Next(final || endOfInput_);
+    if (!key) return std::nullopt;
+    if (key->endProgram) return CloseEvent();
+    HostEvent event;
+    event.kind = HostEvent::Kind::Key;
+    event.code = key->key.code;
+    event.shift = key->key.shift;
+    event.window = Window::Sound;
+    return event;
+  }
+
+  static HostEvent CloseEvent() {
+    HostEvent event;
+    event.kind = HostEvent::Kind::Close;
+    return event;
+  }
+
+  double NextTimerDue() const {
+    double due = kForever;
+    for (const auto& [id, timer] : timers_) due = std::min(due, timer.next);
+    return due;
+  }
+
+  void FireDueTimers(double now) {
+    for (auto& [id, timer] : timers_) {
+      if (timer.next > now) continue;
+      HostEvent event;
+      event.kind = HostEvent::Kind::Timer;
+      event.code = id;
+      events_.push_back(event);
+      // A timer that fell behind (during a message box) fires once, not once for each interval.
+      timer.next = std::max(timer.next + timer.interval, now);
+    }
+  }
+
+  // Blocks until standard input has bytes (read into the decoder) or `until` passes; true when
+  // bytes came. At the end of the input, the host ends the program.
+  bool WaitForInput(double until) {
+    if (endOfInput_) return false;
+    int timeout = -1;
+    if (std::isfinite(until)) {
+      const double left = until - Now();
+      timeout = left <= 0 ? 0 : static_cast<int>(std::min(std::ceil(left * 1000.0), 2.0e9));
+    }
+    pollfd input{input_, POLLIN, 0};
+    const int ready = poll(&input, 1, timeout);
+    if (ready <= 0) return false;
+    char buffer[256];
+    const ssize_t count = read(input_, buffer, sizeof buffer);
+    if (count < 0 && (errno == EINTR || errno == EAGAIN)) return false;
+    if (count <= 0) {
+      endOfInput_ = true;
+      return false;
+    }
+    decoder_.Feed(std::string_view(buffer, static_cast<std::size_t>(count)));
+    return true;
+  }
+
+  int input_;
+  std::ostream& out_;
+  RawTerminal terminal_;
+  TerminalKeyDecoder decoder_;
+  ConsoleTextWindow text_;
+  std::deque<HostEvent> events_;
+  std::map<int, Timer> timers_;
+  bool endOfInput_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<Host> StartConsoleHost(int input, std::ostream& out) {
+  return std::make_unique<ConsoleHost>(input, out);
+}
+
+}  // namespace corvane

@@ -1,0 +1,256 @@
+#include "platform/desktop/gtk_host.h"
+
+#include <gtk/gtk.h>
+
+#include <algorithm>
+#include <cmath>
+#include <deque>
+#include <map>
+#include <string>
+
+#include "platform/desktop/document_launcher.h"
+#include "platform/desktop/gdk_keys.h"
+
+namespace corvane {
+
+namespace {
+
+// pText: a read-only GtkTextView in a scrolled window that fills Form1.
+class GtkTextWindow : public TextWindow {
+ public:
+  GtkTextWindow() {
+    view_ = GTK_TEXT_VIEW(gtk_text_view_new());
+    gtk_widget_set_name(GTK_WIDGET(view_), "pText");
+    gtk_text_view_set_editable(view_, FALSE);
+    gtk_text_view_set_cursor_visible(view_, TRUE);
+    gtk_text_view_set_wrap_mode(view_, GTK_WRAP_WORD_CHAR);
+    scroller_ = gtk_scrolled_window_new(nullptr, nullptr);
+    gtk_container_add(GTK_CONTAINER(scroller_), GTK_WIDGET(view_));
+    gtk_widget_show(GTK_WIDGET(view_));
+    gtk_widget_set_no_show_all(scroller_, TRUE);
+  }
+  GtkWidget* widget() { return scroller_; }
+
+  void Show(bool visible) override {
+    if (visible) {
+      gtk_widget_show(scroller_);
+      gtk_widget_grab_focus(GTK_WIDGET(view_));
+    } else {
+      gtk_widget_hide(scroller_);
+    }
+  }
+  bool Visible() const override { return gtk_widget_get_visible(scroller_); }
+  void SetText(std::string_view text) override {
+    gtk_text_buffer_set_text(Buffer(), text.data(), static_cast<gint>(text.size()));
+    ToEnd();
+  }
+  std::string Text() const override {
+    GtkTextIter start;
+    GtkTextIter end;
+    gtk_text_buffer_get_bounds(Buffer(), &start, &end);
+    gchar* text = gtk_text_buffer_get_text(Buffer(), &start, &end, FALSE);
+    std::string copy = text;
+    g_free(text);
+    return copy;
+  }
+  void Append(std::string_view text) override {
+    GtkTextIter end;
+    gtk_text_buffer_get_end_iter(Buffer(), &end);
+    gtk_text_buffer_insert(Buffer(), &end, text.data(), static_cast<gint>(text.size()));
+    ToEnd();
+  }
+
+ private:
+  GtkTextBuffer* Buffer() const { return gtk_text_view_get_buffer(view_); }
+  // The insertion point follows the newest line, which is where a screen reader reads.
+  void ToEnd() {
+    GtkTextIter end;
+    gtk_text_buffer_get_end_iter(Buffer(), &end);
+    gtk_text_buffer_place_cursor(Buffer(), &end);
+    gtk_text_view_scroll_mark_onscreen(view_, gtk_text_buffer_get_insert(Buffer()));
+  }
+
+  GtkTextView* view_ = nullptr;
+  GtkWidget* scroller_ = nullptr;
+};
+
+class GtkHost : public Host {
+ public:
+  GtkHost() {
+    speechWindow_ = MakeWindow("FRM_TTS", Window::Speech);
+    gtk_window_set_default_size(GTK_WINDOW(speechWindow_), 320, 200);
+    soundWindow_ = MakeWindow("Form1", Window::Sound);
+    gtk_window_set_default_size(GTK_WINDOW(soundWindow_), 800, 600);
+    gtk_container_add(GTK_CONTAINER(soundWindow_), text_.widget());
+    gtk_widget_show_all(speechWindow_);
+    // The sound window comes last so that it has the keyboard.
+    gtk_widget_show_all(soundWindow_);
+    gtk_window_present(GTK_WINDOW(soundWindow_));
+  }
+  ~GtkHost() override {
+    for (auto& [id, source] : timers_) g_source_remove(source.sourceId);
+    gtk_widget_destroy(soundWindow_);
+    gtk_widget_destroy(speechWindow_);
+    while (g_main_context_iteration(nullptr, FALSE)) {
+    }
+  }
+  GtkHost(const GtkHost&) = delete;
+  GtkHost& operator=(const GtkHost&) = delete;
+
+  double Now() override { return static_cast<double>(g_get_monotonic_time()) / 1e6; }
+
+  std::optional<HostEvent> NextEvent(double deadline, WaitKind) override {
+    // Whatever is already waiting runs first, without blocking.
+    while (events_.empty() && g_main_context_pending(nullptr)) {
+      g_main_context_iteration(nullptr, FALSE);
+    }
+    guint deadlineSource = 0;
+    bool deadlinePassed = false;
+    while (events_.empty()) {
+      const double left = deadline - Now();
+      if (left <= 0) break;
+      if (deadlineSource == 0 && std::isfinite(deadline)) {
+        // Rounded up, so that the deadline has passed when the source fires.
+        const auto ms = static_cast<guint>(std::min(std::ceil(left * 1000.0), 2.0e9));
+        deadlineSource = g_timeout_add(ms, &GtkHost::DeadlineReached, &deadlinePassed);
+      }
+      g_main_context_iteration(nullptr, TRUE);
+      if (deadlinePassed) {
+        deadlineSource = 0;
+        deadlinePassed = false;
+      }
+    }
+    if (deadlineSource != 0) g_source_remove(deadlineSource);
+    if (events_.empty()) return std::nullopt;
+    HostEvent event = events_.front();
+    events_.pop_front();
+    return event;
+  }
+
+  void ShowMessage(std::string_view title, std::string_view text, MessageIcon icon) override {
+    const GtkMessageType type = icon == MessageIcon::Critical      ? GTK_MESSAGE_ERROR
+                                : icon == MessageIcon::Exclamation ? GTK_MESSAGE_WARNING
+                                                                   : GTK_MESSAGE_INFO;
+    const std::string body(text);
+    GtkWidget* dialog = gtk_message_dialog_new(GTK_WINDOW(soundWindow_), GTK_DIALOG_MODAL, type,
+                                               GTK_BUTTONS_OK, "%s", body.c_str());
+    const std::string caption(title);
+    gtk_window_set_title(GTK_WINDOW(dialog), caption.c_str());
+    // Enter answers the message box wherever its focus is.
+    gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
+    gtk_dialog_run(GTK_DIALOG(dialog));
+    gtk_widget_destroy(dialog);
+  }
+
+  TextWindow& Text() override { return text_; }
+
+  void Beep() override { gdk_display_beep(gdk_display_get_default()); }
+
+  void StartTimer(int id, double intervalSeconds) override {
+    StopTimer(id);
+    if (!(intervalSeconds > 0)) return;
+    TimerSource& timer = timers_[id];
+    timer.host = this;
+    timer.id = id;
+    const auto ms = static_cast<guint>(std::max(1.0, std::round(intervalSeconds * 1000.0)));
+    timer.sourceId = g_timeout_add(ms, &GtkHost::TimerFired, &timer);
+  }
+  void StopTimer(int id) override {
+    auto it = timers_.find(id);
+    if (it == timers_.end()) return;
+    g_source_remove(it->second.sourceId);
+    timers_.erase(it);
+  }
+
+  bool OpenDocument(const std::string& path) override {
+    const std::optional<pid_t> pid = StartDocumentViewer(path);
+    if (!pid) return false;
+    // GLib reaps the viewer when it ends.
+    g_child_watch_add(
+        *pid, [](GPid child, gint, gpointer) { g_spawn_close_pid(child); }, nullptr);
+    return true;
+  }
+
+ private:
+  struct WindowSource {
+    GtkHost* host;
+    Window window;
+  };
+  struct TimerSource {
+    GtkHost* host = nullptr;
+    int id = 0;
+    guint sourceId = 0;
+  };
+
+  GtkWidget* MakeWindow(const char* name, Window which) {
+    GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    gtk_widget_set_name(window, name);
+    gtk_window_set_title(GTK_WINDOW(window), "Corvane");
+    // The role tells the two windows apart for tools that drive the program.
+    gtk_window_set_role(GTK_WINDOW(window), name);
+    WindowSource& source = which == Window::Sound ? soundSource_ : speechSource_;
+    source = {this, which};
+    g_signal_connect(window, "key-press-event", G_CALLBACK(&GtkHost::KeyPressed), &source);
+    g_signal_connect(window, "delete-event", G_CALLBACK(&GtkHost::DeleteRequested), &source);
+    return window;
+  }
+
+  static gboolean KeyPressed(GtkWidget*, GdkEventKey* event, gpointer data) {
+    auto* source = static_cast<WindowSource*>(data);
+    guint base = 0;
+    if (!gdk_keymap_translate_keyboard_state(
+            gdk_keymap_get_for_display(gdk_display_get_default()), event->hardware_keycode,
+            static_cast<GdkModifierType>(0), event->group, &base, nullptr, nullptr, nullptr)) {
+      base = 0;
+    }
+    const std::optional<KeyStroke> key = KeyFromGdkEvent(event->keyval, base, event->state);
+    if (!key) return FALSE;
+    HostEvent hostEvent;
+    hostEvent.kind = HostEvent::Kind::Key;
+    hostEvent.code = key->code;
+    hostEvent.shift = key->shift;
+    hostEvent.window = source->window;
+    source->host->events_.push_back(hostEvent);
+    return TRUE;  // the game has every key, Tab included
+  }
+
+  static gboolean DeleteRequested(GtkWidget*, GdkEvent*, gpointer data) {
+    auto* source = static_cast<WindowSource*>(data);
+    HostEvent event;
+    event.kind = HostEvent::Kind::Close;
+    event.window = source->window;
+    source->host->events_.push_back(event);
+    return TRUE;  // the game ends the program; the window stays until then
+  }
+
+  static gboolean TimerFired(gpointer data) {
+    auto* timer = static_cast<TimerSource*>(data);
+    HostEvent event;
+    event.kind = HostEvent::Kind::Timer;
+    event.code = timer->id;
+    timer->host->events_.push_back(event);
+    return G_SOURCE_CONTINUE;
+  }
+
+  static gboolean DeadlineReached(gpointer data) {
+    *static_cast<bool*>(data) = true;
+    return G_SOURCE_REMOVE;
+  }
+
+  GtkWidget* soundWindow_ = nullptr;
+  GtkWidget* speechWindow_ = nullptr;
+  WindowSource soundSource_{};
+  WindowSource speechSource_{};
+  GtkTextWindow text_;
+  std::deque<HostEvent> events_;
+  std::map<int, TimerSource> timers_;
+};
+
+}  // namespace
+
+std::unique_ptr<Host> StartGtkHost(int& argc, char**& argv) {
+  if (!gtk_init_check(&argc, &argv)) return nullptr;
+  return std::make_unique<GtkHost>();
+}
+
+}  // namespace corvane

@@ -1,0 +1,61 @@
+#include "platform/recording_speech.h"
+
+#include <utility>
+
+namespace corvane {
+
+namespace {
+
+class RecordingReader : public ScreenReader {
+ public:
+  explicit RecordingReader(std::shared_ptr<SpeechRecord> record) : record_(std::move(record)) {}
+  void Say(std::string_view text, bool interrupt) override {
+    record_->calls.push_back((interrupt ? "say! " : "say ") + std::string(text));
+  }
+  void Stop() override { record_->calls.push_back("stop"); }
+  void StopSpeech() override { record_->calls.push_back("stop speech"); }
+
+ private:
+  std::shared_ptr<SpeechRecord> record_;
+};
+
+class RecordingVoice : public Voice {
+ public:
+  explicit RecordingVoice(std::shared_ptr<SpeechRecord> record) : record_(std::move(record)) {}
+  std::vector<std::string> Voices() override { return RecordingSpeech::VoiceNames(); }
+  void SetVoice(int index) override { Record("voice ", index); }
+  void SetRate(int rate) override { Record("rate ", rate); }
+  void SetVolume(int volume) override { Record("volume ", volume); }
+  void Speak(std::string_view text) override {
+    record_->calls.push_back("speak " + std::string(text));
+  }
+  void Purge() override { record_->calls.push_back("purge"); }
+
+ private:
+  void Record(const char* what, int value) {
+    record_->calls.push_back(what + std::to_string(value));
+  }
+  std::shared_ptr<SpeechRecord> record_;
+};
+
+}  // namespace
+
+RecordingSpeech::RecordingSpeech() : record_(std::make_shared<SpeechRecord>()) {}
+
+std::vector<std::string> RecordingSpeech::VoiceNames() {
+  return {"English (Great Britain)", "English (America)"};
+}
+
+std::unique_ptr<ScreenReader> RecordingSpeech::CreateScreenReader(std::string& error) {
+  error.clear();
+  ++record_->readersCreated;
+  return std::make_unique<RecordingReader>(record_);
+}
+
+std::unique_ptr<Voice> RecordingSpeech::CreateVoice(std::string& error) {
+  error.clear();
+  ++record_->voicesCreated;
+  return std::make_unique<RecordingVoice>(record_);
+}
+
+}  // namespace corvane

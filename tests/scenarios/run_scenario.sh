@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Runs one scenario: the real program, headless, from a script; compares its transcript with the
+# expected one line by line and its exit status with the expected status.
+#
+#   run_scenario.sh PROGRAM SCENARIO.script [--refresh]
+#
+# Header lines of the script set up the run:
+#   # args: --seed 7 --sounds      options for the program (besides --script)
+#   # status: 3                     the expected exit status (default 0)
+#   # stderr: expect failed: Foo    text the standard error must contain
+# Files in SCENARIO.data/ are copied into the data folder before the run. When the folder
+# SCENARIO.after/ exists, each file in it must equal, byte for byte, the file of the same name in
+# the data folder after the run. The actual transcript is left beside the build as
+# NAME.actual; --refresh writes it over NAME.expected instead of comparing.
+set -uo pipefail
+program=$1
+script=$2
+refresh=${3:-}
+dir=$(dirname "$script")
+name=$(basename "$script" .script)
+expected="$dir/$name.expected"
+
+args=$(sed -n 's/^# args: //p' "$script" | head -1)
+status_expected=$(sed -n 's/^# status: //p' "$script" | head -1)
+status_expected=${status_expected:-0}
+stderr_expected=$(sed -n 's/^# stderr: //p' "$script" | head -1)
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/appdata/Corvane"
+if [[ -d "$dir/$name.data" ]]; then
+  cp -a "$dir/$name.data/." "$work/appdata/Corvane/"
+fi
+
+# shellcheck disable=SC2086
+APPDATA="$work/appdata" timeout 120 "$program" --script "$script" $args \
+  >"$work/stdout" 2>"$work/stderr"
+status=$?
+
+actual_dir=${SCENARIO_ACTUAL_DIR:-$work}
+cp "$work/stdout" "$actual_dir/$name.actual" 2>/dev/null || true
+
+if [[ $refresh == --refresh ]]; then
+  cp "$work/stdout" "$expected"
+  echo "refreshed $expected (status $status)"
+  exit 0
+fi
+
+failed=0
+if [[ $status != "$status_expected" ]]; then
+  echo "exit status $status, expected $status_expected"
+  failed=1
+fi
+if [[ -n $stderr_expected ]] && ! grep -qF -- "$stderr_expected" "$work/stderr"; then
+  echo "standard error lacks: $stderr_expected"
+  failed=1
+fi
+if ! diff -u --label expected --label actual "$expected" "$work/stdout"; then
+  failed=1
+fi
+if [[ -d "$dir/$name.after" ]]; then
+  for file in "$dir/$name.after"/*; do
+    base=$(basename "$file")
+    if ! cmp "$file" "$work/appdata/Corvane/$base"; then
+      echo "data file differs: $base"
+      failed=1
+    fi
+  done
+fi
+if ((failed)); then
+  echo "--- standard error:"
+  cat "$work/stderr"
+fi
+exit $failed
