@@ -3,7 +3,10 @@
 #include <chrono>
 #include <filesystem>
 
+#include "speech/voice_settings.h"
 #include "store/file_names.h"
+#include "store/game_builder.h"
+#include "store/game_settings_questions.h"
 #include "store/settings_file.h"
 
 namespace corvane {
@@ -50,10 +53,15 @@ Application::Application(Host& host, AudioDevice& audio, SpeechEngineFactory& en
               .cardRightKey = [this] { return int{settings_.CardRightKey}; },
           }),
       sound_(host, audio, cosmetic_, folders_.ProgramFolder),
+      help_(speech_, prompts_, folders_.ProgramFolder),
       engine_(table_, hand_, settings_, speech_, prompts_, keyboard_, sound_, game_, cosmetic_),
       reports_(table_, hand_, speech_, engine_),
       dispatcher_(host, table_, hand_, settings_, speech_, prompts_, keyboard_, sound_, engine_,
-                  reports_, CommandHooks{}),
+                  reports_,
+                  CommandHooks{
+                      .readHelp = [this](int kind) { help_.ReadHelp(kind, table_.game); },
+                      .voiceSettings = [this] { VoiceSettingsMenu(); },
+                  }),
       saved_(table_, settings_, speech_, folders_.DataFolder),
       tablePlay_(
           host, table_, settings_, speech_, prompts_, keyboard_, sound_, game_, folders_.DataFolder,
@@ -61,17 +69,44 @@ Application::Application(Host& host, AudioDevice& audio, SpeechEngineFactory& en
               .dealHand = [this] { dispatcher_.DispatchCommandKey(); },
               .saveTable = [this] { return saved_.SaveTable() == 0; },
               .deleteSavedTable = [this](bool announce) { saved_.DeleteSavedTable(announce); },
-              .gameSettings = {},
-              .help = {},
+              .gameSettings = [this] { AskGameSettings(); },
+              .help = [this] { help_.ChooseHelpFormat(); },
               .clearContributions = [this] { ClearForNextHand(hand_); },
               .addMenuRow = [this](int reset) { return AddMenuRow(reset); },
           }) {
   keyboard_.SetSpeechModeSwitch([this](int mode) { SwitchSpeechMode(mode); });
   keyboard_.SetCommandDispatcher([this] { dispatcher_.DispatchCommandKey(); });
   keyboard_.SetTimerHandler(kShuffleTimer, [this] { ShuffleTimerTick(); });
+  keyboard_.SetFullHelp([this] { help_.OpenHelpFile(kHelpPage); });
   dispatcher_.SetBackground(&backgroundHandle_);
   engine_.hooks().SaveTableOnLeave = [this] { saved_.DeleteSavedTable(false); };
   engine_.hooks().FinalStandings = [this] { tablePlay_.OfferAttributes(); };
+}
+
+void Application::VoiceSettingsMenu() {
+  VoiceSettings voice(
+      speech_, prompts_, settings_, [this](const UserSettings& settings, std::string& error) {
+        return SaveVoiceSettings(folders_.DataFolder + "CV config.ini", settings, error);
+      });
+  voice.SapiSettingsMenu();
+}
+
+void Application::AskGameSettings() {
+  GameSettingsHooks hooks{
+      .save =
+          [this](const UserSettings& settings, std::string& error) {
+            return SaveSettings(folders_.DataFolder + "Settings.sav", settings, error);
+          },
+      .applyPartyVolume = [this](int volume) { sound_.SetVolume(backgroundHandle_, volume); },
+  };
+  GameSettingsQuestions(speech_, prompts_, settings_, hooks);
+}
+
+void Application::BuildGame() {
+  // The wild-card pick list is the only multi-select list outside a hand: it reads round 0.
+  hand_.CurrentRound = 0;
+  GameBuilder builder(speech_, prompts_, folders_.DataFolder);
+  builder.BuildGame(table_.game);
 }
 
 void Application::ShuffleTimerTick() {

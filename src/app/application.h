@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/folders.h"
+#include "app/help_reader.h"
 #include "app/saved_table.h"
 #include "app/table_play.h"
 #include "commands/command_dispatcher.h"
@@ -73,6 +74,9 @@ class Application {
   // Plays the table, then brings the main menu's music back.
   void RunTable();
   void ShuffleTimerTick();
+  void VoiceSettingsMenu();
+  void AskGameSettings();
+  void BuildGame();
   static Folders MakeFolders(const AppOptions& options);
 
   Host& host_;
@@ -87,6 +91,7 @@ class Application {
   Speech speech_;
   Prompts prompts_;
   SoundEngine sound_;
+  HelpReader help_;
   HandState hand_;
   HandEngine engine_;
   StatusReports reports_;

@@ -35,8 +35,10 @@ class HelpReader {
   // with the arrows (and I, J, K, L), Home and End; Escape leaves.
   void ReadHelp(int kind, const GameDefinition& game);
 
- private:
+  // Opens one of the help files beside the program with the desktop's viewer; a failure is said.
   void OpenHelpFile(const std::string& name);
+
+ private:
   // Reads lines 1..n of `lines`, with one empty line after them.
   void ReadLines(std::vector<std::string> lines);
 

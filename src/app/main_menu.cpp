@@ -137,8 +137,15 @@ void Application::MainMenu() {
         DeleteTable();
         rebuild = true;
         break;
+      case 'B':
+        BuildGame();
+        rebuild = true;
+        break;
+      case 'H':
+        help_.ChooseHelpFormat();
+        speech_.speak(rows[current].text);
+        break;
       default:
-        // The game builder and help arrive with their own work.
         break;
     }
   }

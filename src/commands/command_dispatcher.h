@@ -21,7 +21,6 @@ namespace corvane {
 struct CommandHooks {
   std::function<void(int kind)> readHelp;  // F2 (0, the game) and Shift-F2 (1, the keys)
   std::function<void()> voiceSettings;     // O in the game's own voice
-  std::function<void(std::int16_t& handle)> background;  // the party sound's handle
 };
 
 class CommandDispatcher {

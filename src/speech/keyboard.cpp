@@ -12,6 +12,11 @@ bool Keyboard::Pump(double deadline, WaitKind kind) {
 void Keyboard::Handle(const HostEvent& event) {
   switch (event.kind) {
     case HostEvent::Kind::Key:
+      // F1 in either window opens the full help, whatever the game is doing.
+      if (event.code == kKeyF1 && event.shift == 0 && fullHelp_) {
+        fullHelp_();
+        break;
+      }
       if (event.window == Window::Speech) {
         // The speech window only remembers the key; the polling prompt takes it from there.
         KeyPressed = static_cast<std::int16_t>(event.code);

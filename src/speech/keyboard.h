@@ -62,6 +62,8 @@ class Keyboard {
   // Wired once at start-up: the command dispatcher, and the speech-mode switch of Control-0..3.
   void SetCommandDispatcher(std::function<void()> dispatch) { dispatch_ = std::move(dispatch); }
   void SetSpeechModeSwitch(std::function<void(int)> switchMode) { switch_ = std::move(switchMode); }
+  // Opens the full help: F1 in either window.
+  void SetFullHelp(std::function<void()> open) { fullHelp_ = std::move(open); }
   // Runs `tick` each time host timer `id` fires.
   void SetTimerHandler(int id, std::function<void()> tick) { timers_[id] = std::move(tick); }
 
@@ -83,6 +85,7 @@ class Keyboard {
   Host& host_;
   std::function<void()> dispatch_;
   std::function<void(int)> switch_;
+  std::function<void()> fullHelp_;
   std::map<int, std::function<void()>> timers_;
 };
 

@@ -11,7 +11,8 @@
 # Files in SCENARIO.data/ are copied into the data folder before the run. When the folder
 # SCENARIO.after/ exists, each file in it must equal, byte for byte, the file of the same name in
 # the data folder after the run. The actual transcript is left beside the build as
-# NAME.actual; --refresh writes it over NAME.expected instead of comparing.
+# NAME.actual; --refresh writes it over NAME.expected instead of comparing. The data folder's
+# path is written <data>/ in the transcript.
 set -uo pipefail
 program=$1
 script=$2
@@ -36,6 +37,8 @@ fi
 APPDATA="$work/appdata" timeout 120 "$program" --script "$script" $args \
   >"$work/stdout" 2>"$work/stderr"
 status=$?
+# The data folder is a fresh temporary folder each run: the transcript names it as <data>/.
+sed -i "s|$work/appdata/Corvane/|<data>/|g" "$work/stdout"
 
 actual_dir=${SCENARIO_ACTUAL_DIR:-$work}
 cp "$work/stdout" "$actual_dir/$name.actual" 2>/dev/null || true
