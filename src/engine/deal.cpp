@@ -41,7 +41,7 @@ void HandEngine::DealRound(int r) {
       RefillDeck();
       Say(Name(seat) + " is dealt a " + CardName(card, 0));
       Pause(0.5);
-      hooks_.WildCardCheck(seat, r);
+      RunWildCardCheck(seat, r);
       CheckGameOver();
       if (!hand_.Folded[seat]) ValueShowing(seat);
     }

@@ -18,15 +18,7 @@ HandEngine::HandEngine(TableState& table, HandState& hand, UserSettings& setting
       sound_(sound),
       game_(game),
       cosmetic_(cosmetic),
-      hooks_(std::move(hooks)) {
-  if (!hooks_.BuildHandWildCards) {
-    // A game without wild cards: the list stays empty.
-    hooks_.BuildHandWildCards = [this](int, bool) {
-      hand_.HandWildCards.fill(0);
-      hand_.HandWildCount = 0;
-    };
-  }
-}
+      hooks_(std::move(hooks)) {}
 
 void HandEngine::Shuffle() {
   corvane::Shuffle(table_, game_);
@@ -58,17 +50,18 @@ void HandEngine::PlayHandSteps() {
       EndOfHand();
       return;
     }
-    Pause(0.5);
-    while (hand_.DrawsLeft > 0) {
+    // Every draw of the round, one after another, each followed by its betting round when the
+    // round bets after the draw.
+    for (;;) {
+      Pause(0.5);
+      if (hand_.DrawsLeft <= 0) break;
       --hand_.DrawsLeft;
-      hooks_.Draw();
+      RunDraw();
       CheckGameOver();
-      if (!round.BetAfterDraw) break;
-      if (!BettingRound(FirstBettor())) {
+      if (round.BetAfterDraw && !BettingRound(FirstBettor())) {
         EndOfHand();
         return;
       }
-      Pause(0.5);
     }
   }
   Showdown();
@@ -173,7 +166,7 @@ HandValue HandEngine::ValueHand(int seat, bool showingOnly, std::string& descrip
   const HandSlots cards = HandOf(table_, seat);
   const FaceUpSlots faceUp = FaceUpOf(table_);
   if (table_.game.HasWildCards) {
-    hooks_.BuildHandWildCards(seat, false);
+    RunBuildHandWildCards(seat, false);
     return BestHandWithWilds(cards, faceUp, showingOnly, hand_.HandWildCards, description);
   }
   return EvaluateHand(cards, faceUp, showingOnly, 0, description);

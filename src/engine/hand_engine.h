@@ -52,6 +52,18 @@ class HandEngine {
   // Takes the ante of `seat` before the hand (at most the seat's chips); returns what was paid.
   std::int32_t TakeAnte(int seat);
 
+  // Fills HandWildCards and HandWildCount for `seat` (see hand_wild_cards.h).
+  void BuildHandWildCards(int seat, bool fixedOnly);
+  // Follow the Queen, after every face-up card: a Queen costs its owner two antes and makes the
+  // rank of the next face-up card wild, which costs that card's owner one ante; who will not or
+  // cannot pay folds.
+  void WildCardCheck(int seat, int round);
+  // The user's choice between paying `cost` for a wild card and folding: 1 pay, 2 fold. When the
+  // cost is more than the user's chips the answer is 2 without asking.
+  int PayOrFold(const std::string& text, std::int32_t cost);
+  // One draw of the current card round: every seat still in, the user first, may exchange cards.
+  void Draw();
+
   EngineHooks& hooks() { return hooks_; }
   Random& cosmetic() { return cosmetic_; }
 
@@ -62,7 +74,7 @@ class HandEngine {
   // Hand flow.
   void PlayHandSteps();
   void StartHand();
-  // Deals card round r; false when a single seat is left.
+  // Deals card round r.
   void DealRound(int r);
   void ValueShowing(int seat);
   int SeatAfterDealer() const;
@@ -90,6 +102,23 @@ class HandEngine {
 
   // Showdown.
   void Showdown();
+
+  // Draws and wild cards, through the overrides of EngineHooks when they are set.
+  void RunBuildHandWildCards(int seat, bool fixedOnly);
+  void RunWildCardCheck(int seat, int round);
+  void RunDraw();
+  void UserDraw();
+  void BotDraw(int seat);
+  // Puts the card of a slot on the discard pile and empties the slot.
+  void ThrowCard(int seat, int slot);
+  // Deals a replacement into an emptied slot; returns the card.
+  CardNumber DealReplacement(int seat, int slot);
+  // Asks the seat to pay `cost` for a wild card, a Queen or the card that follows one: the user
+  // through PayOrFold, a bot pays when it can. Returns true when it paid; a seat that does not pay
+  // folds.
+  bool ChargeForWildCard(int seat, std::int32_t cost, bool queen);
+  // Moves a wild-card payment from the seat into the pot.
+  void PayWildCard(int seat, std::int32_t cost);
 
   // Seat removal: the per-seat fields of seat + 1.. move down by one.
   void MoveSeatsDown(int seat);

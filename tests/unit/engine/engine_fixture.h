@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <deque>
 #include <initializer_list>
@@ -70,10 +71,51 @@ class EngineFixture : public ::testing::Test {
 
   // What the caller does before every hand: ready the hand state, stack the deck, take the antes.
   void Ready(std::initializer_list<CardNumber> top, bool antes) {
+    Ready(std::vector<CardNumber>(top), antes);
+  }
+  void Ready(const std::vector<CardNumber>& top, bool antes) {
     ClearForNextHand(hand);
     Shuffle(table, game);
-    StackDeck(table, std::vector<CardNumber>(top));
+    StackDeck(table, top);
     if (antes) TakeAntes();
+  }
+
+  // The top of a deck that deals each seat its cards, slot by slot, when seat 1 receives first
+  // (the dealer in the last seat) and nobody folds during the deal; `after` follows (the cards of
+  // the draws, in the order they are dealt).
+  static std::vector<CardNumber> DealtAs(const std::vector<std::vector<CardNumber>>& hands,
+                                         const std::vector<CardNumber>& after = {}) {
+    std::vector<CardNumber> top;
+    std::size_t slots = 0;
+    for (const auto& h : hands) slots = std::max(slots, h.size());
+    for (std::size_t slot = 0; slot < slots; ++slot) {
+      for (const auto& h : hands) {
+        if (slot < h.size()) top.push_back(h[slot]);
+      }
+    }
+    top.insert(top.end(), after.begin(), after.end());
+    return top;
+  }
+
+  // The cards of a seat's slots 1..count.
+  std::vector<CardNumber> HandCards(int seat, int count) const {
+    std::vector<CardNumber> cards;
+    for (int slot = 1; slot <= count; ++slot) cards.push_back(table.Cards[seat][slot]);
+    return cards;
+  }
+
+  // The spoken lines from the first that equals `from` on (empty when it was never said).
+  Lines LinesFrom(const std::string& from) const {
+    Lines lines;
+    bool found = false;
+    for (const auto& line : host.spoken) {
+      found = found || line == from;
+      if (found) lines.push_back(line);
+    }
+    return lines;
+  }
+  int CountSaid(const std::string& line) const {
+    return static_cast<int>(std::count(host.spoken.begin(), host.spoken.end(), line));
   }
   void TakeAntes() {
     const std::int32_t ante = table.settings.Ante;
@@ -133,7 +175,22 @@ class EngineFixture : public ::testing::Test {
   FakeSpeechEngineFactory engines;
   Keyboard keyboard{host};
   Speech speech{host, engines};
-  Prompts prompts{keyboard, speech};
+  // The menu's multi-select limit: the current round's MaxDrawCards, as the application wires it,
+  // or, with `menuLimitWired` false, the menu's own wide limit (so that the draw's own check of the
+  // selection shows).
+  bool menuLimitWired = true;
+  Prompts prompts{
+      keyboard, speech,
+      PromptContext{
+          .maxDrawCards =
+              [this] {
+                if (!menuLimitWired) return 16;
+                const int round = hand.CurrentRound;
+                return int{
+                    table.game.Rounds[round >= 0 && round <= kMaxRounds ? round : 0].MaxDrawCards};
+              },
+          .cardLeftKey = [] { return 37; },
+          .cardRightKey = [] { return 39; }}};
   VirtualAudioDevice audio{[this] { return host.Now(); }};
   Random game{7};
   Random cosmetic{11};

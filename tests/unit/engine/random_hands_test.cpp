@@ -1,13 +1,17 @@
-// Thousands of random hands of Seven Card Stud, Five Card Stud and Texas Holdem, with the game's
-// own bots and a user who answers at random, at random table sizes and chip counts. After every
-// hand the chips are all there, nobody is below zero and the pots are empty; nobody acts after
-// folding or going all-in; every betting round ends with the seats still in level.
+// Thousands of random hands of every built-in game and two custom ones (deuces wild with a draw;
+// and one with face-up, shared and wild cards and a round of two draws), with the game's own bots
+// and a user who answers at random (bets, discards, wild-card payments), at random table sizes and
+// chip counts. After every hand the chips are all there, wild-card payments included, nobody is
+// below zero and the pots are empty; nobody acts after folding or going all-in; every betting round
+// ends with the seats still in level, each holding its cards and no card twice.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <iostream>
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "engine/hand_engine.h"
 #include "engine/side_pots.h"
@@ -40,6 +44,14 @@ class RandomUserHost : public FakeHost {
         return r < 0.45 ? "C" : r < 0.7 ? "R" : r < 0.8 ? "I" : "F";
       }
       if (*it == "Amount to bet or raise?") return pick_.Rnd() < 0.8 ? "Enter" : "Esc";
+      if (*it == "Press space to select card to discard. Press Enter when done.") {
+        const double r = pick_.Rnd();
+        return r < 0.4 ? "Space" : r < 0.7 ? "Down" : r < 0.8 ? "Up" : r < 0.95 ? "Enter" : "Esc";
+      }
+      if (*it == "Pay or Fold?") {
+        const double r = pick_.Rnd();
+        return r < 0.75 ? "P" : r < 0.95 ? "F" : "Esc";
+      }
       if (it->rfind("All betting is complete.", 0) == 0) return "Enter";
       if (*it == "Play another hand of this game?") return "Y";
     }
@@ -53,7 +65,67 @@ class RandomHandsTest : public ::testing::Test {
   RandomHandsTest() {
     speech.TTSSetup(1);
     sound.DSInit();
-    engine.hooks().BettingRoundEnded = [this] { CheckRoundIsLevel(); };
+    engine.hooks().BettingRoundEnded = [this] {
+      CheckRoundIsLevel();
+      CheckCardsAreWhole();
+    };
+  }
+
+  // A custom game with face-down, face-up and shared cards, the one-eyed Jacks and the suicide
+  // King wild, a round of two draws without betting between them and a last draw with betting.
+  static GameDefinition MixedWildDraw() {
+    GameDefinition g;
+    g.GameCode = kCustomGame;
+    g.GameName = "Mixed Wild Draw";
+    g.RoundCount = 7;
+    g.HasWildCards = true;
+    g.HasFaceUp = true;
+    g.HasShared = true;
+    g.HighShowingBetsFirst = true;
+    g.WildCount = 3;
+    g.WildCards[1] = MakeCard(1, 11);
+    g.WildCards[2] = MakeCard(2, 11);
+    g.WildCards[3] = MakeCard(2, 13);
+    g.Rounds[3].FaceUp = true;
+    g.Rounds[3].Betting = true;
+    g.Rounds[4].FaceUp = true;
+    g.Rounds[4].Shared = true;
+    g.Rounds[5].Betting = true;
+    g.Rounds[5].Draws = 2;
+    g.Rounds[5].MaxDrawCards = 2;
+    g.Rounds[6].FaceUp = true;
+    g.Rounds[6].Betting = true;
+    g.Rounds[7].Betting = true;
+    g.Rounds[7].Draws = 1;
+    g.Rounds[7].MaxDrawCards = 3;
+    g.Rounds[7].BetAfterDraw = true;
+    return g;
+  }
+
+  // Every seat still in holds a card in every slot dealt so far, and no card is in two places (a
+  // community card is one card in every hand).
+  void CheckCardsAreWhole() {
+    const GameDefinition& g = table.game;
+    std::set<CardNumber> seen;
+    for (int slot = 1; slot <= hand.CurrentRound; ++slot) {
+      const bool shared = g.Rounds[slot].Shared && g.HasShared;
+      CardNumber community = 0;
+      for (int seat = 1; seat <= table.PlayerCount; ++seat) {
+        if (hand.Folded[seat]) continue;
+        const CardNumber card = table.Cards[seat][slot];
+        EXPECT_NE(card, 0) << "seat " << seat << " slot " << slot << "\n" << host.Transcript();
+        if (shared) {
+          if (community == 0) community = card;
+          EXPECT_EQ(card, community) << host.Transcript();
+          continue;
+        }
+        EXPECT_TRUE(seen.insert(card).second) << CardName(card, 0) << " held twice\n"
+                                              << host.Transcript();
+      }
+      if (community != 0) {
+        EXPECT_TRUE(seen.insert(community).second) << host.Transcript();
+      }
+    }
   }
 
   void NewTable() {
@@ -83,6 +155,9 @@ class RandomHandsTest : public ::testing::Test {
   void NextHand() {
     table.Dealer =
         static_cast<std::int16_t>(table.Dealer >= table.PlayerCount ? 1 : table.Dealer + 1);
+    // A new game can be chosen between hands; what the pot carries stays in it.
+    const int g = deal.Between(0, 7);
+    table.game = g <= 5 ? Builtin(kSevenCardStud + g) : g == 6 ? DeucesWildDraw() : MixedWildDraw();
     ClearForNextHand(hand);
     engine.Shuffle();
     if (table.game.HasAnte) {
@@ -95,9 +170,6 @@ class RandomHandsTest : public ::testing::Test {
       }
     }
     table.KeepPlaying = false;
-    // A new game can be chosen between hands; what the pot carries stays in it.
-    const int g = deal.Between(0, 2);
-    table.game = g == 0 ? SevenCardStud() : g == 1 ? FiveCardStud() : TexasHoldem();
     roundStart = hand.HandContribution;
     host.ClearSpoken();
   }
@@ -125,15 +197,28 @@ class RandomHandsTest : public ::testing::Test {
     ++levelChecks;
   }
 
-  // Nobody acts after folding or going all-in (one who called or bet its last chip is all-in too).
+  // Nobody acts after folding or going all-in (one who called or bet its last chip is all-in too);
+  // a folded player draws no cards and nobody out pays for a wild card. The payments spoken add up
+  // to WildPayments.
   void CheckNobodyActsWhenOut() {
     std::set<std::string> out;
+    std::set<std::string> folded;
+    std::map<std::string, std::int32_t> paid;
     for (const auto& line : host.spoken) {
       const auto space = line.find(' ');
       if (space == std::string::npos) continue;
       // Names are one word except the user's.
       const std::string name = line.rfind("The Boss ", 0) == 0 ? "The Boss" : line.substr(0, space);
       const std::string rest = line.substr(name.size());
+      const bool pays = rest.rfind(" pays for the ", 0) == 0;
+      if (pays) paid[name] += std::atoi(line.substr(line.rfind(' ') + 1).c_str());
+      if (rest.rfind(" draws ", 0) == 0 || pays) {
+        EXPECT_EQ(folded.count(name), 0u) << name << " is out: " << line << "\n"
+                                          << host.Transcript();
+      }
+      if (pays) {
+        EXPECT_EQ(out.count(name), 0u) << name << " is out: " << line << "\n" << host.Transcript();
+      }
       const bool acts = rest.rfind(" checks", 0) == 0 || rest.rfind(" calls, ", 0) == 0 ||
                         rest.rfind(" bets ", 0) == 0 || rest.rfind(" sees the ", 0) == 0 ||
                         rest.rfind(" folds.", 0) == 0 || rest.rfind(" is going all in", 0) == 0;
@@ -141,6 +226,12 @@ class RandomHandsTest : public ::testing::Test {
       EXPECT_EQ(out.count(name), 0u) << name << " acted when out: " << line << "\n"
                                      << host.Transcript();
       if (rest.rfind(" folds.", 0) == 0 || rest.rfind(" is going all in", 0) == 0) out.insert(name);
+      if (rest.rfind(" folds.", 0) == 0) folded.insert(name);
+    }
+    for (int seat = 1; seat <= table.PlayerCount; ++seat) {
+      const std::string& name = table.players.PlayerName[seat];
+      EXPECT_EQ(paid[name], hand.WildPayments[seat]) << name << "\n" << host.Transcript();
+      totalWildPayments += hand.WildPayments[seat];
     }
   }
 
@@ -160,14 +251,18 @@ class RandomHandsTest : public ::testing::Test {
   HandEngine engine{table, hand, settings, speech, prompts, keyboard, sound, game, cosmetic};
   PerSeat<std::int32_t> roundStart{};
   std::int64_t total = 0;
+  std::int64_t totalWildPayments = 0;
   int levelChecks = 0;
 };
 
 TEST_F(RandomHandsTest, ChipsAreConservedAndEveryRuleHolds) {
-  constexpr int kHands = 6000;
+  constexpr int kHands = 8000;
   std::map<std::int16_t, int> played;
   int sidePotHands = 0;
   int closedTables = 0;
+  int drawHands = 0;
+  int tooManyHands = 0;
+  int payOrFoldHands = 0;
   NewTable();
   for (int n = 0; n < kHands && !HasFailure(); ++n) {
     if (table.GameOver || table.PlayerCount < 2) NewTable();
@@ -176,7 +271,11 @@ TEST_F(RandomHandsTest, ChipsAreConservedAndEveryRuleHolds) {
     const int leftBefore = table.LeftTableCount;
     engine.PlayHand();
     ++played[table.game.GameCode];
-    if (host.Transcript().find("side pots") != std::string::npos) ++sidePotHands;
+    const std::string transcript = host.Transcript();
+    if (transcript.find("side pots") != std::string::npos) ++sidePotHands;
+    if (transcript.find(" draws ") != std::string::npos) ++drawHands;
+    if (transcript.find("Too many cards drawn.") != std::string::npos) ++tooManyHands;
+    if (transcript.find("Pay or Fold?") != std::string::npos) ++payOrFoldHands;
 
     ASSERT_EQ(Chips(), total) << host.Transcript();
     for (int seat = 1; seat <= table.PlayerCount; ++seat) {
@@ -194,18 +293,28 @@ TEST_F(RandomHandsTest, ChipsAreConservedAndEveryRuleHolds) {
       const int left = table.LeftTableCount - leftBefore;
       EXPECT_LE(hand.Pot, left * (table.settings.Ante - 1)) << host.Transcript();
     }
-    CheckNobodyActsWhenOut();
+    // The payments are checked against the seats before anyone leaves at the end of the hand.
+    if (table.PlayerCount == seatsBefore) CheckNobodyActsWhenOut();
     // A new table starts with its own chips: what was carried stays with the table it was on.
     if (table.GameOver || table.PlayerCount < 2) hand.Pot = 0;
   }
-  std::cout << "hands: " << played[kSevenCardStud] << " seven card stud, " << played[kFiveCardStud]
-            << " five card stud, " << played[kTexasHoldem] << " texas holdem; " << sidePotHands
-            << " with side pots or splits; " << levelChecks << " betting rounds; " << closedTables
+  std::cout << "hands by game code:";
+  for (const auto& [code, count] : played) std::cout << ' ' << code << ": " << count;
+  std::cout << "; " << sidePotHands << " with side pots or splits; " << drawHands << " with draws; "
+            << tooManyHands << " with too many cards drawn; " << payOrFoldHands
+            << " asking the user to pay or fold; " << totalWildPayments
+            << " chips paid for wild cards; " << levelChecks << " betting rounds; " << closedTables
             << " tables closed to the user\n";
-  EXPECT_GT(played[kSevenCardStud], 1500);
-  EXPECT_GT(played[kFiveCardStud], 1500);
-  EXPECT_GT(played[kTexasHoldem], 1500);
+  for (const int code : {kSevenCardStud, kFiveCardDraw, kFiveCardStud, kKingsAndLittleOnes,
+                         kFollowTheQueen, kTexasHoldem}) {
+    EXPECT_GT(played[static_cast<std::int16_t>(code)], 700) << code;
+  }
+  EXPECT_GT(played[kCustomGame], 1400);
   EXPECT_GT(sidePotHands, 200);
+  EXPECT_GT(drawHands, 1500);
+  EXPECT_GT(tooManyHands, 10);
+  EXPECT_GT(payOrFoldHands, 200);
+  EXPECT_GT(totalWildPayments, 10000);
   EXPECT_GT(levelChecks, 6000);
   EXPECT_GT(closedTables, 10);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "table/game_definition.h"
+#include "table/load_game_definition.h"
 
 namespace corvane::testing {
 
@@ -64,6 +65,30 @@ inline GameDefinition TexasHoldem() {
   g.Rounds[6].Announcement = "The next card is the return.";
   g.Rounds[7].Betting = true;
   g.Rounds[7].Announcement = "The last card is the river.";
+  return g;
+}
+
+// A built-in game as the game selection loads it.
+inline GameDefinition Builtin(int gameCode) {
+  GameDefinition g;
+  LoadGameDefinition(g, gameCode, "");
+  return g;
+}
+
+// A custom game of five cards dealt face down, deuces wild, with one draw of up to three cards
+// and betting before and after it.
+inline GameDefinition DeucesWildDraw() {
+  GameDefinition g;
+  g.GameCode = kCustomGame;
+  g.GameName = "Deuces Wild Draw";
+  g.RoundCount = 5;
+  g.HasWildCards = true;
+  g.WildCount = 4;
+  for (int k = 0; k < 4; ++k) g.WildCards[static_cast<std::size_t>(k + 1)] = MakeCard(k + 1, 2);
+  g.Rounds[5].Betting = true;
+  g.Rounds[5].Draws = 1;
+  g.Rounds[5].MaxDrawCards = 3;
+  g.Rounds[5].BetAfterDraw = true;
   return g;
 }
 

@@ -1,0 +1,122 @@
+// The wild cards of a hand, and the payments of Follow the Queen: a Queen dealt face up costs its
+// owner two antes and makes the rank of the next face-up card wild, which costs that card's owner
+// one ante. Whoever will not or cannot pay folds. The payments go into the pot being built.
+#include <fmt/format.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/hand_engine.h"
+#include "engine/hand_wild_cards.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr int kQueen = 12;
+
+}  // namespace
+
+void HandEngine::RunBuildHandWildCards(int seat, bool fixedOnly) {
+  if (hooks_.BuildHandWildCards) {
+    hooks_.BuildHandWildCards(seat, fixedOnly);
+  } else {
+    BuildHandWildCards(seat, fixedOnly);
+  }
+}
+
+void HandEngine::RunWildCardCheck(int seat, int round) {
+  if (hooks_.WildCardCheck) {
+    hooks_.WildCardCheck(seat, round);
+  } else {
+    WildCardCheck(seat, round);
+  }
+}
+
+void HandEngine::BuildHandWildCards(int seat, bool fixedOnly) {
+  const HandWilds wilds =
+      WildCardsOfHand(table_.game, HandOf(table_, seat), hand_.FollowRank, fixedOnly);
+  hand_.HandWildCards = wilds.cards;
+  hand_.HandWildCount = wilds.count;
+}
+
+void HandEngine::WildCardCheck(int seat, int round) {
+  if (table_.game.GameCode != kFollowTheQueen) return;
+  if (round < 1 || round > kMaxRounds) return;
+  const CardNumber card = table_.Cards[seat][round];
+  if (card == 0) return;
+  const std::int32_t ante = table_.settings.Ante;
+  const int rank = CardRank(card);
+
+  if (hand_.FollowPending) {
+    hand_.FollowRank = static_cast<std::int16_t>(rank);
+    if (rank != kQueen) {
+      // This card's rank is wild now.
+      hand_.FollowPending = false;
+      ChargeForWildCard(seat, ante, false);
+      return;
+    }
+  }
+  if (rank == kQueen) {
+    // A Queen starts again: the rank of the next face-up card will be wild.
+    hand_.FollowRank = 0;
+    hand_.FollowPending = true;
+    ChargeForWildCard(seat, 2 * ante, true);
+  }
+}
+
+bool HandEngine::ChargeForWildCard(int seat, std::int32_t cost, bool queen) {
+  // A player alone in the hand would only pay into a pot that is already his.
+  if (OneSeatLeft()) return false;
+  bool pays = false;
+  if (seat == kUserSeat) {
+    pays = PayOrFold(
+               queen ? "pay for the queen wildcard" : " Pay for the wildcard following the queen ",
+               cost) != 2;
+  } else {
+    pays = table_.players.Chips[seat] >= cost;
+  }
+  if (!pays) {
+    // An all-in player has nothing to pay with and keeps the hand.
+    Fold(seat);
+    return false;
+  }
+  PayWildCard(seat, cost);
+  if (queen) {
+    Say(fmt::format("{} pays for the queen wildcard {}", Name(seat), cost));
+  } else if (seat == kUserSeat) {
+    Say(fmt::format("{} pays for the wildcard following the queen {}", Name(seat), cost));
+  } else {
+    Say(fmt::format("{} pays for the wildcard that follows the queen {}", Name(seat), cost));
+  }
+  ChipSound(seat, cost);
+  Pause(2.5);
+  return true;
+}
+
+void HandEngine::PayWildCard(int seat, std::int32_t cost) {
+  std::int32_t& chips = table_.players.Chips[seat];
+  chips -= cost;
+  hand_.ExtraContribution[seat] += cost;
+  hand_.WildPayments[seat] += cost;
+  hand_.Pot += cost;
+  // A payment that takes the last chip leaves nothing to bet with: the player is all-in, and can
+  // win what was paid up to now.
+  if (chips == 0 && !hand_.AllIn[seat]) {
+    hand_.AllIn[seat] = true;
+    hand_.PendingAllIn[seat] = true;
+  }
+}
+
+int HandEngine::PayOrFold(const std::string& text, std::int32_t cost) {
+  if (cost > table_.players.Chips[kUserSeat]) return 2;
+  for (;;) {
+    std::vector<std::string> items{"", fmt::format("{} {} P", text, cost), "Fold, F"};
+    std::vector<std::string> keys{"", "P", "F"};
+    const int answer = prompts_.Menu("Pay or Fold?", items, keys, 2, 1, 0, false);
+    CheckGameOver();
+    if (answer == 1 || answer == 2) return answer;
+  }
+}
+
+}  // namespace corvane
