@@ -8,7 +8,7 @@ packages=(
   libfmt-dev libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev clang-format
-  xvfb xauth xdotool dbus dbus-x11 at-spi2-core python3-pyatspi
+  xvfb xauth xdotool x11-utils dbus dbus-x11 at-spi2-core python3-pyatspi
 )
 
 missing=()

@@ -70,6 +70,10 @@ int RunDesktop(const CommandLine& options, int& argc, char**& argv) {
     app.Main();
   } catch (const EndProgram& end) {
     status = end.status;
+  } catch (const std::exception& error) {
+    // The hosts are destroyed on the way out, so the terminal is given back as it was.
+    std::cerr << "corvane: " << error.what() << "\n";
+    status = 1;
   }
   return status;
 }
