@@ -60,8 +60,6 @@ class Application {
   void LoadStoredSettings();
   void SwitchSpeechMode(int mode);
   void MainMenu();
-  // Blocks until a key is stored; returns its code.
-  int WaitForMenuKey();
   void PlayIntroUntilKey();
   void SwitchSpeech();
   void Exit();

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "app/application.h"
+#include "app/menu_navigation.h"
 #include "app/table_setup.h"
 
 namespace corvane {
@@ -17,14 +18,6 @@ struct MenuRow {
 };
 
 }  // namespace
-
-int Application::WaitForMenuKey() {
-  keyboard_.KeyPressed = 0;
-  keyboard_.KeyShift = 0;
-  keyboard_.InputWaiting = true;
-  while (keyboard_.KeyPressed < 1) keyboard_.Pump(kForever, WaitKind::Answer);
-  return keyboard_.KeyPressed;
-}
 
 void Application::PlayBackground(const std::string& file) {
   backgroundHandle_ = sound_.PlaySound(file);
@@ -70,40 +63,26 @@ void Application::MainMenu() {
       rebuild = false;
     }
     const int last = rowCount_;
-    const int key = WaitForMenuKey();
+    // The main menu compares the key code alone: a shifted letter still chooses its row.
+    const int key = WaitForRowKey(keyboard_) % 1000;
     bool act = false;
-    switch (key) {
-      case kKeyHome:
-        current = 1;
-        break;
-      case kKeyEnd:
-        current = last;
-        break;
-      case kKeyLeft:
-      case kKeyUp:
-        current = std::max(1, current - 1);
-        break;
-      case kKeyRight:
-      case kKeyDown:
-        current = std::min(last, current + 1);
-        break;
-      case kKeyEnter:
-        act = true;
-        break;
-      default: {
-        bool found = false;
-        for (int row = 1; row <= last && !found; ++row) {
-          if (rows[row].key == key) {
-            current = row;
-            found = true;
-          }
+    if (MoveByNavigationKey(key, current, last)) {
+      // spoken below
+    } else if (key == kKeyEnter) {
+      act = true;
+    } else {
+      bool found = false;
+      for (int row = 1; row <= last && !found; ++row) {
+        if (rows[row].key == key) {
+          current = row;
+          found = true;
         }
-        if (!found) {
-          speech_.speak(rows[current].text);
-          continue;
-        }
-        act = true;
       }
+      if (!found) {
+        speech_.speak(rows[current].text);
+        continue;
+      }
+      act = true;
     }
     if (!act) {
       speech_.StopSpeech();

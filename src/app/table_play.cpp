@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <numeric>
 
+#include "app/menu_navigation.h"
 #include "table/load_game_definition.h"
 
 namespace corvane {
@@ -97,27 +98,14 @@ TablePlay::MenuResult TablePlay::GameSelectionMenu() {
   int current = 1;
   speech_.speak(rows[current].text);
   while (true) {
-    keyboard_.KeyPressed = 0;
-    keyboard_.KeyShift = 0;
-    keyboard_.InputWaiting = true;
-    while (keyboard_.KeyPressed < 1) keyboard_.Pump(kForever, WaitKind::Answer);
-    const int key = keyboard_.CommandKey();
+    const int key = WaitForRowKey(keyboard_);
     bool act = false;
+    if (MoveByNavigationKey(key, current, last)) {
+      speech_.StopSpeech();
+      speech_.speak(rows[current].text);
+      continue;
+    }
     switch (key) {
-      case kKeyHome:
-        current = 1;
-        break;
-      case kKeyEnd:
-        current = last;
-        break;
-      case kKeyLeft:
-      case kKeyUp:
-        current = std::max(1, current - 1);
-        break;
-      case kKeyRight:
-      case kKeyDown:
-        current = std::min(last, current + 1);
-        break;
       case kKeyEnter:
         act = true;
         break;
