@@ -7,6 +7,7 @@
 #include <numeric>
 
 #include "app/menu_navigation.h"
+#include "store/file_names.h"
 #include "table/load_game_definition.h"
 
 namespace corvane {
@@ -57,6 +58,11 @@ std::vector<std::string> TablePlay::ListCustomGames() const {
             [](const std::string& a, const std::string& b) { return Upper(a) < Upper(b); });
   if (names.size() > kMaxCustomGames) names.resize(kMaxCustomGames);
   return names;
+}
+
+std::string TablePlay::GameFile(const std::string& name) const {
+  // The list takes ".GAM" in any case, so the file is found the same way.
+  return PathIgnoringCase(dataFolder_, name + ".gam");
 }
 
 bool TablePlay::BotDealsNext() const {
@@ -191,11 +197,11 @@ int TablePlay::CustomGameMenu() {
       const std::string& name = customGames_[static_cast<std::size_t>(-choice - 1)];
       if (prompts_.AskYesNo("Are you sure you would like to remove " + name + "?", 2, true) == 1) {
         std::error_code error;
-        fs::remove(dataFolder_ + name + ".gam", error);
+        fs::remove(GameFile(name), error);
       }
       continue;
     }
-    gameFile_ = dataFolder_ + customGames_[static_cast<std::size_t>(choice - 1)] + ".gam";
+    gameFile_ = GameFile(customGames_[static_cast<std::size_t>(choice - 1)]);
     return kChoiceCustom;
   }
 }
@@ -206,7 +212,7 @@ void TablePlay::BotChoosesGame(int& choice) {
   const float r = static_cast<float>(game_.Rnd());
   if (count >= 1 && count / (count + 6) >= r) {
     const auto pick = static_cast<std::size_t>(std::floor(game_.Rnd() * count));
-    gameFile_ = dataFolder_ + customGames_[std::min(pick, customGames_.size() - 1)] + ".gam";
+    gameFile_ = GameFile(customGames_[std::min(pick, customGames_.size() - 1)]);
     choice = kChoiceCustom;
   } else {
     choice = static_cast<int>(std::floor(game_.Rnd() * 6)) + 1;

@@ -51,6 +51,8 @@ class TablePlay {
   MenuResult GameSelectionMenu();
   // 1..6 built-in, 20 custom (gameFile_ set), 0 back to the game selection menu.
   int CustomGameMenu();
+  // The path of a listed custom game's file.
+  std::string GameFile(const std::string& name) const;
   bool BotDealsNext() const;
   void BotChoosesGame(int& choice);
   bool StartGame(int choice);

@@ -262,8 +262,10 @@ void CommandDispatcher::NextHand() {
   handRunning_ = true;
   engine_.PlayHand();
   handRunning_ = false;
+  // The playing time is kept in whole seconds: the hand's time is rounded, not cut, so that the
+  // fractions of many hands do not go missing.
   const double seconds = host_.Now() - handStart_;
-  if (seconds > 0) table_.ElapsedSeconds += static_cast<std::int32_t>(seconds);
+  if (seconds > 0) table_.ElapsedSeconds += static_cast<std::int32_t>(RoundHalfEven(seconds));
   hand_.HandOver = true;
 }
 
