@@ -3,13 +3,18 @@
 // same rank in any other such suit. So the first substitution in the order of trying (every card
 // 1..52 for the first wild slot, inside it for the second, inside that for the third) that reaches
 // the best value has its cards in rising order, each the lowest-numbered card of its kind. The
-// search walks only those substitutions, in the same order, and skips every branch that cannot
-// beat the best value found so far.
+// search walks only those substitutions, in the same order, skips every branch that cannot beat
+// the best value found so far, and leaves a branch as soon as the best value reaches what the
+// branch can give at most: the substitutions after it could only tie, and on a tie the first one
+// stays. Each substitution is valued through the lookup tables of eval/hand_tables.h.
 #include <algorithm>
 
 #include "eval/evaluator.h"
 #include "eval/hand_description.h"
+#include "eval/hand_key.h"
 #include "eval/hand_ranking.h"
+#include "eval/hand_tables.h"
+#include "eval/straight_windows.h"
 
 namespace corvane {
 
@@ -17,30 +22,52 @@ namespace {
 
 constexpr int kMaxSearchedWilds = 3;
 
-bool IsWild(int card, const WildList& wilds) {
+// Bit c set for each card c of the wild list.
+std::uint64_t WildCards(const WildList& wilds) {
+  std::uint64_t mask = 0;
   for (std::size_t i = 1; i < wilds.size(); ++i) {
-    if (wilds[i] != 0 && wilds[i] == card) return true;
+    if (IsCardNumber(wilds[i])) mask |= std::uint64_t{1} << wilds[i];
   }
-  return false;
+  return mask;
 }
 
 std::uint32_t AtLeastOrAll(const RankCounts& h, int k) {
   return k <= 0 ? kAllRanks : h.AtLeast[static_cast<std::size_t>(k)];
 }
 
-// The highest top rank of five consecutive ranks of which at most `missing` are absent from the
-// mask (Ace also below the Two), or 0.
-int BestWindow(std::uint32_t mask, int missing) {
-  const std::uint32_t m = WithLowAce(mask);
-  for (int top = 14; top >= 5; --top) {
-    const std::uint32_t window = 31u << (top - 4);
-    if (5 - std::popcount(m & window) <= missing) return top;
-  }
-  return 0;
+// The highest top rank of five consecutive ranks of which at most `missing` (0..3) are absent
+// from the mask (Ace also below the Two), or 0.
+int BestWindow(const StraightWindows& windows, std::uint32_t mask, int missing) {
+  return windows.Best(WithLowAce(mask), missing);
 }
 
-// No hand made of these cards and `m` more can be worth more than this.
-HandValue UpperBound(const RankCounts& h, int m) {
+// No flush of these cards and `m` more beats the suit's own ranks with every new card an Ace
+// (a card may be given twice). A suit that already holds some card twice gets no closer bound.
+HandValue FlushBound(const RankCounts& h, const HandKey& key, int m) {
+  HandValue best = 0;
+  for (int s = 1; s <= 4; ++s) {
+    const int held = key.SuitCount(s);
+    if (held + m < 5) continue;
+    std::uint32_t ranks = h.RanksOfSuit(s);
+    if (CountRanks(ranks) != held) return ValueOfTies(6, 14, 14, 14, 14, 14);
+    std::array<int, 5> t{};
+    for (std::size_t i = 0; i < t.size(); ++i) {
+      if (static_cast<int>(i) < m) {
+        t[i] = 14;
+      } else if (ranks != 0) {
+        t[i] = TopRank(ranks);
+        ranks &= ~(1u << t[i]);
+      }
+    }
+    best = std::max(best, ValueOfTies(6, t[0], t[1], t[2], t[3], t[4]));
+  }
+  return best;
+}
+
+// No hand made of these cards and `m` more can be worth more than this. `key` holds the same cards
+// as `h`.
+HandValue UpperBound(const StraightWindows& windows, const RankCounts& h, const HandKey& key,
+                     int m) {
   if (const std::uint32_t five = AtLeastOrAll(h, 5 - m))
     return ValueOfTies(10, TopRank(five), 0, 0, 0, 0);
   const int total = h.Count + m;
@@ -48,24 +75,33 @@ HandValue UpperBound(const RankCounts& h, int m) {
   if (total >= 5) {
     int top = 0;
     for (int s = 1; s <= 4; ++s) {
-      if (h.SuitCount(s) + m < 5) continue;
+      if (key.SuitCount(s) + m < 5) continue;
       flushable = true;
-      top = std::max(top, BestWindow(h.RanksOfSuit(s), m));
+      top = std::max(top, BestWindow(windows, h.RanksOfSuit(s), m));
     }
     if (top != 0) return ValueOfTies(9, top, 0, 0, 0, 0);
   }
   if (const std::uint32_t fours = AtLeastOrAll(h, 4 - m)) {
     const int r = TopRank(fours);
-    const int spare = m - std::max(0, 4 - h.RankCount(r));
+    const int spare = m - std::max(0, 4 - key.RankCount(r));
     const std::uint32_t others = h.AtLeast[1] & ~(1u << r);
     const int kicker = spare > 0 ? 14 : (others ? TopRank(others) : 0);
     return ValueOfTies(8, r, kicker, 0, 0, 0);
   }
   const std::uint32_t threes = AtLeastOrAll(h, 3 - m);
-  if (total >= 5 && threes != 0) return ValueOfTies(7, TopRank(threes), 14, 0, 0, 0);
-  if (flushable) return ValueOfTies(6, 14, 14, 14, 14, 14);
   if (total >= 5) {
-    if (const int top = BestWindow(h.AtLeast[1], m)) return ValueOfTies(5, top, 0, 0, 0, 0);
+    // The highest rank that can make three with a pair of another rank from the cards left.
+    for (std::uint32_t xs = threes; xs != 0; xs &= ~(1u << TopRank(xs))) {
+      const int x = TopRank(xs);
+      const int left = m - std::max(0, 3 - key.RankCount(x));
+      const std::uint32_t ys = AtLeastOrAll(h, 2 - left) & ~(1u << x);
+      if (ys != 0) return ValueOfTies(7, x, TopRank(ys), 0, 0, 0);
+    }
+  }
+  if (flushable) return FlushBound(h, key, m);
+  if (total >= 5) {
+    if (const int top = BestWindow(windows, h.AtLeast[1], m))
+      return ValueOfTies(5, top, 0, 0, 0, 0);
   }
   if (threes != 0) {
     return ValueOfTies(4, TopRank(threes), total >= 4 ? 14 : 0, total >= 5 ? 14 : 0, 0, 0);
@@ -81,7 +117,10 @@ class WildSearch {
  public:
   WildSearch(const std::array<CardNumber, 7>& naturals, int naturalCount, int wildCount)
       : cards_(naturals), naturalCount_(naturalCount), wildCount_(wildCount) {
-    for (int i = 0; i < naturalCount; ++i) counts_.Add(cards_[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < naturalCount; ++i) {
+      counts_.Add(cards_[static_cast<std::size_t>(i)]);
+      key_.Add(static_cast<unsigned>(cards_[static_cast<std::size_t>(i)]));
+    }
     // Suits that may reach five cards are tried one by one; of the others only the lowest.
     bool lowestOtherTaken = false;
     for (int s = 1; s <= 4; ++s) {
@@ -97,20 +136,25 @@ class WildSearch {
   // Returns the best value; `pick` receives the first substitution that reaches it.
   HandValue Run(std::array<CardNumber, kMaxSearchedWilds>& pick) {
     best_ = LowerBound() - 1;
-    Visit(counts_, 0, 0);
+    Visit(counts_, key_, 0, 0, UpperBound(windows_, counts_, key_, wildCount_));
     pick = bestPick_;
     return best_;
   }
 
  private:
   HandValue ValueWith(const std::array<CardNumber, kMaxSearchedWilds>& wilds) {
+    HandKey key = key_;
+    for (int i = 0; i < wildCount_; ++i)
+      key.Add(static_cast<unsigned>(wilds[static_cast<std::size_t>(i)]));
+    const HandValue value = tables_.Value(key);
+    if (value != HandTables::kNeedsCards) return value;
     RankCounts h = counts_;
     std::array<CardNumber, 7> cards = cards_;
     for (int i = 0; i < wildCount_; ++i) {
       h.Add(wilds[static_cast<std::size_t>(i)]);
       cards[static_cast<std::size_t>(naturalCount_ + i)] = wilds[static_cast<std::size_t>(i)];
     }
-    return RankCards(h, cards.data(), nullptr);
+    return RankCards(h, cards.data());
   }
 
   // A value some substitution surely reaches: every wild card joins the rank held most often (the
@@ -119,7 +163,7 @@ class WildSearch {
     int bestRank = 14;
     int bestCount = 0;
     for (int r = 14; r >= 2; --r) {
-      const int n = counts_.RankCount(r);
+      const int n = key_.RankCount(r);
       if (n > bestCount) {
         bestCount = n;
         bestRank = r;
@@ -131,7 +175,7 @@ class WildSearch {
     for (int s = 1; s <= 4; ++s) {
       if (counts_.SuitCount(s) + wildCount_ < 5) continue;
       const std::uint32_t held = WithLowAce(counts_.RanksOfSuit(s));
-      const int top = BestWindow(held, wildCount_);
+      const int top = BestWindow(windows_, held, wildCount_);
       if (top == 0) continue;
       int used = 0;
       for (int r = top; r > top - 5; --r) {
@@ -145,31 +189,57 @@ class WildSearch {
     return bound;
   }
 
-  void Visit(const RankCounts& counts, int depth, int firstCandidate) {
+  // Tries the candidates from `firstCandidate` on for the wild slot `depth`. No substitution below
+  // this node is worth more than `ceiling`, so once the best value reaches it the rest of the node
+  // can only tie, and the first substitution found stays.
+  void Visit(const RankCounts& counts, const HandKey& key, int depth, int firstCandidate,
+             HandValue ceiling) {
     const int left = wildCount_ - depth - 1;
     auto& slot = cards_[static_cast<std::size_t>(naturalCount_ + depth)];
+    auto& picked = pick_[static_cast<std::size_t>(depth)];
+    if (left == 0) {
+      for (int i = firstCandidate; i < candidateCount_; ++i) {
+        const CardNumber card = candidates_[static_cast<std::size_t>(i)];
+        HandKey next = key;
+        next.Add(static_cast<unsigned>(card));
+        HandValue value = tables_.Value(next);
+        if (value == HandTables::kNeedsCards) {
+          RankCounts all = counts;
+          all.Add(card);
+          slot = card;
+          value = RankCards(all, cards_.data());
+        }
+        if (value > best_) {
+          best_ = value;
+          picked = card;
+          bestPick_ = pick_;
+          if (best_ >= ceiling) return;
+        }
+      }
+      return;
+    }
     for (int i = firstCandidate; i < candidateCount_; ++i) {
       const CardNumber card = candidates_[static_cast<std::size_t>(i)];
       RankCounts next = counts;
       next.Add(card);
+      HandKey nextKey = key;
+      nextKey.Add(static_cast<unsigned>(card));
+      const HandValue bound = UpperBound(windows_, next, nextKey, left);
+      if (bound <= best_) continue;
       slot = card;
-      pick_[static_cast<std::size_t>(depth)] = card;
-      if (left == 0) {
-        const HandValue value = RankCards(next, cards_.data(), nullptr);
-        if (value > best_) {
-          best_ = value;
-          bestPick_ = pick_;
-        }
-      } else if (UpperBound(next, left) > best_) {
-        Visit(next, depth + 1, i);
-      }
+      picked = card;
+      Visit(next, nextKey, depth + 1, i, bound);
+      if (best_ >= ceiling) return;
     }
   }
 
+  const HandTables& tables_ = HandTables::Instance();
+  const StraightWindows& windows_ = StraightWindows::Instance();
   std::array<CardNumber, 7> cards_;
   int naturalCount_;
   int wildCount_;
   RankCounts counts_;
+  HandKey key_;
   std::array<CardNumber, 52> candidates_{};
   int candidateCount_ = 0;
   HandValue best_ = 0;
@@ -192,10 +262,11 @@ HandValue BestHandWithWilds(const HandSlots& cards, const FaceUpSlots& faceUp, b
   std::array<CardNumber, 7> naturals{};
   int naturalCount = 0;
   int highestNatural = 0;  // Ace high
+  const std::uint64_t wildCards = WildCards(wilds);
   for (std::size_t i = 1; i <= 7; ++i) {
     const int c = trial[i];
     if (!IsCardNumber(c)) continue;
-    if (IsWild(c, wilds)) {
+    if (((wildCards >> c) & 1u) != 0) {
       wildSlots[static_cast<std::size_t>(wildCount++)] = static_cast<int>(i);
     } else {
       naturals[static_cast<std::size_t>(naturalCount++)] = static_cast<CardNumber>(c);

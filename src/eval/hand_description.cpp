@@ -10,14 +10,12 @@ namespace {
 
 constexpr HandValue kNothingConsidered = 1000000;
 
-std::array<int, 5> TiesOf(HandValue value) {
-  int rest = value % 1000000;
-  std::array<int, 5> t{};
-  for (int i = 4; i >= 0; --i) {
-    t[static_cast<std::size_t>(i)] = rest % 15;
-    rest /= 15;
-  }
-  return t;
+// The first three tie-break ranks, the only ones a description names; each is worked out on its
+// own rather than one after the other.
+std::array<int, 3> TiesOf(HandValue value) {
+  const auto rest = static_cast<std::uint32_t>(value % 1000000);
+  return {static_cast<int>(rest / 50625u % 15u), static_cast<int>(rest / 3375u % 15u),
+          static_cast<int>(rest / 225u % 15u)};
 }
 
 // The plural is the name followed by "s", with no exception: "Sixs".
@@ -35,7 +33,7 @@ std::string_view RankWord(int rank) {
 }
 
 void AppendHandDescription(std::string& out, HandValue value, bool kickerClause) {
-  const std::array<int, 5> t = TiesOf(value);
+  const std::array<int, 3> t = TiesOf(value);
   const int category = value / 1000000;
   int kicker = 0;
   const char* clauseStart = " with a ";

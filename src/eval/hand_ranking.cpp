@@ -56,11 +56,11 @@ FlushRanks FlushFromList(const CardNumber* cards, int count, int suit) {
 
 }  // namespace
 
-HandValue RankCards(const RankCounts& counts, const CardNumber* cards, RankedHand* detail) {
+HandValue RankCards(const RankCounts& counts, const CardNumber* cards) {
   const auto& at = counts.AtLeast;
   int category = 1;
   std::array<int, 5> t{};
-  std::uint32_t singles = at[1] & ~at[2];
+  const std::uint32_t singles = at[1] & ~at[2];
 
   if (counts.Count == 0) {
     // Nothing considered: high card with no ranks.
@@ -82,14 +82,14 @@ HandValue RankCards(const RankCounts& counts, const CardNumber* cards, RankedHan
       // Both need five distinct ranks; the count is taken only when one of them is possible.
       const std::uint32_t fiveOrMore = (counts.SuitCounts + 0x3333u) & 0x8888u;
       straight = StraightTop(at[1]);
-      if ((fiveOrMore != 0 || straight != 0) && std::popcount(at[1]) >= 5) {
+      if ((fiveOrMore != 0 || straight != 0) && CountRanks(at[1]) >= 5) {
         if (fiveOrMore != 0) flushSuit = std::countr_zero(fiveOrMore) / 4 + 1;
       } else {
         straight = 0;
       }
       if (flushSuit != 0) {
         const std::uint32_t suitRanks = counts.RanksOfSuit(flushSuit);
-        if (std::popcount(suitRanks) == counts.SuitCount(flushSuit)) {
+        if (CountRanks(suitRanks) == counts.SuitCount(flushSuit)) {
           std::uint32_t m = suitRanks;
           for (auto& r : flush.Top) r = PopTop(m);
           if (straight != 0) flush.StraightFlushTop = StraightTop(suitRanks);
@@ -125,7 +125,7 @@ HandValue RankCards(const RankCounts& counts, const CardNumber* cards, RankedHan
       std::uint32_t s = singles;
       t[1] = PopTop(s);
       t[2] = PopTop(s);
-    } else if (std::popcount(pairs) >= 2) {
+    } else if (CountRanks(pairs) >= 2) {
       category = 3;
       t[0] = PopTop(pairs);
       t[1] = PopTop(pairs);
@@ -145,14 +145,7 @@ HandValue RankCards(const RankCounts& counts, const CardNumber* cards, RankedHan
     }
   }
 
-  const HandValue value = ValueOfTies(category, t[0], t[1], t[2], t[3], t[4]);
-  if (detail != nullptr) {
-    detail->Value = value;
-    detail->Category = category;
-    detail->Ties = t;
-    for (auto& r : detail->Singles) r = PopTop(singles);
-  }
-  return value;
+  return ValueOfTies(category, t[0], t[1], t[2], t[3], t[4]);
 }
 
 }  // namespace corvane

@@ -20,6 +20,19 @@ constexpr bool IsCardNumber(int n) {
   return n >= 1 && n <= 52;
 }
 
+// The number of ranks in a mask. Spelt out where the target has no population-count instruction,
+// where the library call would cost more than the ranking itself.
+constexpr int CountRanks(std::uint32_t mask) {
+#if defined(__POPCNT__)
+  return std::popcount(mask);
+#else
+  mask = mask - ((mask >> 1) & 0x55555555u);
+  mask = (mask & 0x33333333u) + ((mask >> 2) & 0x33333333u);
+  mask = (mask + (mask >> 4)) & 0x0F0F0F0Fu;
+  return static_cast<int>((mask * 0x01010101u) >> 24);
+#endif
+}
+
 // The highest set bit of a non-zero mask.
 inline int TopRank(std::uint32_t mask) {
   return std::bit_width(mask) - 1;
@@ -80,17 +93,9 @@ struct RankCounts {
   }
 };
 
-// What decided the hand, beyond its value.
-struct RankedHand {
-  HandValue Value = 0;
-  int Category = 1;
-  std::array<int, 5> Ties{};     // t1..t5, Ace as 14
-  std::array<int, 5> Singles{};  // the five highest ranks held once, highest first, Ace as 14
-};
-
 // The value of the considered cards; `cards` are the same cards as in `counts` (read only when a
-// flush suit holds the same card twice). `detail` may be null.
-HandValue RankCards(const RankCounts& counts, const CardNumber* cards, RankedHand* detail);
+// flush suit holds the same card twice).
+HandValue RankCards(const RankCounts& counts, const CardNumber* cards);
 
 constexpr HandValue ValueOfTies(int category, int t1, int t2, int t3, int t4, int t5) {
   return category * 1000000 + (((t1 * 15 + t2) * 15 + t3) * 15 + t4) * 15 + t5;

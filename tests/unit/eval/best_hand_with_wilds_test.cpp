@@ -185,6 +185,38 @@ void CrossCheckRandom(int wildSlots, int hands, unsigned seed, bool repeats) {
   }
 }
 
+// Hands from two suits and few ranks, some cards repeated: flushes, full houses and straight
+// flushes within reach of the wild cards, where the search's bounds are closest.
+void CrossCheckCrowded(int wildSlots, int hands, unsigned seed) {
+#ifdef CORVANE_EVAL_SANITIZED
+  hands = hands / 5 + 1;
+#endif
+  std::mt19937 rng(seed);
+  std::uniform_int_distribution<int> suit(1, 2);
+  std::uniform_int_distribution<int> rank(1, 13);
+  std::uniform_int_distribution<int> nearRank(8, 13);
+  for (int n = 0; n < hands; ++n) {
+    HandSlots hand{};
+    for (std::size_t i = 1; i <= 7; ++i) {
+      const int r = n % 2 == 0 ? rank(rng) : (nearRank(rng) % 13) + 1;  // 9..13 and the Ace
+      hand[i] = MakeCard(suit(rng), r);
+    }
+    if (n % 3 == 0) hand[7] = hand[1];
+    WildList wilds{};
+    for (int w = 0; w < wildSlots; ++w) {
+      wilds[static_cast<std::size_t>(w + 1)] = hand[static_cast<std::size_t>(7 - w)];
+    }
+    SCOPED_TRACE(::testing::Message() << "hand " << n);
+    ExpectSameAsReference(hand, AllDown(), false, wilds);
+    if (::testing::Test::HasFatalFailure()) return;
+  }
+}
+
+TEST(BestHandWithWildsCrossCheck, CrowdedSuits) {
+  CrossCheckCrowded(2, 2000, 21);
+  CrossCheckCrowded(3, 200, 22);
+}
+
 TEST(BestHandWithWildsCrossCheck, OneWildSlot) {
   CrossCheckRandom(1, 20000, 1, false);
 }
