@@ -88,7 +88,7 @@ class SoundEngine {
   std::int16_t SlotCount = 0;    // slots in use (30 after DSInit)
   std::int16_t CurrentSlot = 0;  // the slot the last PlaySound used or loaded
   bool FrequencyControl = true;  // PlaySound honours a frequency
-  bool SoftwareBuffers = false;  // the mixer has no hardware buffers: kept for the description
+  bool SoftwareBuffers = false;  // the mixer has no hardware buffers: kept for callers that read it
 
  private:
   static constexpr int kMaxSlots = 100;

@@ -175,7 +175,7 @@ inline HandValue Evaluate(const HandSlots& hand, const FaceUpSlots& faceUp, bool
   return MakeHandValue(category, t[0], t[1], t[2], t[3], t[4]);
 }
 
-// The search as described: every card 1..52 for each wild slot in turn, keeping the first
+// The plain search: every card 1..52 for each wild slot in turn, keeping the first
 // substitution that gives a strictly greater value. `value` evaluates a trial hand.
 template <typename Valuer>
 HandValue BestWithWilds(const HandSlots& hand, const FaceUpSlots& faceUp, bool showingOnly,
