@@ -274,12 +274,7 @@ std::int32_t Prompts::InputNumber(const std::string& prompt, std::int32_t min, s
         return -1;
       } else if (command == kKeyDelete || command == kKeyBack) {
         fresh = false;
-        if (entry.empty()) {
-          keyboard_.host().Beep();
-        } else {
-          speech_.speak(Quiet(LastCharacter(entry)));
-          RemoveLastCharacter(entry);
-        }
+        EraseLastCharacter(entry);
         typed = true;
       } else if (!typed) {
         if ((flags & 1) != 0) keyboard_.DispatchCommandKey();
@@ -291,6 +286,16 @@ std::int32_t Prompts::InputNumber(const std::string& prompt, std::int32_t min, s
       speech_.speak(Quiet(entry));
     }
   }
+}
+
+// Delete and Backspace in an entry: the last character is said and removed; an empty entry beeps.
+void Prompts::EraseLastCharacter(std::string& entry) {
+  if (entry.empty()) {
+    keyboard_.host().Beep();
+    return;
+  }
+  speech_.speak(Quiet(LastCharacter(entry)));
+  RemoveLastCharacter(entry);
 }
 
 std::string Prompts::InputText(const std::string& prompt, const std::string& def, int flags) {
@@ -328,12 +333,7 @@ std::string Prompts::InputText(const std::string& prompt, const std::string& def
         return "***";
       } else if (key == kKeyDelete || key == kKeyBack) {
         fresh = false;
-        if (entry.empty()) {
-          keyboard_.host().Beep();
-        } else {
-          speech_.speak(Quiet(LastCharacter(entry)));
-          RemoveLastCharacter(entry);
-        }
+        EraseLastCharacter(entry);
         typed = true;
       } else if (!typed) {
         if ((flags & 1) != 0) keyboard_.DispatchCommandKey();

@@ -59,6 +59,7 @@ class Prompts {
   Speech& speech() { return speech_; }
 
  private:
+  void EraseLastCharacter(std::string& entry);
   // Resets the last key, takes the keyboard and blocks until a key is stored.
   void WaitForKey();
 
