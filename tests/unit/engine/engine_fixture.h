@@ -21,6 +21,7 @@
 #include "speech/keyboard.h"
 #include "speech/prompts.h"
 #include "speech/speech.h"
+#include "support/cards.h"
 #include "support/fake_host.h"
 #include "support/fake_speech_engines.h"
 #include "table/table_state.h"
@@ -30,12 +31,6 @@
 namespace corvane::testing {
 
 using Lines = std::vector<std::string>;
-
-// Cards by rank and suit letter: C(1, 'S') is the Ace of Spades, C(12, 'H') the Queen of Hearts.
-inline CardNumber C(int rank, char suit) {
-  const int s = suit == 'S' ? 1 : suit == 'H' ? 2 : suit == 'C' ? 3 : 4;
-  return MakeCard(s, rank);
-}
 
 class EngineFixture : public ::testing::Test {
  protected:
