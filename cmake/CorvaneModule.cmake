@@ -29,3 +29,9 @@ function(corvane_unit_tests name)
     CORVANE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   gtest_discover_tests(corvane_${name}_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS unit)
 endfunction()
+
+# corvane_program_files(PATHS...) records files that the build puts beside the program and that
+# the program reads from there (sounds, help, stock games); they are installed beside it.
+function(corvane_program_files)
+  set_property(GLOBAL APPEND PROPERTY CORVANE_PROGRAM_FILES ${ARGN})
+endfunction()

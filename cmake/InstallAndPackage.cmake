@@ -1,0 +1,79 @@
+# Every install rule, and the Debian package made from them by CPack. An installed copy is laid
+# out like this (destinations from GNUInstallDirs):
+#
+#   lib/corvane/            the program, with its sounds, help files and stock games beside it
+#   bin/corvane             a relative link to lib/corvane/corvane; the program finds its folder
+#                           through /proc/self/exe, which names the link's target
+#   share/applications/     the desktop entries: the window, and the terminal
+#   share/metainfo/         the AppStream metadata
+#   share/icons/hicolor/    the icon
+#   share/man/man6/         the manual page, compressed
+#   share/doc/corvane/      the README and the licence
+#
+# The program never writes beside itself: the player's files live in the data folder.
+include(GNUInstallDirs)
+
+set(CORVANE_APP_ID org.corvane.Corvane)
+set(CORVANE_INSTALL_PROGRAMDIR ${CMAKE_INSTALL_LIBDIR}/corvane)
+set(corvane_dist ${PROJECT_SOURCE_DIR}/dist)
+
+# The program and the files the build put beside it, each recorded where it is made.
+install(TARGETS corvane RUNTIME DESTINATION ${CORVANE_INSTALL_PROGRAMDIR})
+get_property(corvane_program_files GLOBAL PROPERTY CORVANE_PROGRAM_FILES)
+install(FILES ${corvane_program_files} DESTINATION ${CORVANE_INSTALL_PROGRAMDIR})
+
+# The command: a relative link, so the installed tree works under any prefix and can be moved.
+file(RELATIVE_PATH corvane_link_target ${CMAKE_INSTALL_FULL_BINDIR}
+     ${CMAKE_INSTALL_FULL_LIBDIR}/corvane/corvane)
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/dist)
+file(CREATE_LINK ${corvane_link_target} ${CMAKE_BINARY_DIR}/dist/corvane SYMBOLIC)
+install(FILES ${CMAKE_BINARY_DIR}/dist/corvane DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+# The manual page, compressed without a name or time stamp so that the package is reproducible.
+find_program(GZIP_EXECUTABLE gzip REQUIRED)
+set(corvane_manpage ${CMAKE_BINARY_DIR}/dist/corvane.6)
+add_custom_command(
+  OUTPUT ${corvane_manpage}.gz
+  COMMAND ${CMAKE_COMMAND} -E copy ${corvane_dist}/corvane.6 ${corvane_manpage}
+  COMMAND ${GZIP_EXECUTABLE} -9 -n -f ${corvane_manpage}
+  DEPENDS ${corvane_dist}/corvane.6
+  COMMENT "Compressing the manual page"
+  VERBATIM)
+add_custom_target(corvane_manpage ALL DEPENDS ${corvane_manpage}.gz)
+install(FILES ${corvane_manpage}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+
+install(FILES ${corvane_dist}/${CORVANE_APP_ID}.desktop ${corvane_dist}/${CORVANE_APP_ID}.Console.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${corvane_dist}/${CORVANE_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${corvane_dist}/${CORVANE_APP_ID}.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/COPYING
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+# The Debian package: `cpack -G DEB` in the build folder makes corvane_VERSION_ARCH.deb, its
+# dependencies computed by dpkg-shlibdeps from the libraries the program links.
+set(CORVANE_PACKAGE_MAINTAINER "The Corvane developers"
+    CACHE STRING "The Maintainer of the Debian package (name <address>)")
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME corvane)
+set(CPACK_PACKAGE_VENDOR "The Corvane developers")
+set(CPACK_PACKAGE_CONTACT ${CORVANE_PACKAGE_MAINTAINER})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "poker for blind and visually impaired players")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Corvane is a poker game for blind and visually impaired players: Seven Card
+Stud, Five Card Draw, Five Card Stud, Kings and Little Ones, Follow the Queen,
+Texas Holdem and games of your own, against one to six computer players.
+Everything it says is spoken through the screen reader, its own voice or a
+text window for a Braille display, and every action is one key press.")
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/COPYING)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Mode 1 speaks through speech-dispatcher, mode 3 with espeak-ng's voices; xdg-open shows the help.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "speech-dispatcher, espeak-ng-data, xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "orca")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+include(CPack)
