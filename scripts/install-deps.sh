@@ -1,15 +1,25 @@
 #!/usr/bin/env bash
-# Installs what Corvane needs to build, run and test on Debian 12, skipping what is already there.
+# Installs the Debian 12 packages Corvane needs, skipping what is already there:
+#   install-deps.sh --player   what builds the game, runs it and makes its Debian package
+#   install-deps.sh            that, and everything the tests and checks use
 set -euo pipefail
 
-packages=(
-  build-essential cmake ninja-build pkg-config git
+player_packages=(
+  build-essential cmake ninja-build pkg-config git file
   libgtk-3-dev libsdl2-mixer-dev libespeak-ng-dev espeak-ng-data libspeechd-dev
-  libfmt-dev libcli11-dev
+  libfmt-dev libcli11-dev xdg-utils
+)
+developer_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev clang-format
   xvfb xauth xdotool x11-utils dbus dbus-x11 at-spi2-core python3-pyatspi
+  desktop-file-utils appstream man-db
 )
+
+packages=("${player_packages[@]}")
+if [[ ${1:-} != --player ]]; then
+  packages+=("${developer_packages[@]}")
+fi
 
 missing=()
 for package in "${packages[@]}"; do
