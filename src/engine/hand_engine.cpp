@@ -73,6 +73,7 @@ void HandEngine::StartHand() {
   table_.DiscardTop = 53;
   table_.Discards.fill(0);
   hand_.HandOver = false;
+  hand_.CardsShown = false;
   hand_.FoldCount = 0;
   hand_.FollowRank = 0;
   hand_.FollowPending = false;
