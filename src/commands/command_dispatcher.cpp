@@ -239,6 +239,8 @@ void CommandDispatcher::NextHand() {
   speech_.speak("Now shuffling.");
   table_.FirstDeal = false;
 
+  const std::int16_t previousDealer = table_.Dealer;
+  const std::int32_t previousRounds = table_.DealerRounds;
   ++table_.Dealer;
   if (table_.Dealer > table_.PlayerCount) {
     table_.Dealer = 1;
@@ -253,7 +255,12 @@ void CommandDispatcher::NextHand() {
                 settings_.TableVolume);
   prompts_.Wait(4, false);
   ClearPots(hand_);
-  if (raiseAnte_ && !RaiseAnte()) return;
+  if (raiseAnte_ && !RaiseAnte()) {
+    // No new ante, no hand: the deal stays with the dealer before, who deals the next hand.
+    table_.Dealer = previousDealer;
+    table_.DealerRounds = previousRounds;
+    return;
+  }
   if (table_.game.HasAnte) TakeAntes();
   if (table_.GameOver) return;
 

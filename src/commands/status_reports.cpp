@@ -110,7 +110,8 @@ void StatusReports::ShowingDetails() {
 
 void StatusReports::ExamineAllHands() {
   if (!hand_.HandOver) return;
-  if (hand_.FoldCount == table_.PlayerCount) {
+  // Nobody paid to see the cards of a hand that everyone else folded to.
+  if (!hand_.CardsShown) {
     Say("Unfortunately, no one paid to see the winners cards.");
     return;
   }

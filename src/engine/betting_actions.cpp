@@ -70,8 +70,8 @@ void HandEngine::GoAllIn(int seat) {
   hand_.HandContribution[seat] += chips;
   hand_.OpenContribution[seat] += chips;
   hand_.Pot += chips;
-  if (raisePart < 0) {
-    // All-in for less than the call: no raise, the round ends where it would have.
+  if (raisePart <= 0) {
+    // All-in for the call or less: a call, and the round ends where it would have.
     raisePart = 0;
   } else if (raisePart > hand_.LastRaise) {
     hand_.LastRaise = raisePart;

@@ -1,6 +1,7 @@
 // The deal of one card round: a card to every seat still in, going once round the table from the
 // seat after the dealer; the community card of a shared round is dealt once and put into every
-// hand. Face-up cards are announced and valued for the best hand showing.
+// hand. Face-up cards are announced and valued for the best hand showing, which is found again
+// among the players still in before every betting round that it opens.
 #include "engine/deck.h"
 #include "engine/hand_engine.h"
 
@@ -47,8 +48,21 @@ void HandEngine::DealRound(int r) {
     }
   }
 
-  if (round.FaceUp && round.Betting && !round.Shared && hand_.BestShowingSeat >= 1) {
-    Say(Name(hand_.BestShowingSeat) + "  has the best hand showing with " + hand_.HandReport);
+  if (round.FaceUp && round.Betting && !round.Shared) {
+    // A leader who folded during the deal no longer counts: the best hand of those still in opens.
+    FindBestShowing();
+    if (hand_.BestShowingSeat >= 1) {
+      Say(Name(hand_.BestShowingSeat) + "  has the best hand showing with " + hand_.HandReport);
+    }
+  }
+}
+
+void HandEngine::FindBestShowing() {
+  hand_.BestShowingValue = 0;
+  hand_.BestShowingSeat = 0;
+  int seat = SeatAfterDealer();
+  for (int i = 0; i < table_.PlayerCount; ++i, seat = NextSeat(seat)) {
+    if (!hand_.Folded[seat]) ValueShowing(seat);
   }
 }
 

@@ -73,6 +73,7 @@ void HandEngine::StartHand() {
   table_.DiscardTop = 53;
   table_.Discards.fill(0);
   hand_.HandOver = false;
+  hand_.CardsShown = false;
   hand_.FoldCount = 0;
   hand_.FollowRank = 0;
   hand_.FollowPending = false;
@@ -102,14 +103,13 @@ int HandEngine::SeatAfterDealer() const {
   return seat > table_.PlayerCount ? 1 : seat;
 }
 
-int HandEngine::FirstBettor() const {
+int HandEngine::FirstBettor() {
   // Before any face-up card has been valued there is no best hand showing: the seat after the
   // dealer opens, as in the games without face-up cards.
-  if (table_.game.HighShowingBetsFirst && hand_.BestShowingSeat >= 1 &&
-      hand_.BestShowingSeat <= table_.PlayerCount) {
-    return hand_.BestShowingSeat;
-  }
-  return SeatAfterDealer();
+  if (!table_.game.HighShowingBetsFirst || hand_.BestShowingSeat < 1) return SeatAfterDealer();
+  // Players may have folded since the last face-up card: the best hand of those still in opens.
+  FindBestShowing();
+  return hand_.BestShowingSeat >= 1 ? hand_.BestShowingSeat : SeatAfterDealer();
 }
 
 void HandEngine::EndOfHand() {

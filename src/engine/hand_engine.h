@@ -76,9 +76,13 @@ class HandEngine {
   void StartHand();
   // Deals card round r.
   void DealRound(int r);
+  // Values the seat's face-up cards; a value above the best showing so far takes its place.
   void ValueShowing(int seat);
+  // The best hand showing among the players still in; a tie keeps the earlier seat in dealing
+  // order.
+  void FindBestShowing();
   int SeatAfterDealer() const;
-  int FirstBettor() const;
+  int FirstBettor();
   void ClaimPot();
   void EndOfHand();
   void RemovePlayersWhoCannotCover();

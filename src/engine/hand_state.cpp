@@ -20,6 +20,7 @@ void ClearForNextHand(HandState& hand) {
   hand.FoldCount = 0;
   hand.BlindsPaid = false;
   hand.HandOver = false;
+  hand.CardsShown = false;
   ClearPots(hand);
 }
 

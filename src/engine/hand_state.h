@@ -50,6 +50,8 @@ struct HandState {
   bool BlindsPaid = false;
   // The hand has been settled.
   bool HandOver = false;
+  // The hands still in were shown at the end: the hand was not won by everyone else folding.
+  bool CardsShown = false;
 
   // The betting round under way. ToCall is what a seat still owes to match the highest bet.
   PerSeat<std::int32_t> ToCall{};

@@ -45,6 +45,7 @@ void HandEngine::Showdown() {
       CheckGameOver();
     }
     CheckGameOver();
+    hand_.CardsShown = true;
     RankHands(ranked);
   }
   if (ranked.empty()) return;

@@ -313,7 +313,13 @@ int SoundEngine::Timer1(int partyVolume) {
   std::int32_t start = 0;
   std::int16_t index = 0;
   PlaySound("shuffle*3.wav", volume, frequency, pan, start, 0, index);
-  return cosmetic_.Between(0, 10000);
+  // An interval of 0 would stop the timer for the rest of the table, so such a draw is drawn
+  // again; every other draw is as before, and a seed keeps its sounds.
+  int interval = 0;
+  while (interval < kShortestShuffleInterval) {
+    interval = cosmetic_.Between(0, kLongestShuffleInterval);
+  }
+  return interval;
 }
 
 // The 3D scene.

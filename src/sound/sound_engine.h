@@ -13,6 +13,10 @@
 namespace corvane {
 
 inline constexpr int kSlotCount = 30;
+// The shuffling ambience of the card room plays again after a random interval in this range, in
+// milliseconds.
+inline constexpr int kShortestShuffleInterval = 1;
+inline constexpr int kLongestShuffleInterval = 10000;
 
 // PlaySound flags.
 enum DSFlags : int {

@@ -204,7 +204,11 @@ TEST_F(NextHandTest, EscapeAtTheNewAnteDealsNothing) {
   Press("A");
   host.On("What is the new ante?", "Esc");
   const auto chips = table.players.Chips;
+  const std::int32_t rounds = table.DealerRounds;
   NextHand();
+  // The deal had gone round to the user: it goes back to the last seat, who deals the next hand.
+  EXPECT_EQ(table.Dealer, 4);
+  EXPECT_EQ(table.DealerRounds, rounds);
   EXPECT_TRUE(Said("What is the new ante?"));
   EXPECT_FALSE(Said("Everyone puts in the 25 chip ante."));
   EXPECT_FALSE(Said(kFirstRound));

@@ -119,6 +119,7 @@ TEST_F(StatusReportsTest, ExamineAllHandsListsEveryHandStillInSortedHighestFirst
   hand.Folded[2] = true;
   hand.FoldCount = 1;
   hand.HandOver = true;
+  hand.CardsShown = true;
   EXPECT_EQ(Press("X"),
             (Lines{"The Boss, Straight Flush Ace high.,  Ace of Spades,  King of "
                    "Spades,  Queen of Spades,  Jack of Spades,  Ten of Spades,  Three "
@@ -134,10 +135,12 @@ TEST_F(StatusReportsTest, ExamineAllHandsListsEveryHandStillInSortedHighestFirst
   EXPECT_EQ(table.Cards[1][4], C(1, 'S'));
 }
 
-TEST_F(StatusReportsTest, ExamineAllHandsWhenEveryoneFolded) {
+TEST_F(StatusReportsTest, ExamineAllHandsWhenEveryoneElseFolded) {
+  hand.CurrentRound = 3;
+  Deal(1, {C(2, 'H'), C(12, 'S'), C(10, 'S')});
   hand.HandOver = true;
-  for (int seat = 1; seat <= 4; ++seat) hand.Folded[seat] = true;
-  hand.FoldCount = 4;
+  for (int seat = 2; seat <= 4; ++seat) hand.Folded[seat] = true;
+  hand.FoldCount = 3;
   EXPECT_EQ(Press("X"), (Lines{"Unfortunately, no one paid to see the winners cards."}));
 }
 

@@ -2,10 +2,14 @@
 // and one with face-up, shared and wild cards and a round of two draws), with the game's own bots
 // and a user who answers at random (bets, discards, wild-card payments), at random table sizes and
 // chip counts. After every hand the chips are all there, wild-card payments included, nobody is
-// below zero and the pots are empty; nobody acts after folding or going all-in; every betting round
-// ends with the seats still in level, each holding its cards and no card twice.
+// below zero and the pots are empty; nobody acts after folding or going all-in, nor twice in a
+// betting round without a bet or raise between (an all-in that raises nothing is a call); a player
+// who folded is never the best hand showing nor bets first; every betting round ends with the seats
+// still in level, each holding its cards and no card twice.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <map>
@@ -66,6 +70,7 @@ class RandomHandsTest : public ::testing::Test {
     speech.TTSSetup(1);
     sound.DSInit();
     engine.hooks().BettingRoundEnded = [this] {
+      roundEnds.push_back(host.spoken.size());
       CheckRoundIsLevel();
       CheckCardsAreWhole();
     };
@@ -171,6 +176,7 @@ class RandomHandsTest : public ::testing::Test {
     }
     table.KeepPlaying = false;
     roundStart = hand.HandContribution;
+    roundEnds.clear();
     host.ClearSpoken();
   }
 
@@ -198,18 +204,43 @@ class RandomHandsTest : public ::testing::Test {
   }
 
   // Nobody acts after folding or going all-in (one who called or bet its last chip is all-in too);
-  // a folded player draws no cards and nobody out pays for a wild card. The payments spoken add up
-  // to WildPayments.
+  // a folded player draws no cards, nobody out pays for a wild card, and the best hand showing and
+  // the first bettor are players still in. In a betting round a player acts again only after a bet
+  // or a raise: what each has put in tells whether an all-in raised. The payments spoken add up to
+  // WildPayments.
   void CheckNobodyActsWhenOut() {
     std::set<std::string> out;
     std::set<std::string> folded;
     std::map<std::string, std::int32_t> paid;
-    for (const auto& line : host.spoken) {
+    std::map<std::string, std::int32_t> put;  // in this betting round
+    std::int32_t level = 0;                   // the most anyone has put in this round
+    std::set<std::string> actedSinceRaise;
+    std::size_t nextEnd = 0;
+    for (std::size_t i = 0; i < host.spoken.size(); ++i) {
+      if (nextEnd < roundEnds.size() && i == roundEnds[nextEnd]) {
+        ++nextEnd;
+        put.clear();
+        level = 0;
+        actedSinceRaise.clear();
+      }
+      const std::string& line = host.spoken[i];
       const auto space = line.find(' ');
       if (space == std::string::npos) continue;
       // Names are one word except the user's.
       const std::string name = line.rfind("The Boss ", 0) == 0 ? "The Boss" : line.substr(0, space);
       const std::string rest = line.substr(name.size());
+      const auto amount = [&rest](const char* format) {
+        int a = 0;
+        int b = 0;
+        return std::sscanf(rest.c_str(), format, &a, &b) >= 1 ? a + b : 0;
+      };
+      if (rest.rfind("  has the best hand showing with ", 0) == 0 || rest == " bets first.") {
+        EXPECT_EQ(folded.count(name), 0u) << line << "\n" << host.Transcript();
+      }
+      if (rest.rfind(" pays  the ", 0) == 0) {
+        put[name] += amount(" pays  the %*s blind of %d");
+        level = std::max(level, put[name]);
+      }
       const bool pays = rest.rfind(" pays for the ", 0) == 0;
       if (pays) paid[name] += std::atoi(line.substr(line.rfind(' ') + 1).c_str());
       if (rest.rfind(" draws ", 0) == 0 || pays) {
@@ -220,11 +251,21 @@ class RandomHandsTest : public ::testing::Test {
         EXPECT_EQ(out.count(name), 0u) << name << " is out: " << line << "\n" << host.Transcript();
       }
       const bool acts = rest.rfind(" checks", 0) == 0 || rest.rfind(" calls, ", 0) == 0 ||
-                        rest.rfind(" bets ", 0) == 0 || rest.rfind(" sees the ", 0) == 0 ||
-                        rest.rfind(" folds.", 0) == 0 || rest.rfind(" is going all in", 0) == 0;
+                        (rest.rfind(" bets ", 0) == 0 && rest != " bets first.") ||
+                        rest.rfind(" sees the ", 0) == 0 || rest.rfind(" folds.", 0) == 0 ||
+                        rest.rfind(" is going all in", 0) == 0;
       if (!acts) continue;
       EXPECT_EQ(out.count(name), 0u) << name << " acted when out: " << line << "\n"
                                      << host.Transcript();
+      EXPECT_EQ(actedSinceRaise.count(name), 0u) << name << " acted again: " << line << "\n"
+                                                 << host.Transcript();
+      put[name] += amount(" calls, %d") + amount(" bets %d") +
+                   amount(" sees the %d chips and raises %d") + amount(" is going all in for %d");
+      if (put[name] > level) {
+        level = put[name];
+        actedSinceRaise.clear();
+      }
+      actedSinceRaise.insert(name);
       if (rest.rfind(" folds.", 0) == 0 || rest.rfind(" is going all in", 0) == 0) out.insert(name);
       if (rest.rfind(" folds.", 0) == 0) folded.insert(name);
     }
@@ -252,6 +293,8 @@ class RandomHandsTest : public ::testing::Test {
   PerSeat<std::int32_t> roundStart{};
   std::int64_t total = 0;
   std::int64_t totalWildPayments = 0;
+  // Where in the spoken lines of the hand each betting round that went all the way round ended.
+  std::vector<std::size_t> roundEnds;
   int levelChecks = 0;
 };
 
