@@ -20,6 +20,13 @@ std::uint64_t ClockSeed() {
 // The cosmetic stream is seeded apart from the game's, so sounds never change the cards.
 constexpr std::uint64_t kCosmeticSalt = 0x9e3779b97f4a7c15ULL;
 
+constexpr const char* kUnreadableSettings =
+    "Your game settings in Settings.sav cannot be read. It may be damaged. The default settings "
+    "are used; the file is kept until you save new settings.";
+constexpr const char* kUnreadableVoiceSettings =
+    "Your voice settings in CV config.ini cannot be read. It may be damaged. The default voice "
+    "settings are used; the file is kept until you save new voice settings.";
+
 }  // namespace
 
 Folders Application::MakeFolders(const AppOptions& options) {
@@ -135,11 +142,10 @@ bool Application::SavedTableExists() const {
   return saved_.Exists();
 }
 
-void Application::LoadStoredSettings() {
-  const std::string settingsFile = folders_.DataFolder + "Settings.sav";
-  std::error_code error;
-  if (std::filesystem::exists(settingsFile, error) && !LoadSettings(settingsFile, settings_)) {
+void Application::LoadStoredSettings(std::vector<std::string>& notes) {
+  if (LoadSettings(folders_.DataFolder + "Settings.sav", settings_) == FileRead::kRefused) {
     table_.ErrorFlag = true;
+    notes.emplace_back(kUnreadableSettings);
   }
 }
 
@@ -154,15 +160,15 @@ void Application::StartUp() {
   SetDefaults(table_);
   table_.FirstDeal = true;
 
-  LoadStoredSettings();
+  // Said once the speech is ready: the preference files that could not be read.
+  std::vector<std::string> notes;
+  LoadStoredSettings(notes);
 
   settings_.SapiVoice = 1;
   settings_.SapiRate = 0;
   settings_.SapiVolume = 95;
-  if (!LoadVoiceSettings(folders_.DataFolder + "CV config.ini", settings_)) {
-    settings_.SapiVoice = 1;
-    settings_.SapiRate = 0;
-    settings_.SapiVolume = 95;
+  if (LoadVoiceSettings(folders_.DataFolder + "CV config.ini", settings_) == FileRead::kRefused) {
+    notes.emplace_back(kUnreadableVoiceSettings);
   }
   speech_.SpeechMode = options_.SpeechMode;
 
@@ -176,6 +182,7 @@ void Application::StartUp() {
   prompts_.Wait(7, false);
   speech_.speak(std::string(kProductName) + " " + kVersionText);
   prompts_.Wait(2, false);
+  for (const std::string& note : notes) speech_.speak(note);
   if (!options_.seed) {
     game_.Seed(ClockSeed());
     cosmetic_.Seed(ClockSeed() ^ kCosmeticSalt);

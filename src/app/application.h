@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/folders.h"
 #include "app/help_reader.h"
@@ -57,7 +58,8 @@ class Application {
 
  private:
   void StartUp();
-  void LoadStoredSettings();
+  // Reads the preference files; a file that is there but cannot be read adds its note.
+  void LoadStoredSettings(std::vector<std::string>& notes);
   void SwitchSpeechMode(int mode);
   void MainMenu();
   void PlayIntroUntilKey();

@@ -46,7 +46,7 @@ int SavedTables::RestoreTable() {
     return 1000;
   }
   SavedTable saved;
-  if (!LoadSavedTable(Path(), saved)) {
+  if (LoadSavedTable(Path(), saved) != FileRead::kRead) {
     speech_.speak(
         "The saved table cannot be read. It may be damaged. The file is kept; you can delete it "
         "from the main menu.");

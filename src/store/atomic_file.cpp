@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <fmt/format.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -97,31 +96,6 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
   if (calls.rename(temporary.c_str(), path.c_str()) != 0) return fail(errno, false);
   FlushFolder(folder);
   error.clear();
-  return true;
-}
-
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    ::close(fd);
-    return false;
-  }
-  std::string content;
-  char buffer[4096];
-  for (;;) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      ::close(fd);
-      return false;
-    }
-    if (n == 0) break;
-    content.append(buffer, static_cast<std::size_t>(n));
-  }
-  ::close(fd);
-  bytes = std::move(content);
   return true;
 }
 

@@ -33,7 +33,4 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error,
                          const FileCalls& calls);
 
-// Reads a whole file. False when it cannot be opened or read.
-bool ReadWholeFile(const std::string& path, std::string& bytes);
-
 }  // namespace corvane

@@ -170,15 +170,5 @@ TEST(AtomicFile, ATakenTemporaryNameIsNotReused) {
   EXPECT_EQ(folder.Read("a.sav"), "new");
 }
 
-TEST(ReadWholeFile, ReadsEveryByte) {
-  TestFolder folder;
-  const std::string bytes = Bytes({0, 1, 0xFF, '\r', '\n', 0});
-  folder.Write("a.sav", bytes);
-  std::string read = "stale";
-  ASSERT_TRUE(ReadWholeFile(folder.File("a.sav"), read));
-  EXPECT_EQ(read, bytes);
-  EXPECT_FALSE(ReadWholeFile(folder.File("missing.sav"), read));
-}
-
 }  // namespace
 }  // namespace corvane
