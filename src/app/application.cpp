@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "speech/voice_settings.h"
+#include "store/atomic_file.h"
 #include "store/file_names.h"
 #include "store/game_builder.h"
 #include "store/game_settings_questions.h"
@@ -162,6 +163,7 @@ void Application::StartUp() {
 
   // Said once the speech is ready: the preference files that could not be read.
   std::vector<std::string> notes;
+  RemoveInterruptedSaves(folders_.DataFolder);
   LoadStoredSettings(notes);
 
   settings_.SapiVoice = 1;
