@@ -113,7 +113,7 @@ void Application::AskGameSettings() {
 void Application::BuildGame() {
   // The wild-card pick list is the only multi-select list outside a hand: it reads round 0.
   hand_.CurrentRound = 0;
-  GameBuilder builder(speech_, prompts_, folders_.DataFolder);
+  GameBuilder builder(speech_, prompts_, folders_.DataFolder, folders_.ProgramFolder);
   builder.BuildGame(table_.game);
 }
 

@@ -6,6 +6,10 @@
 #include <filesystem>
 #include <system_error>
 
+#include "store/atomic_file.h"
+#include "store/data_file.h"
+#include "store/file_names.h"
+
 namespace corvane {
 namespace fs = std::filesystem;
 
@@ -57,15 +61,23 @@ bool CopyStockGames(const Folders& folders) {
   std::error_code error;
   if (fs::equivalent(folders.ProgramFolder, folders.DataFolder, error)) return true;
   bool ok = true;
-  for (const auto& entry : fs::directory_iterator(folders.ProgramFolder, error)) {
+  fs::directory_iterator it(folders.ProgramFolder, error);
+  if (error) return false;
+  for (const auto& entry : it) {
     const std::string name = entry.path().filename().string();
-    if (!entry.is_regular_file(error) || !EndsWithGam(name)) continue;
-    std::error_code copyError;
-    fs::copy_file(entry.path(), fs::path(folders.DataFolder) / name,
-                  fs::copy_options::overwrite_existing, copyError);
-    if (copyError) ok = false;
+    std::error_code ignored;
+    if (!entry.is_regular_file(ignored) || !EndsWithGam(name)) continue;
+    // Whatever answers to the name in the data folder, it is left alone.
+    const fs::path there = PathIgnoringCase(folders.DataFolder, name);
+    if (fs::exists(fs::symlink_status(there, ignored))) continue;
+    std::string bytes;
+    std::string writeError;
+    if (ReadDataFile(entry.path().string(), bytes) != FileRead::kRead ||
+        !WriteFileAtomically(folders.DataFolder + name, bytes, writeError)) {
+      ok = false;
+    }
   }
-  return ok && !error;
+  return ok;
 }
 
 }  // namespace corvane

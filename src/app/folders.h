@@ -17,8 +17,9 @@ std::string ExecutableFolder();
 // missing; the program folder when none of them gives a folder that can be made.
 std::string FindDataFolder(const std::string& programFolder);
 
-// Copies every "*.gam" file (any case) of the program folder into the data folder, replacing
-// files of the same name; false when a copy failed.
+// Copies every "*.gam" file (any case) of the program folder into the data folder when the data
+// folder has no game of that name (in any case): a game the user built is never replaced. False
+// when a copy failed.
 bool CopyStockGames(const Folders& folders);
 
 }  // namespace corvane
