@@ -149,6 +149,7 @@ bool TableSetup::SetupTable() {
   table_.ElapsedSeconds = 0;
   table_.DealerRounds = 0;
   table_.LeftTableCount = 0;
+  table_.SavedTableReserved = 0;
   ReadLastSetup();
   if (table_.PlayerCount == 0) {
     SetDefaults(table_);
