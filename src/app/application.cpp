@@ -34,7 +34,7 @@ Folders Application::MakeFolders(const AppOptions& options) {
   Folders folders;
   folders.ProgramFolder =
       options.programFolder.empty() ? ExecutableFolder() : options.programFolder;
-  folders.DataFolder = FindDataFolder(folders.ProgramFolder);
+  FindDataFolder(folders);
   return folders;
 }
 
@@ -89,6 +89,13 @@ Application::Application(Host& host, AudioDevice& audio, SpeechEngineFactory& en
   dispatcher_.SetBackground(&backgroundHandle_);
   engine_.hooks().SaveTableOnLeave = [this] { saved_.DeleteSavedTable(false); };
   engine_.hooks().FinalStandings = [this] { tablePlay_.OfferAttributes(); };
+}
+
+Application::~Application() {
+  if (folders_.TemporaryDataFolder) {
+    std::error_code ignored;
+    std::filesystem::remove_all(folders_.DataFolder, ignored);
+  }
 }
 
 void Application::VoiceSettingsMenu() {
@@ -161,8 +168,10 @@ void Application::StartUp() {
   SetDefaults(table_);
   table_.FirstDeal = true;
 
-  // Said once the speech is ready: the preference files that could not be read.
+  // Said once the speech is ready: where the files are kept when not where they belong, and the
+  // preference files that could not be read.
   std::vector<std::string> notes;
+  if (!folders_.DataFolderNote.empty()) notes.push_back(folders_.DataFolderNote);
   RemoveInterruptedSaves(folders_.DataFolder);
   LoadStoredSettings(notes);
 

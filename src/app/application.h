@@ -40,6 +40,9 @@ struct AppOptions {
 class Application {
  public:
   Application(Host& host, AudioDevice& audio, SpeechEngineFactory& engines, AppOptions options);
+  ~Application();
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
 
   // Start-up and the main menu; returns when the user chooses Exit.
   void Main();

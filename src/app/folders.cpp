@@ -1,10 +1,14 @@
 #include "app/folders.h"
 
+#include <stdlib.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "store/atomic_file.h"
 #include "store/data_file.h"
@@ -14,6 +18,8 @@ namespace corvane {
 namespace fs = std::filesystem;
 
 namespace {
+
+constexpr const char* kFolderName = "Corvane";
 
 std::string WithSlash(std::string folder) {
   if (folder.empty() || folder.back() != '/') folder += '/';
@@ -33,6 +39,35 @@ bool EndsWithGam(const std::string& name) {
   return tail == ".GAM";
 }
 
+// The places the user's folder may be, in order of preference.
+std::vector<std::string> CandidateFolders() {
+  std::vector<std::string> candidates;
+  for (const char* variable : {"APPDATA", "XDG_DATA_HOME"}) {
+    const std::string base = Environment(variable);
+    if (!base.empty()) candidates.push_back(WithSlash(base) + kFolderName + "/");
+  }
+  const std::string home = Environment("HOME");
+  if (!home.empty()) candidates.push_back(WithSlash(home) + ".local/share/" + kFolderName + "/");
+  return candidates;
+}
+
+// Makes the folder when it is missing; true when files can be written in it.
+bool UsableFolder(const std::string& folder) {
+  std::error_code error;
+  fs::create_directories(folder, error);
+  return fs::is_directory(folder, error) && ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
+// A fresh folder of this run in the system's temporary folder; empty when none can be made.
+std::string MakeTemporaryFolder() {
+  std::error_code error;
+  const fs::path base = fs::temp_directory_path(error);
+  if (error) return {};
+  std::string pattern = (base / "corvane-XXXXXX").string();
+  if (::mkdtemp(pattern.data()) == nullptr) return {};
+  return WithSlash(pattern);
+}
+
 }  // namespace
 
 std::string ExecutableFolder() {
@@ -42,19 +77,30 @@ std::string ExecutableFolder() {
   return WithSlash(exe.parent_path().string());
 }
 
-std::string FindDataFolder(const std::string& programFolder) {
-  std::string base = Environment("APPDATA");
-  if (base.empty()) base = Environment("XDG_DATA_HOME");
-  if (base.empty()) {
-    const std::string home = Environment("HOME");
-    if (!home.empty()) base = home + "/.local/share";
+void FindDataFolder(Folders& folders) {
+  const std::vector<std::string> candidates = CandidateFolders();
+  folders.DataFolderNote.clear();
+  folders.TemporaryDataFolder = false;
+  const std::string lost = candidates.empty()
+                               ? std::string("No home folder is set for your files.")
+                               : "Your files cannot be kept in " + candidates.front() + ".";
+  for (const std::string& candidate : candidates) {
+    if (!UsableFolder(candidate)) continue;
+    folders.DataFolder = candidate;
+    if (candidate != candidates.front()) {
+      folders.DataFolderNote = lost + " They are kept in " + candidate + " instead.";
+    }
+    return;
   }
-  if (base.empty()) return programFolder;
-  const fs::path folder = fs::path(base) / "Corvane";
-  std::error_code error;
-  fs::create_directories(folder, error);
-  if (!fs::is_directory(folder, error)) return programFolder;
-  return WithSlash(folder.string());
+  folders.DataFolder = MakeTemporaryFolder();
+  if (!folders.DataFolder.empty()) {
+    folders.TemporaryDataFolder = true;
+    folders.DataFolderNote =
+        lost + " Settings, tables and games you save now last only until the game ends.";
+    return;
+  }
+  folders.DataFolder = folders.ProgramFolder;
+  folders.DataFolderNote = lost + " They are kept in " + folders.ProgramFolder + " instead.";
 }
 
 bool CopyStockGames(const Folders& folders) {
