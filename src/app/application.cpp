@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "speech/voice_settings.h"
+#include "store/atomic_file.h"
 #include "store/file_names.h"
 #include "store/game_builder.h"
 #include "store/game_settings_questions.h"
@@ -20,13 +21,20 @@ std::uint64_t ClockSeed() {
 // The cosmetic stream is seeded apart from the game's, so sounds never change the cards.
 constexpr std::uint64_t kCosmeticSalt = 0x9e3779b97f4a7c15ULL;
 
+constexpr const char* kUnreadableSettings =
+    "Your game settings in Settings.sav cannot be read. It may be damaged. The default settings "
+    "are used; the file is kept until you save new settings.";
+constexpr const char* kUnreadableVoiceSettings =
+    "Your voice settings in CV config.ini cannot be read. It may be damaged. The default voice "
+    "settings are used; the file is kept until you save new voice settings.";
+
 }  // namespace
 
 Folders Application::MakeFolders(const AppOptions& options) {
   Folders folders;
   folders.ProgramFolder =
       options.programFolder.empty() ? ExecutableFolder() : options.programFolder;
-  folders.DataFolder = FindDataFolder(folders.ProgramFolder);
+  FindDataFolder(folders);
   return folders;
 }
 
@@ -83,6 +91,13 @@ Application::Application(Host& host, AudioDevice& audio, SpeechEngineFactory& en
   engine_.hooks().FinalStandings = [this] { tablePlay_.OfferAttributes(); };
 }
 
+Application::~Application() {
+  if (folders_.TemporaryDataFolder) {
+    std::error_code ignored;
+    std::filesystem::remove_all(folders_.DataFolder, ignored);
+  }
+}
+
 void Application::VoiceSettingsMenu() {
   VoiceSettings voice(
       speech_, prompts_, settings_, [this](const UserSettings& settings, std::string& error) {
@@ -105,7 +120,7 @@ void Application::AskGameSettings() {
 void Application::BuildGame() {
   // The wild-card pick list is the only multi-select list outside a hand: it reads round 0.
   hand_.CurrentRound = 0;
-  GameBuilder builder(speech_, prompts_, folders_.DataFolder);
+  GameBuilder builder(speech_, prompts_, folders_.DataFolder, folders_.ProgramFolder);
   builder.BuildGame(table_.game);
 }
 
@@ -135,11 +150,10 @@ bool Application::SavedTableExists() const {
   return saved_.Exists();
 }
 
-void Application::LoadStoredSettings() {
-  const std::string settingsFile = folders_.DataFolder + "Settings.sav";
-  std::error_code error;
-  if (std::filesystem::exists(settingsFile, error) && !LoadSettings(settingsFile, settings_)) {
+void Application::LoadStoredSettings(std::vector<std::string>& notes) {
+  if (LoadSettings(folders_.DataFolder + "Settings.sav", settings_) == FileRead::kRefused) {
     table_.ErrorFlag = true;
+    notes.emplace_back(kUnreadableSettings);
   }
 }
 
@@ -154,15 +168,18 @@ void Application::StartUp() {
   SetDefaults(table_);
   table_.FirstDeal = true;
 
-  LoadStoredSettings();
+  // Said once the speech is ready: where the files are kept when not where they belong, and the
+  // preference files that could not be read.
+  std::vector<std::string> notes;
+  if (!folders_.DataFolderNote.empty()) notes.push_back(folders_.DataFolderNote);
+  RemoveInterruptedSaves(folders_.DataFolder);
+  LoadStoredSettings(notes);
 
   settings_.SapiVoice = 1;
   settings_.SapiRate = 0;
   settings_.SapiVolume = 95;
-  if (!LoadVoiceSettings(folders_.DataFolder + "CV config.ini", settings_)) {
-    settings_.SapiVoice = 1;
-    settings_.SapiRate = 0;
-    settings_.SapiVolume = 95;
+  if (LoadVoiceSettings(folders_.DataFolder + "CV config.ini", settings_) == FileRead::kRefused) {
+    notes.emplace_back(kUnreadableVoiceSettings);
   }
   speech_.SpeechMode = options_.SpeechMode;
 
@@ -176,6 +193,7 @@ void Application::StartUp() {
   prompts_.Wait(7, false);
   speech_.speak(std::string(kProductName) + " " + kVersionText);
   prompts_.Wait(2, false);
+  for (const std::string& note : notes) speech_.speak(note);
   if (!options_.seed) {
     game_.Seed(ClockSeed());
     cosmetic_.Seed(ClockSeed() ^ kCosmeticSalt);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/folders.h"
 #include "app/help_reader.h"
@@ -39,6 +40,9 @@ struct AppOptions {
 class Application {
  public:
   Application(Host& host, AudioDevice& audio, SpeechEngineFactory& engines, AppOptions options);
+  ~Application();
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
 
   // Start-up and the main menu; returns when the user chooses Exit.
   void Main();
@@ -57,7 +61,8 @@ class Application {
 
  private:
   void StartUp();
-  void LoadStoredSettings();
+  // Reads the preference files; a file that is there but cannot be read adds its note.
+  void LoadStoredSettings(std::vector<std::string>& notes);
   void SwitchSpeechMode(int mode);
   void MainMenu();
   void PlayIntroUntilKey();

@@ -1,15 +1,25 @@
 #include "app/folders.h"
 
+#include <stdlib.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
+#include <vector>
+
+#include "store/atomic_file.h"
+#include "store/data_file.h"
+#include "store/file_names.h"
 
 namespace corvane {
 namespace fs = std::filesystem;
 
 namespace {
+
+constexpr const char* kFolderName = "Corvane";
 
 std::string WithSlash(std::string folder) {
   if (folder.empty() || folder.back() != '/') folder += '/';
@@ -29,6 +39,35 @@ bool EndsWithGam(const std::string& name) {
   return tail == ".GAM";
 }
 
+// The places the user's folder may be, in order of preference.
+std::vector<std::string> CandidateFolders() {
+  std::vector<std::string> candidates;
+  for (const char* variable : {"APPDATA", "XDG_DATA_HOME"}) {
+    const std::string base = Environment(variable);
+    if (!base.empty()) candidates.push_back(WithSlash(base) + kFolderName + "/");
+  }
+  const std::string home = Environment("HOME");
+  if (!home.empty()) candidates.push_back(WithSlash(home) + ".local/share/" + kFolderName + "/");
+  return candidates;
+}
+
+// Makes the folder when it is missing; true when files can be written in it.
+bool UsableFolder(const std::string& folder) {
+  std::error_code error;
+  fs::create_directories(folder, error);
+  return fs::is_directory(folder, error) && ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
+// A fresh folder of this run in the system's temporary folder; empty when none can be made.
+std::string MakeTemporaryFolder() {
+  std::error_code error;
+  const fs::path base = fs::temp_directory_path(error);
+  if (error) return {};
+  std::string pattern = (base / "corvane-XXXXXX").string();
+  if (::mkdtemp(pattern.data()) == nullptr) return {};
+  return WithSlash(pattern);
+}
+
 }  // namespace
 
 std::string ExecutableFolder() {
@@ -38,34 +77,53 @@ std::string ExecutableFolder() {
   return WithSlash(exe.parent_path().string());
 }
 
-std::string FindDataFolder(const std::string& programFolder) {
-  std::string base = Environment("APPDATA");
-  if (base.empty()) base = Environment("XDG_DATA_HOME");
-  if (base.empty()) {
-    const std::string home = Environment("HOME");
-    if (!home.empty()) base = home + "/.local/share";
+void FindDataFolder(Folders& folders) {
+  const std::vector<std::string> candidates = CandidateFolders();
+  folders.DataFolderNote.clear();
+  folders.TemporaryDataFolder = false;
+  const std::string lost = candidates.empty()
+                               ? std::string("No home folder is set for your files.")
+                               : "Your files cannot be kept in " + candidates.front() + ".";
+  for (const std::string& candidate : candidates) {
+    if (!UsableFolder(candidate)) continue;
+    folders.DataFolder = candidate;
+    if (candidate != candidates.front()) {
+      folders.DataFolderNote = lost + " They are kept in " + candidate + " instead.";
+    }
+    return;
   }
-  if (base.empty()) return programFolder;
-  const fs::path folder = fs::path(base) / "Corvane";
-  std::error_code error;
-  fs::create_directories(folder, error);
-  if (!fs::is_directory(folder, error)) return programFolder;
-  return WithSlash(folder.string());
+  folders.DataFolder = MakeTemporaryFolder();
+  if (!folders.DataFolder.empty()) {
+    folders.TemporaryDataFolder = true;
+    folders.DataFolderNote =
+        lost + " Settings, tables and games you save now last only until the game ends.";
+    return;
+  }
+  folders.DataFolder = folders.ProgramFolder;
+  folders.DataFolderNote = lost + " They are kept in " + folders.ProgramFolder + " instead.";
 }
 
 bool CopyStockGames(const Folders& folders) {
   std::error_code error;
   if (fs::equivalent(folders.ProgramFolder, folders.DataFolder, error)) return true;
   bool ok = true;
-  for (const auto& entry : fs::directory_iterator(folders.ProgramFolder, error)) {
+  fs::directory_iterator it(folders.ProgramFolder, error);
+  if (error) return false;
+  for (const auto& entry : it) {
     const std::string name = entry.path().filename().string();
-    if (!entry.is_regular_file(error) || !EndsWithGam(name)) continue;
-    std::error_code copyError;
-    fs::copy_file(entry.path(), fs::path(folders.DataFolder) / name,
-                  fs::copy_options::overwrite_existing, copyError);
-    if (copyError) ok = false;
+    std::error_code ignored;
+    if (!entry.is_regular_file(ignored) || !EndsWithGam(name)) continue;
+    // Whatever answers to the name in the data folder, it is left alone.
+    const fs::path there = PathIgnoringCase(folders.DataFolder, name);
+    if (fs::exists(fs::symlink_status(there, ignored))) continue;
+    std::string bytes;
+    std::string writeError;
+    if (ReadDataFile(entry.path().string(), bytes) != FileRead::kRead ||
+        !WriteFileAtomically(folders.DataFolder + name, bytes, writeError)) {
+      ok = false;
+    }
   }
-  return ok && !error;
+  return ok;
 }
 
 }  // namespace corvane

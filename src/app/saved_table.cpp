@@ -25,7 +25,7 @@ int SavedTables::SaveTable() {
   saved.players = table_.players;
   saved.settings = table_.settings;
   saved.Dealer = table_.Dealer;
-  saved.Reserved = reserved_;
+  saved.Reserved = table_.SavedTableReserved;
   saved.ElapsedSeconds = table_.ElapsedSeconds;
   saved.RoundEndSeat = table_.RoundEndSeat;
   saved.DealerRounds = table_.DealerRounds;
@@ -46,7 +46,7 @@ int SavedTables::RestoreTable() {
     return 1000;
   }
   SavedTable saved;
-  if (!LoadSavedTable(Path(), saved)) {
+  if (LoadSavedTable(Path(), saved) != FileRead::kRead) {
     speech_.speak(
         "The saved table cannot be read. It may be damaged. The file is kept; you can delete it "
         "from the main menu.");
@@ -56,7 +56,7 @@ int SavedTables::RestoreTable() {
   table_.players = saved.players;
   table_.settings = saved.settings;
   table_.Dealer = saved.Dealer;
-  reserved_ = saved.Reserved;
+  table_.SavedTableReserved = saved.Reserved;
   table_.ElapsedSeconds = saved.ElapsedSeconds;
   table_.RoundEndSeat = saved.RoundEndSeat;
   table_.DealerRounds = saved.DealerRounds;

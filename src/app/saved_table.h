@@ -31,8 +31,6 @@ class SavedTables {
   UserSettings& settings_;
   Speech& speech_;
   std::string dataFolder_;
-  // The reserved field of the file, written back as it was read.
-  std::int32_t reserved_ = 0;
 };
 
 }  // namespace corvane

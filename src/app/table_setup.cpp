@@ -24,7 +24,19 @@ void TableSetup::ReadLastSetup() {
   for (int seat = 1; seat <= kMaxSeats; ++seat)
     table_.players.PlayerName[seat] = table_.DefaultName[seat];
   TableSetupRecord record;
-  if (LoadTableSetup(setupFile_, record)) ApplyTableSetup(record, table_);
+  switch (LoadTableSetup(setupFile_, record)) {
+    case FileRead::kRead:
+      ApplyTableSetup(record, table_);
+      break;
+    case FileRead::kRefused:
+      speech_.speak(
+          "Your last table setup in CV PokerSettings.sav cannot be read. It may be damaged. The "
+          "questions start on the default answers; the file is kept until this setup is "
+          "finished.");
+      break;
+    case FileRead::kMissing:
+      break;
+  }
 }
 
 bool TableSetup::AskPlayerCount() {
@@ -137,6 +149,7 @@ bool TableSetup::SetupTable() {
   table_.ElapsedSeconds = 0;
   table_.DealerRounds = 0;
   table_.LeftTableCount = 0;
+  table_.SavedTableReserved = 0;
   ReadLastSetup();
   if (table_.PlayerCount == 0) {
     SetDefaults(table_);

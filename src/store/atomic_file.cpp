@@ -2,12 +2,17 @@
 
 #include <fcntl.h>
 #include <fmt/format.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
+#include <csignal>
 #include <cstring>
+#include <filesystem>
 #include <random>
+#include <system_error>
+
+#include "store/file_names.h"
 
 namespace corvane {
 
@@ -35,7 +40,43 @@ void FlushFolder(const std::string& folder) {
   ::close(fd);
 }
 
+constexpr std::string_view kTemporaryEnding = ".tmp";
+constexpr std::size_t kRandomDigits = 8;
+
+bool AllOf(std::string_view text, const char* allowed) {
+  return !text.empty() && text.find_first_not_of(allowed) == std::string_view::npos;
+}
+
+// The name of the file whose save wrote `temporary`, and the process that wrote it; false when
+// `temporary` is not a name that TemporaryFileName gives.
+bool ParseTemporaryFileName(std::string_view temporary, std::string& name, pid_t& pid) {
+  if (!temporary.starts_with('.') || !temporary.ends_with(kTemporaryEnding)) return false;
+  std::string_view rest = temporary.substr(1, temporary.size() - 1 - kTemporaryEnding.size());
+  const auto randomDot = rest.rfind('.');
+  if (randomDot == std::string_view::npos) return false;
+  const std::string_view random = rest.substr(randomDot + 1);
+  if (random.size() != kRandomDigits || !AllOf(random, "0123456789abcdef")) return false;
+  rest = rest.substr(0, randomDot);
+  const auto pidDot = rest.rfind('.');
+  if (pidDot == std::string_view::npos || pidDot == 0) return false;
+  const std::string_view digits = rest.substr(pidDot + 1);
+  if (!AllOf(digits, "0123456789")) return false;
+  const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), pid);
+  if (ec != std::errc() || pid <= 0) return false;
+  name = std::string(rest.substr(0, pidDot));
+  return true;
+}
+
+// A process that cannot be signalled for want of permission is running all the same.
+bool ProcessIsRunning(pid_t pid) {
+  return ::kill(pid, 0) == 0 || errno != ESRCH;
+}
+
 }  // namespace
+
+std::string TemporaryFileName(std::string_view name, pid_t pid, unsigned random) {
+  return fmt::format(".{}.{}.{:0{}x}{}", name, pid, random, kRandomDigits, kTemporaryEnding);
+}
 
 FileCalls SystemFileCalls() {
   FileCalls calls;
@@ -66,7 +107,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
   std::string temporary;
   int fd = -1;
   for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-    temporary = fmt::format("{}/.{}.{}.{:08x}.tmp", folder, name, ::getpid(), seed());
+    temporary = folder + "/" + TemporaryFileName(name, ::getpid(), seed());
     fd = calls.open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) break;
   }
@@ -100,29 +141,20 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
   return true;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    ::close(fd);
-    return false;
+int RemoveInterruptedSaves(const std::string& folder) {
+  int removed = 0;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    std::string name;
+    pid_t pid = 0;
+    if (!ParseTemporaryFileName(entry.path().filename().string(), name, pid)) continue;
+    if (!IsGameFileName(name) || ProcessIsRunning(pid)) continue;
+    // A save only ever makes a plain file; a link or a folder of that name is someone else's.
+    std::error_code statusError;
+    if (!std::filesystem::is_regular_file(entry.symlink_status(statusError))) continue;
+    if (::unlink(entry.path().c_str()) == 0) ++removed;
   }
-  std::string content;
-  char buffer[4096];
-  for (;;) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      ::close(fd);
-      return false;
-    }
-    if (n == 0) break;
-    content.append(buffer, static_cast<std::size_t>(n));
-  }
-  ::close(fd);
-  bytes = std::move(content);
-  return true;
+  return removed;
 }
 
 }  // namespace corvane

@@ -1,6 +1,7 @@
 // Saving a file so that a failure never loses the file it replaces: the bytes go to a temporary
 // file in the same folder, which is flushed to the disk and then renamed over the old file. When
-// any step fails the temporary file is removed and the old file stays as it was.
+// any step fails the temporary file is removed and the old file stays as it was. Only a crash
+// leaves a temporary file behind; the next start removes it.
 #pragma once
 
 #include <sys/types.h>
@@ -33,7 +34,13 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error,
                          const FileCalls& calls);
 
-// Reads a whole file. False when it cannot be opened or read.
-bool ReadWholeFile(const std::string& path, std::string& bytes);
+// The name of the temporary file that a save of the file `name` writes first, by the process
+// `pid`: ".NAME.PID.XXXXXXXX.tmp", the X's eight hexadecimal digits of a random number.
+std::string TemporaryFileName(std::string_view name, pid_t pid, unsigned random);
+
+// Removes from folder the temporary files that saves of the game's own files (IsGameFileName)
+// left when they were cut short: regular files with a temporary file's name whose process is no
+// longer running. Anything else is left alone. Returns how many were removed.
+int RemoveInterruptedSaves(const std::string& folder);
 
 }  // namespace corvane

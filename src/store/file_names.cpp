@@ -1,6 +1,7 @@
 #include "store/file_names.h"
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <system_error>
 
@@ -22,7 +23,19 @@ bool IsRegularFile(const std::filesystem::path& path) {
   return std::filesystem::is_regular_file(path, error);
 }
 
+constexpr std::array<std::string_view, 4> kFixedNames{"Settings.sav", "CV config.ini",
+                                                      "CV PokerSettings.sav", "CV SavedTable.sav"};
+constexpr std::string_view kGameEnding = ".gam";
+
 }  // namespace
+
+bool IsGameFileName(std::string_view name) {
+  for (const std::string_view fixed : kFixedNames) {
+    if (SameIgnoringCase(name, fixed)) return true;
+  }
+  return name.size() > kGameEnding.size() &&
+         SameIgnoringCase(name.substr(name.size() - kGameEnding.size()), kGameEnding);
+}
 
 std::string PathIgnoringCase(const std::string& folder, std::string_view name) {
   const std::string exact = folder + std::string(name);

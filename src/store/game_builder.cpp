@@ -60,10 +60,11 @@ std::string GameNameProblem(std::string_view name) {
 }
 
 GameBuilder::GameBuilder(Speech& speech, Prompts& prompts, std::string dataFolder,
-                         WriteFileFunction write)
+                         std::string stockFolder, WriteFileFunction write)
     : speech_(speech),
       prompts_(prompts),
       dataFolder_(std::move(dataFolder)),
+      stockFolder_(std::move(stockFolder)),
       write_(std::move(write)) {
   if (!write_) {
     write_ = [](const std::string& path, std::string_view bytes, std::string& error) {
@@ -92,12 +93,9 @@ bool GameBuilder::BuildGame(GameDefinition& game) {
   if (!AskRounds(game, anyDraws)) return false;
 
   if (YesNo("Would you like to save this poker game?", true) != kYes) return false;
-  const std::string typed = prompts_.InputText("What would you like to name this game?", "", 0);
-  if (const std::string problem = GameNameProblem(typed); !problem.empty()) {
-    speech_.speak(problem + " The game was not saved.");
-    return false;
-  }
-  game.GameName = TrimBlanks(typed);
+  const std::string name = AskName();
+  if (name.empty()) return false;
+  game.GameName = name;
 
   const std::vector<std::string> description = AskDescription();
   // A game of the same name, whatever the case of its file name, is replaced.
@@ -243,6 +241,22 @@ bool GameBuilder::AskRounds(GameDefinition& game, bool anyDraws) {
     }
   }
   return true;
+}
+
+std::string GameBuilder::AskName() {
+  for (;;) {
+    const std::string typed = prompts_.InputText("What would you like to name this game?", "", 0);
+    if (const std::string problem = GameNameProblem(typed); !problem.empty()) {
+      speech_.speak(problem + " The game was not saved.");
+      return {};
+    }
+    std::string name = TrimBlanks(typed);
+    // The games that come with the program keep their names: a game of the user under one of them
+    // would hide that game, or be taken for it.
+    if (!FileExistsIgnoringCase(stockFolder_, name + kGameFileEnding)) return name;
+    speech_.speak("There is already a game called " + name +
+                  " that comes with the program. Please choose another name.");
+  }
 }
 
 std::vector<std::string> GameBuilder::AskDescription() {

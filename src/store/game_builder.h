@@ -36,8 +36,9 @@ std::string GameNameProblem(std::string_view name);
 
 class GameBuilder {
  public:
-  // `dataFolder` ends in "/". Without a writer the file is written through the atomic writer.
-  GameBuilder(Speech& speech, Prompts& prompts, std::string dataFolder,
+  // `dataFolder` and `stockFolder` (where the games that come with the program lie) end in "/".
+  // Without a writer the file is written through the atomic writer.
+  GameBuilder(Speech& speech, Prompts& prompts, std::string dataFolder, std::string stockFolder,
               WriteFileFunction write = {});
 
   // Runs the questions, filling `game` (the current game definition) as they are answered. The
@@ -50,6 +51,9 @@ class GameBuilder {
   bool AskGameQuestions(GameDefinition& game, bool& anyDraws);
   bool AskWildCards(GameDefinition& game);
   bool AskRounds(GameDefinition& game, bool anyDraws);
+  // The name to save the game under, asked until it is not a stock game's; empty when the user
+  // gave no usable name (said so).
+  std::string AskName();
   std::vector<std::string> AskDescription();
   // An AskYesNo with commands off: 1 Yes, 2 No, 0 Escape.
   int YesNo(const std::string& question, bool startOnYes);
@@ -57,6 +61,7 @@ class GameBuilder {
   Speech& speech_;
   Prompts& prompts_;
   std::string dataFolder_;
+  std::string stockFolder_;
   WriteFileFunction write_;
 };
 

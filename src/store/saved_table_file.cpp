@@ -118,9 +118,8 @@ bool ParseSavedTable(std::string_view bytes, SavedTable& table) {
   return true;
 }
 
-bool LoadSavedTable(const std::string& path, SavedTable& table) {
-  std::string bytes;
-  return ReadWholeFile(path, bytes) && ParseSavedTable(bytes, table);
+FileRead LoadSavedTable(const std::string& path, SavedTable& table) {
+  return LoadDataFile(path, [&](std::string_view bytes) { return ParseSavedTable(bytes, table); });
 }
 
 bool SaveSavedTable(const std::string& path, const SavedTable& table, std::string& error) {

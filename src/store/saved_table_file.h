@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "store/data_file.h"
 #include "table/table_state.h"
 
 namespace corvane {
@@ -50,8 +51,8 @@ std::string SerializeSavedTable(const SavedTable& table);
 // returns false and changes nothing.
 bool ParseSavedTable(std::string_view bytes, SavedTable& table);
 
-// Reads the file at path; false when it is missing or refused.
-bool LoadSavedTable(const std::string& path, SavedTable& table);
+// Reads the file at path; kRead only when it was read and sound, and only then is table changed.
+FileRead LoadSavedTable(const std::string& path, SavedTable& table);
 // Writes the file, replacing the old one only when the new one is complete. On failure returns
 // false with the system's description of the error in error.
 bool SaveSavedTable(const std::string& path, const SavedTable& table, std::string& error);

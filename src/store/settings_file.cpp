@@ -67,12 +67,11 @@ bool ParseSettingsFile(std::string_view bytes, UserSettings& settings) {
   if (!Within(table, kTableVolumeLowest, kTableVolumeHighest)) return false;
   if (left != 0 && left != kLeftArrow) return false;
   if (right != 0 && right != kRightArrow) return false;
-  if (dealers_choice != kTrue && dealers_choice != kFalse) return false;
   settings.PartyVolume = party;
   settings.TableVolume = table;
   settings.CardLeftKey = left;
   settings.CardRightKey = right;
-  settings.BotsDealersChoice = dealers_choice == kTrue;
+  settings.BotsDealersChoice = dealers_choice != kFalse;
   return true;
 }
 
@@ -108,14 +107,14 @@ bool ParseVoiceSettings(std::string_view text, UserSettings& settings) {
   return true;
 }
 
-bool LoadSettings(const std::string& path, UserSettings& settings) {
-  std::string bytes;
-  return ReadWholeFile(path, bytes) && ParseSettingsFile(bytes, settings);
+FileRead LoadSettings(const std::string& path, UserSettings& settings) {
+  return LoadDataFile(path,
+                      [&](std::string_view bytes) { return ParseSettingsFile(bytes, settings); });
 }
 
-bool LoadVoiceSettings(const std::string& path, UserSettings& settings) {
-  std::string text;
-  return ReadWholeFile(path, text) && ParseVoiceSettings(text, settings);
+FileRead LoadVoiceSettings(const std::string& path, UserSettings& settings) {
+  return LoadDataFile(path,
+                      [&](std::string_view bytes) { return ParseVoiceSettings(bytes, settings); });
 }
 
 bool SaveSettings(const std::string& path, const UserSettings& settings, std::string& error) {

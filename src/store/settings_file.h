@@ -1,16 +1,18 @@
 // The user's preferences on disk. "Settings.sav" holds the game settings as exactly ten bytes,
 // five 16-bit little-endian signed integers: PartyVolume, TableVolume, CardLeftKey, CardRightKey
-// and BotsDealersChoice (-1 on, 0 off). "CV config.ini" holds the voice as one line,
-// "rate,volume,voice" and a carriage return and line feed; "0,95,1" for the start-up values.
+// and BotsDealersChoice (written -1 on, 0 off; any value other than 0 reads as on). "CV config.ini"
+// holds the voice as one line, "rate,volume,voice" and a carriage return and line feed; "0,95,1"
+// for the start-up values.
 //
 // A file that is missing, short, damaged or holds a value the game never sets is ignored as a
-// whole: the settings keep the values they had.
+// whole: the settings keep the values they had, and the file is left as it is.
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 
+#include "store/data_file.h"
 #include "table/user_settings.h"
 
 namespace corvane {
@@ -30,9 +32,10 @@ std::string VoiceSettingsText(const UserSettings& settings);
 // 100, voices from -1 (none chosen) up.
 bool ParseVoiceSettings(std::string_view text, UserSettings& settings);
 
-// Reads the file at path; false when it is missing or refused.
-bool LoadSettings(const std::string& path, UserSettings& settings);
-bool LoadVoiceSettings(const std::string& path, UserSettings& settings);
+// Reads the file at path; kRead only when it was read and sound, and only then are the settings
+// changed.
+FileRead LoadSettings(const std::string& path, UserSettings& settings);
+FileRead LoadVoiceSettings(const std::string& path, UserSettings& settings);
 
 // Writes the file at path, replacing it only when the new one is complete. On failure returns
 // false with the system's description of the error in error.

@@ -107,9 +107,9 @@ void ApplyTableSetup(const TableSetupRecord& setup, TableState& table) {
   }
 }
 
-bool LoadTableSetup(const std::string& path, TableSetupRecord& setup) {
-  std::string bytes;
-  return ReadWholeFile(path, bytes) && ParseTableSetupFile(bytes, setup);
+FileRead LoadTableSetup(const std::string& path, TableSetupRecord& setup) {
+  return LoadDataFile(path,
+                      [&](std::string_view bytes) { return ParseTableSetupFile(bytes, setup); });
 }
 
 bool SaveTableSetup(const std::string& path, const TableSetupRecord& setup, std::string& error) {

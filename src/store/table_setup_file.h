@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "store/data_file.h"
 #include "table/table_state.h"
 
 namespace corvane {
@@ -46,7 +47,8 @@ TableSetupRecord TableSetupRecordOf(const TableState& table);
 // name that is not empty; the other seats keep the names they have.
 void ApplyTableSetup(const TableSetupRecord& setup, TableState& table);
 
-bool LoadTableSetup(const std::string& path, TableSetupRecord& setup);
+// Reads the file at path; kRead only when it was read and sound, and only then is setup changed.
+FileRead LoadTableSetup(const std::string& path, TableSetupRecord& setup);
 bool SaveTableSetup(const std::string& path, const TableSetupRecord& setup, std::string& error);
 
 }  // namespace corvane

@@ -59,6 +59,8 @@ struct TableState {
   std::int32_t RoundEndSeat = 0;
   std::int32_t DealerRounds = 0;
   std::int32_t ElapsedSeconds = 0;
+  // The saved table's reserved field: written back as it was last restored, 0 for a new table.
+  std::int32_t SavedTableReserved = 0;
 
   // Texts of the bots that left, entries 1..6 in the order they left.
   std::array<std::string, 7> LeftTable{};

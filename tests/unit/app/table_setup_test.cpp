@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+#include "app/saved_table.h"
+#include "store/saved_table_file.h"
 #include "unit/commands/table_fixture.h"
 #include "unit/store/test_folder.h"
 
@@ -195,6 +197,31 @@ TEST_F(TableSetupTest, ADamagedSettingsFileIsIgnored) {
   ASSERT_TRUE(Run(kKeepEverything));
   EXPECT_TRUE(SaidInOrder({"5 Players", "What name would you like to go buy?", "The Boss",
                            "What is the highest allowed raise in betting?", "1000"}));
+}
+
+// The reserved field of the saved table goes back as it was read only for the table restored from
+// it; a table set up anew starts with 0 there.
+TEST_F(TableSetupTest, ANewTableSavesZeroInTheReservedFieldAfterARestoredOne) {
+  SavedTable restored;
+  restored.PlayerCount = 2;
+  restored.players.PlayerName = {"", "Ann", "Bob"};
+  restored.players.Chips = {0, 500, 700};
+  restored.Reserved = 0x01020304;
+  restored.RoundEndSeat = 2;
+  folder.Write("CV SavedTable.sav", SerializeSavedTable(restored));
+  SavedTables saved(table, settings, speech, folder.File(""));
+  const auto reservedOnDisk = [&] {
+    SavedTable read;
+    EXPECT_TRUE(ParseSavedTable(folder.Read("CV SavedTable.sav"), read));
+    return read.Reserved;
+  };
+
+  ASSERT_EQ(saved.RestoreTable(), 0);
+  ASSERT_EQ(saved.SaveTable(), 0);
+  EXPECT_EQ(reservedOnDisk(), 0x01020304);
+  ASSERT_TRUE(Run(kKeepEverything));
+  ASSERT_EQ(saved.SaveTable(), 0);
+  EXPECT_EQ(reservedOnDisk(), 0);
 }
 
 TEST_F(TableSetupTest, PlayersAreSeatedWithTheirChipsAndRandomAttributes) {

@@ -1,7 +1,10 @@
 #include "store/atomic_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -170,14 +173,64 @@ TEST(AtomicFile, ATakenTemporaryNameIsNotReused) {
   EXPECT_EQ(folder.Read("a.sav"), "new");
 }
 
-TEST(ReadWholeFile, ReadsEveryByte) {
+// A save cut short by a crash: the process dies between writing its temporary file and renaming
+// it. The next start removes that file, and only the temporary files of the game's own saves
+// whose process is gone.
+TEST(AtomicFile, TheNextStartRemovesWhatInterruptedSavesLeft) {
   TestFolder folder;
-  const std::string bytes = Bytes({0, 1, 0xFF, '\r', '\n', 0});
-  folder.Write("a.sav", bytes);
-  std::string read = "stale";
-  ASSERT_TRUE(ReadWholeFile(folder.File("a.sav"), read));
-  EXPECT_EQ(read, bytes);
-  EXPECT_FALSE(ReadWholeFile(folder.File("missing.sav"), read));
+  folder.Write("CV SavedTable.sav", "the old table");
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    FileCalls calls = SystemFileCalls();
+    calls.rename = [](const char*, const char*) -> int { ::_exit(0); };
+    std::string error;
+    WriteFileAtomically(folder.File("CV SavedTable.sav"), "a new table", error, calls);
+    ::_exit(1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_EQ(folder.Names().size(), 2u);
+
+  // No process has this number: it lies past the largest a system can give.
+  const std::string gone = "99999999";
+  const std::string alive = std::to_string(::getpid());
+  const struct {
+    std::string name;
+    bool removed;
+  } rows[] = {
+      {".Settings.sav." + gone + ".0123abcd.tmp", true},
+      {".CV config.ini." + gone + ".0123abcd.tmp", true},
+      {".CV PokerSettings.sav." + gone + ".0123abcd.tmp", true},
+      {".cv savedtable.sav." + gone + ".89abcdef.tmp", true},
+      {".My Game.GAM." + gone + ".00000000.tmp", true},
+      {".Settings.sav." + alive + ".0123abcd.tmp", false},  // a save still being made
+      {".notes.txt." + gone + ".0123abcd.tmp", false},      // not one of the game's files
+      {".gam." + gone + ".0123abcd.tmp", false},
+      {"Settings.sav." + gone + ".0123abcd.tmp", false},
+      {".Settings.sav." + gone + ".0123abcg.tmp", false},
+      {".Settings.sav." + gone + ".0123abc.tmp", false},
+      {".Settings.sav.12a.0123abcd.tmp", false},
+      {".Settings.sav.0.0123abcd.tmp", false},
+      {".Settings.sav." + gone + ".0123abcd.tmp~", false},
+      {".Settings.sav.tmp", false},
+      {"Settings.sav", false},
+  };
+  const std::string aFolder = ".Settings.sav." + gone + ".fedcba98.tmp";
+  const std::string aLink = ".Settings.sav." + gone + ".76543210.tmp";
+  std::vector<std::string> kept{"CV SavedTable.sav", aFolder, aLink};
+  for (const auto& row : rows) {
+    folder.Write(row.name, "x");
+    if (!row.removed) kept.push_back(row.name);
+  }
+  std::filesystem::create_directory(folder.File(aFolder));
+  std::filesystem::create_symlink(folder.File("Settings.sav"), folder.File(aLink));
+
+  // The five rows and the crashed save's own file.
+  EXPECT_EQ(RemoveInterruptedSaves(folder.File("")), 6);
+  std::sort(kept.begin(), kept.end());
+  EXPECT_EQ(folder.Names(), kept);
+  EXPECT_EQ(folder.Read("CV SavedTable.sav"), "the old table");
 }
 
 }  // namespace

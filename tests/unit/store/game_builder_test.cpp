@@ -49,7 +49,8 @@ class GameBuilderTest : public SpeechFixture {
                            };
                            return context;
                          }()};
-  GameBuilder builder{speech, builderPrompts, dataFolder};
+  TestFolder stock;
+  GameBuilder builder{speech, builderPrompts, dataFolder, stock.File("")};
 };
 
 // Two rounds, one face up; no draws, no wild cards; one description line.
@@ -379,7 +380,7 @@ TEST_F(GameBuilderTest, AFailedWriteIsSaidAndLeavesTheOldGame) {
     errno = ENOSPC;
     return -1;
   };
-  GameBuilder failing{speech, builderPrompts, dataFolder,
+  GameBuilder failing{speech, builderPrompts, dataFolder, stock.File(""),
                       [&](const std::string& path, std::string_view bytes, std::string& error) {
                         return WriteFileAtomically(path, bytes, error, calls);
                       }};

@@ -162,7 +162,7 @@ TEST_F(GameSettingsQuestionsTest, TheSavedFileReadsBack) {
   UserSettings read;
   read.PartyVolume = -5000;
   read.CardLeftKey = 0;
-  ASSERT_TRUE(LoadSettings(path, read));
+  ASSERT_EQ(LoadSettings(path, read), FileRead::kRead);
   EXPECT_EQ(read.PartyVolume, -3000);
   EXPECT_EQ(read.TableVolume, 0);
   EXPECT_EQ(read.CardLeftKey, 37);

@@ -244,13 +244,13 @@ TEST(SavedTableFile, SavedAndLoadedThroughTheDisk) {
   ASSERT_TRUE(SaveSavedTable(folder.File("CV SavedTable.sav"), TwoPlayers(), error)) << error;
   EXPECT_EQ(folder.Read("CV SavedTable.sav"), kTwoPlayerFile);
   SavedTable read;
-  ASSERT_TRUE(LoadSavedTable(folder.File("CV SavedTable.sav"), read));
+  ASSERT_EQ(LoadSavedTable(folder.File("CV SavedTable.sav"), read), FileRead::kRead);
   EXPECT_EQ(read.players.PlayerName[2], "Susan");
-  EXPECT_FALSE(LoadSavedTable(folder.File("missing.sav"), read));
+  EXPECT_EQ(LoadSavedTable(folder.File("missing.sav"), read), FileRead::kMissing);
 
   // A damaged file is not restored and is left as it is.
   folder.Write("CV SavedTable.sav", kTwoPlayerFile.substr(0, 100));
-  EXPECT_FALSE(LoadSavedTable(folder.File("CV SavedTable.sav"), read));
+  EXPECT_EQ(LoadSavedTable(folder.File("CV SavedTable.sav"), read), FileRead::kRefused);
   EXPECT_EQ(folder.Read("CV SavedTable.sav"), kTwoPlayerFile.substr(0, 100));
 }
 

@@ -86,10 +86,23 @@ TEST(SettingsFile, ValuesOutsideTheirRangesAreRefused) {
   // Card keys that are neither the arrows nor 0.
   ExpectRefused(Bytes({0x48, 0xF4, 0, 0, 38, 0, 39, 0, 0, 0}));
   ExpectRefused(Bytes({0x48, 0xF4, 0, 0, 37, 0, 40, 0, 0, 0}));
-  // A flag that is neither -1 nor 0.
-  ExpectRefused(Bytes({0x48, 0xF4, 0, 0, 37, 0, 39, 0, 1, 0}));
   // Garbage.
   ExpectRefused("Settings.s");
+}
+
+TEST(SettingsFile, AnyFlagOtherThanZeroReadsAsOn) {
+  const struct {
+    int low, high;
+    bool on;
+  } rows[] = {{0xFF, 0xFF, true}, {1, 0, true}, {2, 0, true}, {0xFF, 0x7F, true},
+              {0x00, 0x80, true}, {0, 1, true}, {0, 0, false}};
+  for (const auto& row : rows) {
+    UserSettings settings;
+    settings.BotsDealersChoice = !row.on;
+    EXPECT_TRUE(
+        ParseSettingsFile(Bytes({0x48, 0xF4, 0, 0, 37, 0, 39, 0, row.low, row.high}), settings));
+    EXPECT_EQ(settings.BotsDealersChoice, row.on) << row.low << " " << row.high;
+  }
 }
 
 TEST(VoiceSettings, StartUpLine) {
@@ -159,19 +172,19 @@ TEST(SettingsFiles, SavedAndLoadedThroughTheDisk) {
   EXPECT_EQ(folder.Names(), (std::vector<std::string>{"CV config.ini", "Settings.sav"}));
 
   UserSettings read;
-  EXPECT_TRUE(LoadSettings(folder.File("Settings.sav"), read));
+  EXPECT_EQ(LoadSettings(folder.File("Settings.sav"), read), FileRead::kRead);
   EXPECT_EQ(read.CardLeftKey, 0);
   EXPECT_EQ(read.CardRightKey, 0);
   read.SapiVolume = 20;
-  EXPECT_TRUE(LoadVoiceSettings(folder.File("CV config.ini"), read));
+  EXPECT_EQ(LoadVoiceSettings(folder.File("CV config.ini"), read), FileRead::kRead);
   EXPECT_EQ(read.SapiVolume, 95);
 }
 
 TEST(SettingsFiles, MissingFilesLeaveTheDefaults) {
   TestFolder folder;
   UserSettings settings;
-  EXPECT_FALSE(LoadSettings(folder.File("Settings.sav"), settings));
-  EXPECT_FALSE(LoadVoiceSettings(folder.File("CV config.ini"), settings));
+  EXPECT_EQ(LoadSettings(folder.File("Settings.sav"), settings), FileRead::kMissing);
+  EXPECT_EQ(LoadVoiceSettings(folder.File("CV config.ini"), settings), FileRead::kMissing);
   EXPECT_EQ(settings.PartyVolume, -3000);
   EXPECT_EQ(settings.SapiVolume, 95);
 }
@@ -180,7 +193,7 @@ TEST(SettingsFiles, AFolderInThePlaceOfTheFileIsNotRead) {
   TestFolder folder;
   std::filesystem::create_directory(folder.File("Settings.sav"));
   UserSettings settings;
-  EXPECT_FALSE(LoadSettings(folder.File("Settings.sav"), settings));
+  EXPECT_EQ(LoadSettings(folder.File("Settings.sav"), settings), FileRead::kRefused);
 }
 
 }  // namespace

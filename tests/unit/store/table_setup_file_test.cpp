@@ -199,9 +199,9 @@ TEST(TableSetupFile, SavedAndLoadedThroughTheDisk) {
   ASSERT_TRUE(SaveTableSetup(folder.File("CV PokerSettings.sav"), DefaultSetup(), error)) << error;
   EXPECT_EQ(folder.Read("CV PokerSettings.sav"), DefaultFile());
   TableSetupRecord read;
-  ASSERT_TRUE(LoadTableSetup(folder.File("CV PokerSettings.sav"), read));
+  ASSERT_EQ(LoadTableSetup(folder.File("CV PokerSettings.sav"), read), FileRead::kRead);
   EXPECT_EQ(read.PlayerName[4], "Donald");
-  EXPECT_FALSE(LoadTableSetup(folder.File("missing.sav"), read));
+  EXPECT_EQ(LoadTableSetup(folder.File("missing.sav"), read), FileRead::kMissing);
 }
 
 }  // namespace

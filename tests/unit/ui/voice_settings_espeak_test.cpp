@@ -100,7 +100,7 @@ TEST_F(EspeakVoiceSettingsTest, TheVolumeStopsAtItsLimits) {
   EXPECT_EQ(TimesSaid("Here is the new volume."), 21);
   EXPECT_EQ(folder.Read("CV config.ini"), "0,0,1\r\n");
   UserSettings read;
-  ASSERT_TRUE(LoadVoiceSettings(folder.File("CV config.ini"), read));
+  ASSERT_EQ(LoadVoiceSettings(folder.File("CV config.ini"), read), FileRead::kRead);
   EXPECT_EQ(read.SapiVolume, 0);
   EXPECT_EQ(read.SapiRate, 0);
   EXPECT_EQ(read.SapiVoice, 1);
