@@ -26,7 +26,8 @@ Folders Application::MakeFolders(const AppOptions& options) {
   Folders folders;
   folders.ProgramFolder =
       options.programFolder.empty() ? ExecutableFolder() : options.programFolder;
-  folders.DataFolder = FindDataFolder(folders.ProgramFolder);
+  folders.DataFolder =
+      options.dataFolder.empty() ? FindDataFolder(folders.ProgramFolder) : options.dataFolder;
   return folders;
 }
 
