@@ -1,5 +1,5 @@
 // The program's entry: reads the command line, chooses the host (the desktop, a terminal or a
-// script) and runs the game.
+// script) and runs the game, or plays the bench tables.
 #include <CLI/CLI.hpp>
 #include <cmath>
 #include <cstdlib>
@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/application.h"
+#include "app/bench_command.h"
 #include "app/command_line.h"
 #include "platform/recording_speech.h"
 #include "platform/script.h"
@@ -84,6 +85,7 @@ int RunDesktop(const CommandLine& options, int& argc, char**& argv) {
 int main(int argc, char** argv) {
   CommandLine options;
   if (const auto exit = ParseCommandLine(argc, argv, options)) return *exit;
+  if (options.bench) return RunBench(std::cout, std::cerr);
   if (!options.scriptFile.empty()) return RunScript(options);
 #ifdef CORVANE_DESKTOP
   return RunDesktop(options, argc, argv);

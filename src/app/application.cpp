@@ -34,7 +34,11 @@ Folders Application::MakeFolders(const AppOptions& options) {
   Folders folders;
   folders.ProgramFolder =
       options.programFolder.empty() ? ExecutableFolder() : options.programFolder;
-  FindDataFolder(folders);
+  if (options.dataFolder.empty()) {
+    FindDataFolder(folders);
+  } else {
+    folders.DataFolder = options.dataFolder;
+  }
   return folders;
 }
 

@@ -35,6 +35,7 @@ struct AppOptions {
   std::int16_t SpeechMode = 1;        // the command line's number, or 1
   std::optional<std::uint64_t> seed;  // fixed random streams, for tests
   std::string programFolder;          // empty: the executable's folder
+  std::string dataFolder;             // ending in "/"; empty: found from the environment
 };
 
 class Application {
@@ -58,6 +59,8 @@ class Application {
   Keyboard& keyboard() { return keyboard_; }
   SoundEngine& sound() { return sound_; }
   const Folders& folders() const { return folders_; }
+  // The hands played since the program started, each counted when it ends.
+  std::int64_t HandsPlayed() const { return dispatcher_.HandsPlayed(); }
 
  private:
   void StartUp();

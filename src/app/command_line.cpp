@@ -35,6 +35,9 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& options)
   cli.add_flag("--sounds", options.printSounds, "With --script: print each sound played");
   auto* seedOption = cli.add_option("--seed", seed, "Fixed seed for the random numbers");
   cli.add_flag("--no-sound", options.noSound, "Play no sound (for machines without a sound card)");
+  cli.add_flag("--bench", options.bench,
+               "Play the bench tables headless and print the hands played, the hands per second "
+               "and the signature of everything said");
   cli.add_flag("--version", version, "Print the version and exit");
   try {
     cli.parse(argc, argv);

@@ -14,6 +14,7 @@ struct CommandLine {
   bool console = false;      // --console
   bool printSounds = false;  // --sounds
   bool noSound = false;      // --no-sound
+  bool bench = false;        // --bench
 };
 
 // The speech mode from the command line's bare argument: its numeric value (a leading number as

@@ -269,6 +269,7 @@ void CommandDispatcher::NextHand() {
   handRunning_ = true;
   engine_.PlayHand();
   handRunning_ = false;
+  ++handsPlayed_;
   // The playing time is kept in whole seconds: the hand's time is rounded, not cut, so that the
   // fractions of many hands do not go missing.
   const double seconds = host_.Now() - handStart_;

@@ -3,6 +3,7 @@
 // play asks for by setting KeepPlaying before it calls DispatchCommandKey.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 
 #include "commands/status_reports.h"
@@ -33,6 +34,8 @@ class CommandDispatcher {
   // The handle of the background party sound, for Shift-Page Up and Shift-Page Down.
   void SetBackground(std::int16_t* handle) { background_ = handle; }
   bool RaiseAnteRequested() const { return raiseAnte_; }
+  // The hands played so far, each counted when it ends.
+  std::int64_t HandsPlayed() const { return handsPlayed_; }
 
  private:
   void NextHand();
@@ -60,6 +63,7 @@ class CommandDispatcher {
   bool raiseAnte_ = false;
   bool handRunning_ = false;
   double handStart_ = 0;
+  std::int64_t handsPlayed_ = 0;
 };
 
 }  // namespace corvane
