@@ -41,7 +41,9 @@ int RunScript(const CommandLine& options) {
   }
   ScriptHost host(std::move(script), std::cout, std::cerr, options.printSounds);
   VirtualAudioDevice audio([&host] { return host.Now(); });
-  RecordingSpeech engines;
+  audio.FailOpen(options.missing.soundDevice);
+  RecordingSpeech engines(
+      {.screenReader = options.missing.screenReader, .voice = options.missing.voice});
   int status = 0;
   try {
     Application app(host, audio, engines, options.app);

@@ -40,7 +40,8 @@ class RecordingVoice : public Voice {
 
 }  // namespace
 
-RecordingSpeech::RecordingSpeech() : record_(std::make_shared<SpeechRecord>()) {}
+RecordingSpeech::RecordingSpeech(MissingEngines missing)
+    : record_(std::make_shared<SpeechRecord>()), missing_(missing) {}
 
 std::vector<std::string> RecordingSpeech::VoiceNames() {
   return {"English (Great Britain)", "English (America)"};
@@ -48,12 +49,20 @@ std::vector<std::string> RecordingSpeech::VoiceNames() {
 
 std::unique_ptr<ScreenReader> RecordingSpeech::CreateScreenReader(std::string& error) {
   error.clear();
+  if (missing_.screenReader) {
+    error = kScreenReaderUnreachable;
+    return nullptr;
+  }
   ++record_->readersCreated;
   return std::make_unique<RecordingReader>(record_);
 }
 
 std::unique_ptr<Voice> RecordingSpeech::CreateVoice(std::string& error) {
   error.clear();
+  if (missing_.voice) {
+    error = kVoiceUnavailable;
+    return nullptr;
+  }
   ++record_->voicesCreated;
   return std::make_unique<RecordingVoice>(record_);
 }

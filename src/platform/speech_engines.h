@@ -29,7 +29,14 @@ class Voice {
   virtual void Purge() = 0;                       // stop at once and empty the queue
 };
 
-// Creates the engines on demand; a creation that fails returns nullptr and says why in `error`.
+// Why an engine could not be made, in the player's words: the first sentence of the message box.
+inline constexpr std::string_view kScreenReaderUnreachable =
+    "Unable to reach your screen reader through speech-dispatcher.";
+inline constexpr std::string_view kVoiceUnavailable =
+    "Unable to start the game's own voice, espeak-ng.";
+
+// Creates the engines on demand; a creation that fails returns nullptr and says why in `error`,
+// in a short sentence for the player (one of the two above, or a reason of its own).
 class SpeechEngineFactory {
  public:
   virtual ~SpeechEngineFactory() = default;
