@@ -3,7 +3,6 @@
 #include <CLI/CLI.hpp>
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
 #include <memory>
 
@@ -25,16 +24,7 @@ using namespace corvane;
 int RunScript(const CommandLine& options) {
   Script script;
   try {
-    if (options.scriptFile == "-") {
-      script = ParseScript(std::cin);
-    } else {
-      std::ifstream file(options.scriptFile);
-      if (!file) {
-        std::cerr << "corvane: cannot open the script " << options.scriptFile << "\n";
-        return 2;
-      }
-      script = ParseScript(file);
-    }
+    script = options.scriptFile == "-" ? ParseScript(std::cin) : ReadScriptFile(options.scriptFile);
   } catch (const ScriptError& error) {
     std::cerr << "corvane: " << error.what() << "\n";
     return 2;
