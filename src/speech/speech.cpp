@@ -22,14 +22,7 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
 Speech::Speech(Host& host, SpeechEngineFactory& engines) : host_(host), engines_(engines) {}
 
 void Speech::TTSSetup(std::int16_t type) {
-  if (type != 0) {
-    BrailleMode = false;
-    host_.Text().Show(false);
-  } else {
-    BrailleMode = true;
-    host_.Text().Show(true);
-    host_.Text().SetText(" ");
-  }
+  ShowTextWindow(type == 0);
   TTSType = type;
   // A mode whose engine cannot be made falls back: the screen reader to the voice, the voice to
   // no speech (the text window is not shown then, so nothing is heard until the user switches).
@@ -52,6 +45,13 @@ void Speech::TTSSetup(std::int16_t type) {
                       MessageIcon::Critical);
     TTSType = TTSType == 3 ? 0 : 3;
   }
+}
+
+void Speech::ShowTextWindow(bool show) {
+  BrailleMode = show;
+  host_.Text().Show(show);
+  // A fresh window starts empty: its first line is the first phrase, with no blank before it.
+  if (show) host_.Text().SetText("");
 }
 
 void Speech::speak(std::string_view t, std::int16_t systemType) {
@@ -80,7 +80,8 @@ void Speech::speak(std::string_view t, std::int16_t systemType) {
 }
 
 void Speech::AppendToTextWindow(std::string_view text) {
-  if (!BrailleMode) return;
+  // A Braille line is never empty: a phrase with nothing to say ("???" alone) writes no line.
+  if (!BrailleMode || TrimBlanks(text).empty()) return;
   TextWindow& window = host_.Text();
   window.Append(std::string(text) + "\r\n");
   const std::string all = window.Text();

@@ -67,7 +67,7 @@ TEST_F(KeyboardTest, ControlZeroShowsTheTextWindowEvenDuringAPrompt) {
   EXPECT_EQ(prompts.AskOK("Ready?"), 1);
   EXPECT_EQ(speech.TTSType, 0);
   EXPECT_TRUE(host.text.Visible());
-  EXPECT_EQ(host.text.Text(), " OK\r\n");
+  EXPECT_EQ(host.text.Text(), "OK\r\n");
 }
 
 TEST_F(KeyboardTest, ControlWithShiftAndADigitIsAnOrdinaryKey) {

@@ -57,10 +57,10 @@ TEST_F(SpeakTest, QuestionMarkerIsSaidButNotRecorded) {
   EXPECT_EQ(speech.LastThingSpoken, "What would you like to do?");
 }
 
-TEST_F(SpeakTest, BareQuestionMarkerShowsAnEmptyLineAndEmptiesLastThingSpoken) {
+TEST_F(SpeakTest, BareQuestionMarkerWritesNoEmptyLineAndEmptiesLastThingSpoken) {
   speech.TTSSetup(0);
   speech.speak("???");
-  EXPECT_EQ(host.text.Text(), " \r\n");
+  EXPECT_EQ(host.text.Text(), "");
   EXPECT_TRUE(host.spoken.empty());
 
   speech.TTSSetup(3);
@@ -146,7 +146,7 @@ TEST_F(SpeakTest, NoSpeechModeWritesLinesToTheShownTextWindow) {
   EXPECT_TRUE(speech.BrailleMode);
   speech.speak("Now shuffling.");
   speech.speak("???Deal");
-  EXPECT_EQ(host.text.Text(), " Now shuffling.\r\nDeal\r\n");
+  EXPECT_EQ(host.text.Text(), "Now shuffling.\r\nDeal\r\n");
   EXPECT_TRUE(engines.log.empty());
   // Nothing reaches an engine, so the last thing spoken stays as it was.
   EXPECT_EQ(speech.LastThingSpoken, "");
@@ -165,8 +165,8 @@ TEST_F(SpeakTest, SilentModeUpdatesLastThingSpokenAndShowsNothing) {
 
 TEST_F(SpeakTest, TextWindowAboveTenThousandCharactersKeepsTheLastThousand) {
   speech.TTSSetup(0);
-  // " " + 9,997 characters + "\r\n" = 10,000: not cut yet.
-  speech.speak(std::string(9997, 'a'));
+  // 9,998 characters + "\r\n" = 10,000: not cut yet.
+  speech.speak(std::string(9998, 'a'));
   EXPECT_EQ(host.text.Text().size(), 10000u);
   speech.speak("???b");  // 10,003 characters: cut to the last 1,000
   const std::string text = host.text.Text();
@@ -303,11 +303,11 @@ TEST_F(SpeakTest, FailingVoiceFallsBackToNoSpeechWithOneMessage) {
   EXPECT_EQ(engines.readersCreated, 0);
 }
 
-TEST_F(SpeakTest, NoSpeechModeShowsTheWindowWithOneBlank) {
+TEST_F(SpeakTest, NoSpeechModeShowsTheWindowEmpty) {
   host.text.SetText("old");
   speech.TTSSetup(0);
   EXPECT_TRUE(host.text.Visible());
-  EXPECT_EQ(host.text.Text(), " ");
+  EXPECT_EQ(host.text.Text(), "");
   speech.TTSSetup(2);
   EXPECT_FALSE(host.text.Visible());
   EXPECT_FALSE(speech.BrailleMode);
