@@ -11,6 +11,7 @@
 #include "platform/recording_speech.h"
 #include "platform/script.h"
 #include "platform/script_host.h"
+#include "platform/soundless_speech.h"
 #include "platform/virtual_audio_device.h"
 #ifdef CORVANE_DESKTOP
 #include "platform/desktop/desktop_hosts.h"
@@ -32,8 +33,11 @@ int RunScript(const CommandLine& options) {
   ScriptHost host(std::move(script), std::cout, std::cerr, options.printSounds);
   VirtualAudioDevice audio([&host] { return host.Now(); });
   audio.FailOpen(options.missing.soundDevice);
-  RecordingSpeech engines(
+  RecordingSpeech recording(
       {.screenReader = options.missing.screenReader, .voice = options.missing.voice});
+  SoundlessSpeech soundless(recording);
+  SpeechEngineFactory& engines =
+      options.noSound ? static_cast<SpeechEngineFactory&>(soundless) : recording;
   int status = 0;
   try {
     Application app(host, audio, engines, options.app);
@@ -55,10 +59,13 @@ int RunDesktop(const CommandLine& options, int& argc, char**& argv) {
   } else {
     audio = std::make_unique<SdlAudioDevice>();
   }
-  std::unique_ptr<SpeechEngineFactory> engines = MakeDesktopSpeech(*audio);
+  std::unique_ptr<SpeechEngineFactory> desktop = MakeDesktopSpeech(*audio);
+  SoundlessSpeech soundless(*desktop);
+  SpeechEngineFactory& engines =
+      options.noSound ? static_cast<SpeechEngineFactory&>(soundless) : *desktop;
   int status = 0;
   try {
-    Application app(*host, *audio, *engines, options.app);
+    Application app(*host, *audio, engines, options.app);
     app.Main();
   } catch (const EndProgram& end) {
     status = end.status;

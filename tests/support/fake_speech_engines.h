@@ -49,7 +49,7 @@ class FakeSpeechEngineFactory : public SpeechEngineFactory {
   std::unique_ptr<ScreenReader> CreateScreenReader(std::string& error) override {
     ++readersCreated;
     if (failReader) {
-      error = "no screen reader";
+      error = "No screen reader here.";
       return nullptr;
     }
     return std::make_unique<FakeScreenReader>(log);
@@ -57,7 +57,7 @@ class FakeSpeechEngineFactory : public SpeechEngineFactory {
   std::unique_ptr<Voice> CreateVoice(std::string& error) override {
     ++voicesCreated;
     if (failVoice) {
-      error = "no voice";
+      error = "No voice here.";
       return nullptr;
     }
     return std::make_unique<FakeVoice>(log, voices);

@@ -271,28 +271,32 @@ TEST_F(SpeakTest, FailingReaderFallsBackToTheVoice) {
   speech.TTSSetup(1);
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].title, "Error! ");
-  EXPECT_EQ(host.messages[0].text, "Error initializing screen reader or MS SAPI.");
+  EXPECT_EQ(host.messages[0].text,
+            "No screen reader here. The game will speak with its own voice. Press Control-1 to "
+            "try your screen reader again.");
   EXPECT_EQ(host.messages[0].icon, MessageIcon::Critical);
   EXPECT_EQ(speech.TTSType, 3);
   speech.speak("Hello");
   EXPECT_EQ(engines.log, (Lines{"Speak(Hello)"}));
 }
 
-TEST_F(SpeakTest, FailingReaderAndVoiceEndInNoSpeechWithTheWindowHidden) {
+TEST_F(SpeakTest, FailingReaderAndVoiceEndInTheTextWindow) {
   engines.failReader = true;
   engines.failVoice = true;
   speech.SpeechMode = 1;
+  host.text.SetText("old");
   speech.TTSSetup(1);
-  EXPECT_EQ(host.messages.size(), 2u);
+  ASSERT_EQ(host.messages.size(), 2u);
+  EXPECT_EQ(host.messages[1].text,
+            "No voice here. The game will write what it says in the text window. Press "
+            "Control-1 to try your screen reader.");
   EXPECT_EQ(speech.TTSType, 0);
   EXPECT_EQ(speech.SpeechMode, 1);
-  EXPECT_FALSE(speech.BrailleMode);
-  EXPECT_FALSE(host.text.Visible());
-  speech.speak("Unheard");
-  EXPECT_EQ(host.text.Text(), "");
+  EXPECT_TRUE(speech.BrailleMode);
+  EXPECT_TRUE(host.text.Visible());
+  speech.speak("Read in Braille");
+  EXPECT_EQ(host.text.Text(), "Read in Braille\r\n");
   EXPECT_TRUE(engines.log.empty());
-  // The transcript still has it.
-  EXPECT_EQ(host.spoken, (Lines{"Unheard"}));
 }
 
 TEST_F(SpeakTest, FailingVoiceFallsBackToNoSpeechWithOneMessage) {
