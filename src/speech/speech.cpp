@@ -121,7 +121,8 @@ void Speech::HistoryBack() {
 void Speech::HistoryForward() {
   ++HistoryPosition;
   if (HistoryPosition > kHistorySize) {
-    HistoryPosition = kHistorySize;
+    // Past the newest phrase: the next Control-Up says the newest again.
+    HistoryPosition = kHistorySize + 1;
     return;
   }
   speak(std::string(kNotRecorded) + PhraseHistory[HistoryPosition]);
