@@ -24,8 +24,16 @@ class RecordingVoice : public Voice {
   explicit RecordingVoice(std::shared_ptr<SpeechRecord> record) : record_(std::move(record)) {}
   std::vector<std::string> Voices() override { return RecordingSpeech::VoiceNames(); }
   void SetVoice(int index) override { Record("voice ", index); }
-  void SetRate(int rate) override { Record("rate ", rate); }
-  void SetVolume(int volume) override { Record("volume ", volume); }
+  void SetRate(int rate) override {
+    rate_ = rate;
+    Record("rate ", rate);
+  }
+  void SetVolume(int volume) override {
+    volume_ = volume;
+    Record("volume ", volume);
+  }
+  int Rate() const override { return rate_; }
+  int Volume() const override { return volume_; }
   void Speak(std::string_view text) override {
     record_->calls.push_back("speak " + std::string(text));
   }
@@ -36,6 +44,9 @@ class RecordingVoice : public Voice {
     record_->calls.push_back(what + std::to_string(value));
   }
   std::shared_ptr<SpeechRecord> record_;
+  // A new voice speaks at the normal rate and full volume, as espeak-ng does.
+  int rate_ = 0;
+  int volume_ = 100;
 };
 
 }  // namespace

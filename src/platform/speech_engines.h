@@ -25,6 +25,8 @@ class Voice {
   virtual void SetVoice(int index) = 0;           // 0-based index into Voices()
   virtual void SetRate(int rate) = 0;             // -10..10
   virtual void SetVolume(int volume) = 0;         // 0..100
+  virtual int Rate() const = 0;                   // the rate it speaks at now
+  virtual int Volume() const = 0;                 // the volume it speaks at now
   virtual void Speak(std::string_view text) = 0;  // asynchronous, queued behind what is said
   virtual void Purge() = 0;                       // stop at once and empty the queue
 };
