@@ -3,7 +3,6 @@
 #include <CLI/CLI.hpp>
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
 #include <memory>
 
@@ -13,6 +12,7 @@
 #include "platform/recording_speech.h"
 #include "platform/script.h"
 #include "platform/script_host.h"
+#include "platform/soundless_speech.h"
 #include "platform/virtual_audio_device.h"
 #ifdef CORVANE_DESKTOP
 #include "platform/desktop/desktop_hosts.h"
@@ -26,23 +26,19 @@ using namespace corvane;
 int RunScript(const CommandLine& options) {
   Script script;
   try {
-    if (options.scriptFile == "-") {
-      script = ParseScript(std::cin);
-    } else {
-      std::ifstream file(options.scriptFile);
-      if (!file) {
-        std::cerr << "corvane: cannot open the script " << options.scriptFile << "\n";
-        return 2;
-      }
-      script = ParseScript(file);
-    }
+    script = options.scriptFile == "-" ? ParseScript(std::cin) : ReadScriptFile(options.scriptFile);
   } catch (const ScriptError& error) {
     std::cerr << "corvane: " << error.what() << "\n";
     return 2;
   }
   ScriptHost host(std::move(script), std::cout, std::cerr, options.printSounds);
   VirtualAudioDevice audio([&host] { return host.Now(); });
-  RecordingSpeech engines;
+  audio.FailOpen(options.missing.soundDevice);
+  RecordingSpeech recording(
+      {.screenReader = options.missing.screenReader, .voice = options.missing.voice});
+  SoundlessSpeech soundless(recording);
+  SpeechEngineFactory& engines =
+      options.noSound ? static_cast<SpeechEngineFactory&>(soundless) : recording;
   int status = 0;
   try {
     Application app(host, audio, engines, options.app);
@@ -64,10 +60,13 @@ int RunDesktop(const CommandLine& options, int& argc, char**& argv) {
   } else {
     audio = std::make_unique<SdlAudioDevice>();
   }
-  std::unique_ptr<SpeechEngineFactory> engines = MakeDesktopSpeech(*audio);
+  std::unique_ptr<SpeechEngineFactory> desktop = MakeDesktopSpeech(*audio);
+  SoundlessSpeech soundless(*desktop);
+  SpeechEngineFactory& engines =
+      options.noSound ? static_cast<SpeechEngineFactory&>(soundless) : *desktop;
   int status = 0;
   try {
-    Application app(*host, *audio, *engines, options.app);
+    Application app(*host, *audio, engines, options.app);
     app.Main();
   } catch (const EndProgram& end) {
     status = end.status;

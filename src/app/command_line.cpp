@@ -4,6 +4,8 @@
 #include <cctype>
 #include <cstdlib>
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "table/rounding.h"
 
@@ -29,8 +31,9 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& options)
   cli.add_option("mode", mode,
                  "Speech mode to start in: 1 screen reader (default), 3 the game's own voice, "
                  "0 text window for a Braille display, 2 silent");
-  cli.add_option("--script", options.scriptFile,
-                 "Run headless from a script of keys (\"-\" for standard input)");
+  auto* scriptOption =
+      cli.add_option("--script", options.scriptFile,
+                     "Run headless from a script of keys (\"-\" for standard input)");
   cli.add_flag("--console", options.console, "Play in the terminal instead of a window");
   cli.add_flag("--sounds", options.printSounds, "With --script: print each sound played");
   auto* seedOption = cli.add_option("--seed", seed, "Fixed seed for the random numbers");
@@ -38,6 +41,14 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& options)
   cli.add_flag("--bench", options.bench,
                "Play the bench tables headless and print the hands played, the hands per second "
                "and the signature of everything said");
+  std::vector<std::string> missing;
+  cli.add_option("--missing", missing,
+                 "With --script: the machine lacks the sound device, the screen reader or the "
+                 "game's own voice (sound,reader,voice)")
+      ->allow_extra_args(false)
+      ->delimiter(',')
+      ->check(CLI::IsMember({"sound", "reader", "voice"}))
+      ->needs(scriptOption);
   cli.add_flag("--version", version, "Print the version and exit");
   try {
     cli.parse(argc, argv);
@@ -47,6 +58,11 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& options)
   if (version) {
     std::cout << kProductName << " " << kVersionText << "\n";
     return 0;
+  }
+  for (const std::string& part : missing) {
+    options.missing.soundDevice |= part == "sound";
+    options.missing.screenReader |= part == "reader";
+    options.missing.voice |= part == "voice";
   }
   options.app.SpeechMode = mode.empty() ? 1 : SpeechModeArgument(mode);
   if (seedOption->count() > 0) options.app.seed = seed;

@@ -8,6 +8,14 @@
 
 namespace corvane {
 
+// What the simulated machine of a script run lacks (--missing), to try the messages and
+// fallbacks of a missing sound device or speech service.
+struct MissingParts {
+  bool soundDevice = false;   // "sound"
+  bool screenReader = false;  // "reader": speech-dispatcher cannot be reached
+  bool voice = false;         // "voice": the game's own voice cannot start
+};
+
 struct CommandLine {
   AppOptions app;
   std::string scriptFile;    // --script FILE ("-" for standard input)
@@ -15,6 +23,7 @@ struct CommandLine {
   bool printSounds = false;  // --sounds
   bool noSound = false;      // --no-sound
   bool bench = false;        // --bench
+  MissingParts missing;      // --missing, with --script only
 };
 
 // The speech mode from the command line's bare argument: its numeric value (a leading number as

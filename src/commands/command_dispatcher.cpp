@@ -234,7 +234,8 @@ void CommandDispatcher::NextHand() {
   if (table_.FirstDeal) {
     speech_.speak("Press F1 for Help, and Shift-F2 for a list of commands.");
     speech_.speak("Press F2 to obtain a brief description of the game.");
-    prompts_.Wait(2, true);
+    // A key pressed during the greeting gets its answer at once rather than being lost.
+    prompts_.Wait(2, false);
   }
   speech_.speak("Now shuffling.");
   table_.FirstDeal = false;

@@ -24,8 +24,16 @@ class RecordingVoice : public Voice {
   explicit RecordingVoice(std::shared_ptr<SpeechRecord> record) : record_(std::move(record)) {}
   std::vector<std::string> Voices() override { return RecordingSpeech::VoiceNames(); }
   void SetVoice(int index) override { Record("voice ", index); }
-  void SetRate(int rate) override { Record("rate ", rate); }
-  void SetVolume(int volume) override { Record("volume ", volume); }
+  void SetRate(int rate) override {
+    rate_ = rate;
+    Record("rate ", rate);
+  }
+  void SetVolume(int volume) override {
+    volume_ = volume;
+    Record("volume ", volume);
+  }
+  int Rate() const override { return rate_; }
+  int Volume() const override { return volume_; }
   void Speak(std::string_view text) override {
     record_->calls.push_back("speak " + std::string(text));
   }
@@ -36,11 +44,15 @@ class RecordingVoice : public Voice {
     record_->calls.push_back(what + std::to_string(value));
   }
   std::shared_ptr<SpeechRecord> record_;
+  // A new voice speaks at the normal rate and full volume, as espeak-ng does.
+  int rate_ = 0;
+  int volume_ = 100;
 };
 
 }  // namespace
 
-RecordingSpeech::RecordingSpeech() : record_(std::make_shared<SpeechRecord>()) {}
+RecordingSpeech::RecordingSpeech(MissingEngines missing)
+    : record_(std::make_shared<SpeechRecord>()), missing_(missing) {}
 
 std::vector<std::string> RecordingSpeech::VoiceNames() {
   return {"English (Great Britain)", "English (America)"};
@@ -48,12 +60,20 @@ std::vector<std::string> RecordingSpeech::VoiceNames() {
 
 std::unique_ptr<ScreenReader> RecordingSpeech::CreateScreenReader(std::string& error) {
   error.clear();
+  if (missing_.screenReader) {
+    error = kScreenReaderUnreachable;
+    return nullptr;
+  }
   ++record_->readersCreated;
   return std::make_unique<RecordingReader>(record_);
 }
 
 std::unique_ptr<Voice> RecordingSpeech::CreateVoice(std::string& error) {
   error.clear();
+  if (missing_.voice) {
+    error = kVoiceUnavailable;
+    return nullptr;
+  }
   ++record_->voicesCreated;
   return std::make_unique<RecordingVoice>(record_);
 }

@@ -1,5 +1,6 @@
-// Speech engines for the headless host: the screen reader and the voice always start, and they
-// only record what they are asked, so a scripted run is the same whatever the speech mode.
+// Speech engines for the headless host: they only record what they are asked, so a scripted run
+// is the same whatever the speech mode. Both start, unless the run plays a machine that lacks one
+// of them (to try the messages and fallbacks of a missing speech service).
 #pragma once
 
 #include <memory>
@@ -18,9 +19,15 @@ struct SpeechRecord {
   int voicesCreated = 0;
 };
 
+// The engines the simulated machine lacks.
+struct MissingEngines {
+  bool screenReader = false;
+  bool voice = false;
+};
+
 class RecordingSpeech : public SpeechEngineFactory {
  public:
-  RecordingSpeech();
+  explicit RecordingSpeech(MissingEngines missing = {});
 
   std::unique_ptr<ScreenReader> CreateScreenReader(std::string& error) override;
   std::unique_ptr<Voice> CreateVoice(std::string& error) override;
@@ -33,6 +40,7 @@ class RecordingSpeech : public SpeechEngineFactory {
 
  private:
   std::shared_ptr<SpeechRecord> record_;
+  MissingEngines missing_;
 };
 
 }  // namespace corvane

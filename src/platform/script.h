@@ -7,8 +7,9 @@
 //                        blank, case-sensitive)
 //   on TEXT => K1 K2 ... from here on, whenever a spoken line contains TEXT, queue K1.. as answers
 //
-// Key names are those of key_names.h. An unknown item or key name is a ScriptError naming the
-// line.
+// Blanks are spaces or tabs. A byte-order mark at the start is skipped. Key names are those of
+// key_names.h. An unknown item or key name, or a line longer than kLongestScriptLine characters,
+// is a ScriptError naming the line.
 #pragma once
 
 #include <istream>
@@ -38,8 +39,12 @@ struct Script {
   std::vector<ScriptItem> items;
 };
 
+inline constexpr std::size_t kLongestScriptLine = 4096;
+
 // Reads a whole script; `source` names it in error messages ("script line 3: ...").
 Script ParseScript(std::istream& in, std::string_view source = "script");
 Script ParseScriptText(std::string_view text, std::string_view source = "script");
+// Reads the script file at `path`; a path that is not a readable regular file is a ScriptError.
+Script ReadScriptFile(const std::string& path);
 
 }  // namespace corvane

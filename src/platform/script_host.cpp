@@ -6,7 +6,11 @@
 namespace corvane {
 
 ScriptHost::ScriptHost(Script script, std::ostream& out, std::ostream& err, bool printSounds)
-    : script_(std::move(script)), out_(out), err_(err), printSounds_(printSounds) {
+    : script_(std::move(script)),
+      out_(out),
+      err_(err),
+      printSounds_(printSounds),
+      text_([this](std::string_view line) { out_ << "| " << line << "\n"; }) {
   Advance();
 }
 

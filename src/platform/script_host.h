@@ -1,5 +1,6 @@
 // The headless host: keys come from a script, the clock is virtual, and everything the game says
-// is printed, one line per phrase, as it is spoken.
+// is printed, one line per phrase, as it is spoken. Each line the text window receives (the
+// no-speech mode) is printed too, as "| " and the line as the window holds it.
 //
 // Delivery. A `now` key is delivered at the next wait of any kind. When the game waits for an
 // answer (WaitKind::Answer, or a pause without a deadline, which only a key could end), the keys

@@ -25,11 +25,20 @@ class Voice {
   virtual void SetVoice(int index) = 0;           // 0-based index into Voices()
   virtual void SetRate(int rate) = 0;             // -10..10
   virtual void SetVolume(int volume) = 0;         // 0..100
+  virtual int Rate() const = 0;                   // the rate it speaks at now
+  virtual int Volume() const = 0;                 // the volume it speaks at now
   virtual void Speak(std::string_view text) = 0;  // asynchronous, queued behind what is said
   virtual void Purge() = 0;                       // stop at once and empty the queue
 };
 
-// Creates the engines on demand; a creation that fails returns nullptr and says why in `error`.
+// Why an engine could not be made, in the player's words: the first sentence of the message box.
+inline constexpr std::string_view kScreenReaderUnreachable =
+    "Unable to reach your screen reader through speech-dispatcher.";
+inline constexpr std::string_view kVoiceUnavailable =
+    "Unable to start the game's own voice, espeak-ng.";
+
+// Creates the engines on demand; a creation that fails returns nullptr and says why in `error`,
+// in a short sentence for the player (one of the two above, or a reason of its own).
 class SpeechEngineFactory {
  public:
   virtual ~SpeechEngineFactory() = default;

@@ -8,7 +8,9 @@ void PlayChipSound(SoundEngine& sound, Prompts& prompts, Random& cosmetic, int p
   const int coins = ChipSoundCount(amount, ante);
   for (int i = 0; i < coins; ++i) {
     PlaySeatSound(sound, "coin*4.wav", playerCount, seat, -800, tableVolume);
-    prompts.Wait(cosmetic.Rnd() / 10, true);
+    // Keys pressed while the coins fall are answered at once, as in every pause of a hand: a
+    // pause that only stored them would lose them, since nothing reads them afterwards.
+    prompts.Wait(cosmetic.Rnd() / 10, false);
   }
 }
 

@@ -28,7 +28,7 @@ SeatPlacement PlaceSeat(int playerCount, int seat);
 int ChipSoundCount(int amount, int ante);
 
 // Chips going into the pot: "coin*4.wav" at the seat, once per two antes of `amount` (at least
-// once, at most 50 times), each followed by a short pause with keys held back.
+// once, at most 50 times), each followed by a short pause in which keys run their commands.
 void PlayChipSound(SoundEngine& sound, Prompts& prompts, Random& cosmetic, int playerCount,
                    int seat, int amount, int ante, int tableVolume);
 

@@ -43,7 +43,9 @@ void SoundEngine::DSInit() {
   SoftwareBuffers = false;
   FrequencyControl = true;
   if (!device_.Open()) {
-    host_.ShowMessage("Error! ", "Unable to initialize DirectSound - sound card may not be present",
+    host_.ShowMessage("Error! ",
+                      "Unable to open the sound device - the sound card may be missing or in use. "
+                      "Start Corvane with --no-sound to play without sound.",
                       MessageIcon::Critical);
     throw EndProgram{1};
   }

@@ -38,8 +38,8 @@ class SoundEngine {
   // `programFolder` ends in "/"; `cosmetic` picks sound variants.
   SoundEngine(Host& host, AudioDevice& device, Random& cosmetic, std::string programFolder);
 
-  // Opens the device; on failure shows "Unable to initialize DirectSound - sound card may not be
-  // present" and ends the program.
+  // Opens the device; on failure says so in a message box, with the way out (--no-sound), and
+  // ends the program.
   void DSInit();
   // Arguments are by reference as the callers rely on the clamps written back.
   void PlaySound(const std::string& file, std::int16_t& Volume, std::int32_t& Frequency,

@@ -44,7 +44,11 @@ void Keyboard::WindowKeyDown(int keyCode, int shift) {
   KeyPressed = static_cast<std::int16_t>(keyCode);
   KeyShift = static_cast<std::int16_t>(shift);
   LastKeyWindow = Window::Sound;
-  if (!InputWaiting) DispatchCommandKey();
+  if (InputWaiting) return;
+  DispatchCommandKey();
+  // The pause that let the key in still owns the keyboard: a question the command asked (the
+  // ante, quitting, the card browser) must not leave the pause's later keys stored and unanswered.
+  InputWaiting = false;
 }
 
 }  // namespace corvane

@@ -13,6 +13,13 @@ constexpr std::string_view kRemoved = "***";
 constexpr std::size_t kWindowLimit = 10000;
 constexpr std::size_t kWindowKeep = 1000;
 
+// What the game does after an engine failed, and how the player gets speech back.
+constexpr std::string_view kNowOwnVoice =
+    "The game will speak with its own voice. Press Control-1 to try your screen reader again.";
+constexpr std::string_view kNowTextWindow =
+    "The game will write what it says in the text window. Press Control-1 to try your screen "
+    "reader.";
+
 bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
 }
@@ -22,36 +29,42 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
 Speech::Speech(Host& host, SpeechEngineFactory& engines) : host_(host), engines_(engines) {}
 
 void Speech::TTSSetup(std::int16_t type) {
-  if (type != 0) {
-    BrailleMode = false;
-    host_.Text().Show(false);
-  } else {
-    BrailleMode = true;
-    host_.Text().Show(true);
-    host_.Text().SetText(" ");
-  }
+  ShowTextWindow(type == 0);
   TTSType = type;
   // A mode whose engine cannot be made falls back: the screen reader to the voice, the voice to
-  // no speech (the text window is not shown then, so nothing is heard until the user switches).
+  // the text window. The message says why, what the game does now and how to get speech back.
   for (;;) {
     bool created = true;
-    std::string error;
+    std::string reason;
     try {
       if (TTSType == 1) {
-        reader_ = engines_.CreateScreenReader(error);
+        reader_ = engines_.CreateScreenReader(reason);
         created = reader_ != nullptr;
       } else if (TTSType == 3 && !voice_) {
-        voice_ = engines_.CreateVoice(error);
+        voice_ = engines_.CreateVoice(reason);
         created = voice_ != nullptr;
       }
     } catch (const std::exception&) {
       created = false;
+      reason.clear();
     }
     if (created) return;
-    host_.ShowMessage("Error! ", "Error initializing screen reader or MS SAPI.",
-                      MessageIcon::Critical);
+    if (reason.empty()) {
+      reason = TTSType == 1 ? kScreenReaderUnreachable : kVoiceUnavailable;
+    }
     TTSType = TTSType == 3 ? 0 : 3;
+    host_.ShowMessage("Error! ",
+                      reason + " " + std::string(TTSType == 3 ? kNowOwnVoice : kNowTextWindow),
+                      MessageIcon::Critical);
+    if (TTSType == 0) ShowTextWindow(true);
   }
+}
+
+void Speech::ShowTextWindow(bool show) {
+  BrailleMode = show;
+  host_.Text().Show(show);
+  // A fresh window starts empty: its first line is the first phrase, with no blank before it.
+  if (show) host_.Text().SetText("");
 }
 
 void Speech::speak(std::string_view t, std::int16_t systemType) {
@@ -80,7 +93,8 @@ void Speech::speak(std::string_view t, std::int16_t systemType) {
 }
 
 void Speech::AppendToTextWindow(std::string_view text) {
-  if (!BrailleMode) return;
+  // A Braille line is never empty: a phrase with nothing to say ("???" alone) writes no line.
+  if (!BrailleMode || TrimBlanks(text).empty()) return;
   TextWindow& window = host_.Text();
   window.Append(std::string(text) + "\r\n");
   const std::string all = window.Text();
@@ -107,7 +121,8 @@ void Speech::HistoryBack() {
 void Speech::HistoryForward() {
   ++HistoryPosition;
   if (HistoryPosition > kHistorySize) {
-    HistoryPosition = kHistorySize;
+    // Past the newest phrase: the next Control-Up says the newest again.
+    HistoryPosition = kHistorySize + 1;
     return;
   }
   speak(std::string(kNotRecorded) + PhraseHistory[HistoryPosition]);

@@ -53,6 +53,8 @@ class Speech {
 
  private:
   void AppendToTextWindow(std::string_view text);
+  // Shows the text window, empty, for the no-speech mode; or hides it.
+  void ShowTextWindow(bool show);
 
   Host& host_;
   SpeechEngineFactory& engines_;

@@ -121,8 +121,9 @@ void VoiceSettings::AdjustVoice(std::int16_t& currentVoice) {
 void VoiceSettings::AdjustRate(std::int16_t& currentRate) {
   if (!VoiceSpeaking()) return;
   KeyboardOwnership ownership(prompts_.keyboard());
-  // The voice's rate is the one last given to it: the saved rate, or the last adjustment.
-  int rate = std::clamp<int>(currentRate, kSlowest, kFastest);
+  // From the rate the voice speaks at now, which differs from the saved one when the saved
+  // settings could not all be applied.
+  int rate = std::clamp(speech_.voice()->Rate(), kSlowest, kFastest);
   speech_.speak("Use the arrows to adjust rate. Press Enter when done.");
   for (;;) {
     const int key = NextKey();
@@ -148,7 +149,7 @@ void VoiceSettings::AdjustRate(std::int16_t& currentRate) {
 void VoiceSettings::AdjustVolume(std::int16_t& currentVolume) {
   if (!VoiceSpeaking()) return;
   KeyboardOwnership ownership(prompts_.keyboard());
-  int volume = std::clamp<int>(currentVolume, kQuietest, kLoudest);
+  int volume = std::clamp(speech_.voice()->Volume(), kQuietest, kLoudest);
   speech_.speak("Use the arrows to adjust volume. Press Enter when done.");
   for (;;) {
     const int key = NextKey();

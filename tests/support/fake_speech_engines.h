@@ -32,16 +32,24 @@ class FakeVoice : public Voice {
       : log_(log), voices_(std::move(voices)) {}
   std::vector<std::string> Voices() override { return voices_; }
   void SetVoice(int index) override { log_.push_back("SetVoice(" + std::to_string(index) + ")"); }
-  void SetRate(int rate) override { log_.push_back("SetRate(" + std::to_string(rate) + ")"); }
+  void SetRate(int rate) override {
+    rate_ = rate;
+    log_.push_back("SetRate(" + std::to_string(rate) + ")");
+  }
   void SetVolume(int volume) override {
+    volume_ = volume;
     log_.push_back("SetVolume(" + std::to_string(volume) + ")");
   }
+  int Rate() const override { return rate_; }
+  int Volume() const override { return volume_; }
   void Speak(std::string_view text) override { log_.push_back("Speak(" + std::string(text) + ")"); }
   void Purge() override { log_.push_back("Purge"); }
 
  private:
   std::vector<std::string>& log_;
   std::vector<std::string> voices_;
+  int rate_ = 0;
+  int volume_ = 100;
 };
 
 class FakeSpeechEngineFactory : public SpeechEngineFactory {
@@ -49,7 +57,7 @@ class FakeSpeechEngineFactory : public SpeechEngineFactory {
   std::unique_ptr<ScreenReader> CreateScreenReader(std::string& error) override {
     ++readersCreated;
     if (failReader) {
-      error = "no screen reader";
+      error = "No screen reader here.";
       return nullptr;
     }
     return std::make_unique<FakeScreenReader>(log);
@@ -57,7 +65,7 @@ class FakeSpeechEngineFactory : public SpeechEngineFactory {
   std::unique_ptr<Voice> CreateVoice(std::string& error) override {
     ++voicesCreated;
     if (failVoice) {
-      error = "no voice";
+      error = "No voice here.";
       return nullptr;
     }
     return std::make_unique<FakeVoice>(log, voices);

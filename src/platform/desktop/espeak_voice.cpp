@@ -87,6 +87,8 @@ class EspeakVoice : public Voice {
     volume_ = volume;
     espeak_SetParameter(espeakVOLUME, EspeakAmplitude(volume), 0);
   }
+  int Rate() const override { return rate_; }
+  int Volume() const override { return volume_; }
   void Speak(std::string_view text) override {
     if (text.empty()) return;
     std::vector<std::int16_t> samples;

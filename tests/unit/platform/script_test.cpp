@@ -1,8 +1,12 @@
 #include "platform/script.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <fstream>
 #include <string>
+
+#include "unit/store/test_folder.h"
 
 namespace corvane {
 namespace {
@@ -105,6 +109,53 @@ TEST(ScriptParser, TheSourceNameStartsTheMessage) {
     FAIL() << "no error";
   } catch (const ScriptError& error) {
     EXPECT_EQ(std::string(error.what()), "menu.script line 1: unknown key name \"Nope\"");
+  }
+}
+
+TEST(ScriptParser, TabsByteOrderMarksAndWhatCannotBeAScript) {
+  TestFolder folder;
+  folder.Write("tabs.script", "key\tDown\t Up\nexpect\tSelect\non Hi\t=>\tY\n");
+  folder.Write("bom.script", "\xEF\xBB\xBFkey X\n");
+  folder.Write("long.script", "key X\n#" + std::string(kLongestScriptLine, 'a') + "\n");
+  std::filesystem::create_directory(folder.File("folder"));
+  ASSERT_EQ(::mkfifo(folder.File("fifo").c_str(), 0600), 0);
+  struct Row {
+    std::string path;
+    std::string outcome;  // the error, or the items read
+  };
+  const std::vector<Row> rows = {
+      {folder.File("tabs.script"), "key 2, expect Select 0, on Hi 1"},
+      {folder.File("bom.script"), "key 1"},
+      {folder.File("long.script"), "script line 2: the line is longer than 4096 characters"},
+      {folder.File("folder"), "the script " + folder.File("folder") + " is not a regular file"},
+      {"/dev/zero", "the script /dev/zero is not a regular file"},
+      {folder.File("fifo"), "the script " + folder.File("fifo") + " is not a regular file"},
+      {folder.File("missing"), "cannot open the script " + folder.File("missing")},
+      // A regular file whose first read fails.
+      {"/proc/self/mem", "script line 1: the script cannot be read"},
+  };
+  for (const Row& row : rows) {
+    std::string outcome;
+    try {
+      // Each item as its kind, its text and its number of keys.
+      for (const ScriptItem& item : ReadScriptFile(row.path).items) {
+        static constexpr const char* kKinds[] = {"key", "now", "expect", "on"};
+        outcome += std::string(outcome.empty() ? "" : ", ") + kKinds[static_cast<int>(item.kind)] +
+                   (item.text.empty() ? "" : " " + item.text) + " " +
+                   std::to_string(item.keys.size());
+      }
+    } catch (const ScriptError& error) {
+      outcome = error.what();
+    }
+    EXPECT_EQ(outcome, row.outcome) << row.path;
+  }
+  // Standard input may be endless too: its first line ends at the limit.
+  std::ifstream zeros("/dev/zero", std::ios::binary);
+  try {
+    ParseScript(zeros);
+    ADD_FAILURE() << "an endless line was read";
+  } catch (const ScriptError& error) {
+    EXPECT_STREQ(error.what(), "script line 1: the line is longer than 4096 characters");
   }
 }
 

@@ -72,7 +72,8 @@ TEST(SoundEngineInit, NoSoundDeviceShowsTheMessageAndEndsTheProgram) {
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].title, "Error! ");
   EXPECT_EQ(host.messages[0].text,
-            "Unable to initialize DirectSound - sound card may not be present");
+            "Unable to open the sound device - the sound card may be missing or in use. Start "
+            "Corvane with --no-sound to play without sound.");
 }
 
 TEST_F(SoundEngineTest, AFinishedSoundIsReusedWithoutReadingItsFileAgain) {

@@ -19,6 +19,27 @@ TEST_F(KeyboardTest, KeyDuringAnOpenPauseRunsItsCommandAtOnce) {
   EXPECT_FALSE(keyboard.InputWaiting);
 }
 
+TEST_F(KeyboardTest, EveryKeyOfAnOpenPauseIsAnsweredInOrder) {
+  // A stands for a command that asks a question (raise the ante?), which the next key answers.
+  keyboard.SetCommandDispatcher([this] {
+    dispatched.push_back(keyboard.CommandKey());
+    if (keyboard.CommandKey() == 'A') prompts.AskYesNo("Raise the ante?", 2, false);
+  });
+  struct Row {
+    const char* keys;  // all arriving during one pause
+    std::vector<int> answered;
+  };
+  for (const Row& row : std::vector<Row>{{"P Shift+M Ctrl+Up", {'P', 1077, 2038}},
+                                         {"A Y P M", {'A', 'P', 'M'}},
+                                         {"A Esc Shift+M", {'A', 1077}}}) {
+    dispatched.clear();
+    host.KeysNow(row.keys);
+    prompts.Wait(1, false);
+    EXPECT_EQ(dispatched, row.answered) << row.keys;
+    EXPECT_FALSE(keyboard.InputWaiting) << row.keys;
+  }
+}
+
 TEST_F(KeyboardTest, KeyDuringABlockingPauseIsOnlyStored) {
   host.KeyNow('P', kShift);
   prompts.Wait(2, true);
@@ -67,7 +88,7 @@ TEST_F(KeyboardTest, ControlZeroShowsTheTextWindowEvenDuringAPrompt) {
   EXPECT_EQ(prompts.AskOK("Ready?"), 1);
   EXPECT_EQ(speech.TTSType, 0);
   EXPECT_TRUE(host.text.Visible());
-  EXPECT_EQ(host.text.Text(), " OK\r\n");
+  EXPECT_EQ(host.text.Text(), "OK\r\n");
 }
 
 TEST_F(KeyboardTest, ControlWithShiftAndADigitIsAnOrdinaryKey) {

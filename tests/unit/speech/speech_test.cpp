@@ -57,10 +57,10 @@ TEST_F(SpeakTest, QuestionMarkerIsSaidButNotRecorded) {
   EXPECT_EQ(speech.LastThingSpoken, "What would you like to do?");
 }
 
-TEST_F(SpeakTest, BareQuestionMarkerShowsAnEmptyLineAndEmptiesLastThingSpoken) {
+TEST_F(SpeakTest, BareQuestionMarkerWritesNoEmptyLineAndEmptiesLastThingSpoken) {
   speech.TTSSetup(0);
   speech.speak("???");
-  EXPECT_EQ(host.text.Text(), " \r\n");
+  EXPECT_EQ(host.text.Text(), "");
   EXPECT_TRUE(host.spoken.empty());
 
   speech.TTSSetup(3);
@@ -116,13 +116,13 @@ TEST_F(SpeakTest, HistoryForwardRightAfterAPhraseIsSilent) {
   speech.speak("Two");
   engines.log.clear();
   speech.HistoryForward();
+  speech.HistoryForward();
   EXPECT_TRUE(engines.log.empty());
-  EXPECT_EQ(speech.HistoryPosition, 30);
-  // The cursor now rests on the newest slot, so the next Control-Up says the one before it.
+  // The cursor stays past the newest phrase, so the next Control-Up says the newest.
   speech.HistoryBack();
   speech.HistoryBack();
   speech.HistoryForward();
-  EXPECT_EQ(engines.log, (Lines{"Say(One)", "Say()", "Say(One)"}));
+  EXPECT_EQ(engines.log, (Lines{"Say(Two)", "Say(One)", "Say(Two)"}));
 }
 
 TEST_F(SpeakTest, HistoryForwardWalksBackToTheNewest) {
@@ -146,7 +146,7 @@ TEST_F(SpeakTest, NoSpeechModeWritesLinesToTheShownTextWindow) {
   EXPECT_TRUE(speech.BrailleMode);
   speech.speak("Now shuffling.");
   speech.speak("???Deal");
-  EXPECT_EQ(host.text.Text(), " Now shuffling.\r\nDeal\r\n");
+  EXPECT_EQ(host.text.Text(), "Now shuffling.\r\nDeal\r\n");
   EXPECT_TRUE(engines.log.empty());
   // Nothing reaches an engine, so the last thing spoken stays as it was.
   EXPECT_EQ(speech.LastThingSpoken, "");
@@ -165,8 +165,8 @@ TEST_F(SpeakTest, SilentModeUpdatesLastThingSpokenAndShowsNothing) {
 
 TEST_F(SpeakTest, TextWindowAboveTenThousandCharactersKeepsTheLastThousand) {
   speech.TTSSetup(0);
-  // " " + 9,997 characters + "\r\n" = 10,000: not cut yet.
-  speech.speak(std::string(9997, 'a'));
+  // 9,998 characters + "\r\n" = 10,000: not cut yet.
+  speech.speak(std::string(9998, 'a'));
   EXPECT_EQ(host.text.Text().size(), 10000u);
   speech.speak("???b");  // 10,003 characters: cut to the last 1,000
   const std::string text = host.text.Text();
@@ -271,28 +271,32 @@ TEST_F(SpeakTest, FailingReaderFallsBackToTheVoice) {
   speech.TTSSetup(1);
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].title, "Error! ");
-  EXPECT_EQ(host.messages[0].text, "Error initializing screen reader or MS SAPI.");
+  EXPECT_EQ(host.messages[0].text,
+            "No screen reader here. The game will speak with its own voice. Press Control-1 to "
+            "try your screen reader again.");
   EXPECT_EQ(host.messages[0].icon, MessageIcon::Critical);
   EXPECT_EQ(speech.TTSType, 3);
   speech.speak("Hello");
   EXPECT_EQ(engines.log, (Lines{"Speak(Hello)"}));
 }
 
-TEST_F(SpeakTest, FailingReaderAndVoiceEndInNoSpeechWithTheWindowHidden) {
+TEST_F(SpeakTest, FailingReaderAndVoiceEndInTheTextWindow) {
   engines.failReader = true;
   engines.failVoice = true;
   speech.SpeechMode = 1;
+  host.text.SetText("old");
   speech.TTSSetup(1);
-  EXPECT_EQ(host.messages.size(), 2u);
+  ASSERT_EQ(host.messages.size(), 2u);
+  EXPECT_EQ(host.messages[1].text,
+            "No voice here. The game will write what it says in the text window. Press "
+            "Control-1 to try your screen reader.");
   EXPECT_EQ(speech.TTSType, 0);
   EXPECT_EQ(speech.SpeechMode, 1);
-  EXPECT_FALSE(speech.BrailleMode);
-  EXPECT_FALSE(host.text.Visible());
-  speech.speak("Unheard");
-  EXPECT_EQ(host.text.Text(), "");
+  EXPECT_TRUE(speech.BrailleMode);
+  EXPECT_TRUE(host.text.Visible());
+  speech.speak("Read in Braille");
+  EXPECT_EQ(host.text.Text(), "Read in Braille\r\n");
   EXPECT_TRUE(engines.log.empty());
-  // The transcript still has it.
-  EXPECT_EQ(host.spoken, (Lines{"Unheard"}));
 }
 
 TEST_F(SpeakTest, FailingVoiceFallsBackToNoSpeechWithOneMessage) {
@@ -303,11 +307,11 @@ TEST_F(SpeakTest, FailingVoiceFallsBackToNoSpeechWithOneMessage) {
   EXPECT_EQ(engines.readersCreated, 0);
 }
 
-TEST_F(SpeakTest, NoSpeechModeShowsTheWindowWithOneBlank) {
+TEST_F(SpeakTest, NoSpeechModeShowsTheWindowEmpty) {
   host.text.SetText("old");
   speech.TTSSetup(0);
   EXPECT_TRUE(host.text.Visible());
-  EXPECT_EQ(host.text.Text(), " ");
+  EXPECT_EQ(host.text.Text(), "");
   speech.TTSSetup(2);
   EXPECT_FALSE(host.text.Visible());
   EXPECT_FALSE(speech.BrailleMode);

@@ -18,6 +18,13 @@ class VoiceSettingsTest : public SpeechFixture {
     engines.log.clear();
   }
 
+  // The voice speaks at `rate` and `volume` now; the log starts after.
+  void VoiceAt(int rate, int volume) {
+    speech.voice()->SetRate(rate);
+    speech.voice()->SetVolume(volume);
+    engines.log.clear();
+  }
+
   // The calls on the voice that change it, or that it speaks, in order (silencing left out).
   std::vector<std::string> VoiceCalls() const {
     std::vector<std::string> calls;
@@ -124,8 +131,10 @@ TEST_F(VoiceSettingsTest, AdjustmentsDoNothingOutsideTheGameVoice) {
 }
 
 TEST_F(VoiceSettingsTest, RateStopsAtTen) {
+  // The rate starts from the voice's own, not from the saved one.
+  VoiceAt(8, 95);
   host.Keys("Up Up Up Down Enter");
-  std::int16_t rate = 8;
+  std::int16_t rate = 0;
   voiceSettings.AdjustRate(rate);
   EXPECT_EQ(rate, 9);
   EXPECT_EQ(VoiceCalls(),
@@ -135,6 +144,7 @@ TEST_F(VoiceSettingsTest, RateStopsAtTen) {
 }
 
 TEST_F(VoiceSettingsTest, RateStopsAtMinusTenAndOtherKeysRepeatTheRate) {
+  VoiceAt(-9, 95);
   host.Keys("Down Left X Esc");
   std::int16_t rate = -9;
   voiceSettings.AdjustRate(rate);
@@ -155,8 +165,9 @@ TEST_F(VoiceSettingsTest, RateKeysIncludeIJKL) {
 }
 
 TEST_F(VoiceSettingsTest, VolumeFrom95ReachesOneHundredThenStops) {
+  VoiceAt(0, 95);
   host.Keys("Up Up Enter");
-  std::int16_t volume = 95;
+  std::int16_t volume = 0;
   voiceSettings.AdjustVolume(volume);
   EXPECT_EQ(volume, 100);
   EXPECT_EQ(VoiceCalls(), (Lines{"Speak(Use the arrows to adjust volume. Press Enter when done.)",
@@ -164,6 +175,7 @@ TEST_F(VoiceSettingsTest, VolumeFrom95ReachesOneHundredThenStops) {
 }
 
 TEST_F(VoiceSettingsTest, VolumeStopsAtZeroAndJIsLouderWhileLRepeats) {
+  VoiceAt(0, 5);
   host.Keys("Down Down J L Enter");
   std::int16_t volume = 5;
   voiceSettings.AdjustVolume(volume);
@@ -176,10 +188,12 @@ TEST_F(VoiceSettingsTest, VolumeStopsAtZeroAndJIsLouderWhileLRepeats) {
 
 TEST_F(VoiceSettingsTest, VolumeNeverLeavesItsRange) {
   // A saved 97 goes up to 100, not 102, so the file never holds a volume it cannot read back.
+  VoiceAt(0, 97);
   host.Keys("Up Up Enter");
   std::int16_t volume = 97;
   voiceSettings.AdjustVolume(volume);
   EXPECT_EQ(volume, 100);
+  VoiceAt(0, 3);
   host.Keys("Down Enter");
   volume = 3;
   voiceSettings.AdjustVolume(volume);
@@ -222,6 +236,7 @@ TEST_F(VoiceSettingsTest, RateChosenFromTheMenuAndSavedWithY) {
 }
 
 TEST_F(VoiceSettingsTest, EnterInTheSaveQuestionSavesLikeY) {
+  VoiceAt(0, 95);
   host.Keys("Up Enter Down Enter Enter");
   voiceSettings.SapiSettingsMenu();
   EXPECT_EQ(settings.SapiVolume, 90);

@@ -29,6 +29,8 @@ class EspeakVoiceSettingsTest : public ::testing::Test {
     speech.TTSSetup(3);
     ASSERT_EQ(speech.TTSType, 3) << "espeak-ng could not start";
     ASSERT_NE(speech.voice(), nullptr);
+    // As at start-up: the saved settings are given to the voice.
+    speech.SetSapiValues(settings.SapiVoice, settings.SapiRate, settings.SapiVolume, 0, true);
     voices = speech.voice()->Voices();
   }
 
