@@ -117,6 +117,7 @@ const std::vector<std::string>& KeystrokeLines() {
       "S, Summary of opponents up-turned cards.",
       "Shift-S, Details of opponents up-turned cards.",
       "H, Summary of your hand.",
+      "W, Your chance of winning the hand, counting the cards you can see.",
       "E, Browse through your entire hand. Use the arrow keys.",
       "X, Examine all of the cards of all surviving players at the end of the hand.",
       "P, Number of chips in the pot.",

@@ -92,6 +92,9 @@ void CommandDispatcher::DispatchCommandKey() {
     case 'X':
       reports_.ExamineAllHands();
       break;
+    case 'W':
+      reports_.ChanceOfWinning(handRunning_);
+      break;
     case 'M':
       reports_.UserChips();
       break;

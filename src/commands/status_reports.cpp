@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/win_chance.h"
 #include "table/rounding.h"
 
 namespace corvane {
@@ -130,6 +131,21 @@ void StatusReports::ExamineAllHands() {
       if (card != 0) list += " " + CardName(card, 0) + ", ";
     }
     Say(table_.players.PlayerName[seat] + ", " + description + ", " + list);
+  }
+}
+
+void StatusReports::ChanceOfWinning(bool handUnderWay) {
+  if (!handUnderWay) {
+    Say("There is no hand being played.");
+  } else if (hand_.HandOver) {
+    Say("This hand is over.");
+  } else if (hand_.Folded[kUserSeat]) {
+    Say("You have folded this hand.");
+  } else {
+    const WinChance chance = corvane::ChanceOfWinning(table_, hand_);
+    const std::int64_t percent = RoundHalfEven(chance.share * 100);
+    Say("Your chance of winning is about " + Number(percent) +
+        (chance.drawToCome ? " percent before the draw." : " percent."));
   }
 }
 

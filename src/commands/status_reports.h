@@ -26,6 +26,8 @@ class StatusReports {
   void CardsShowing();     // S
   void ShowingDetails();   // Shift-S
   void ExamineAllHands();  // X
+  // W; `handUnderWay` is true from the first card of a hand to the question that follows it.
+  void ChanceOfWinning(bool handUnderWay);
   // Tab; `secondsThisHand` is the time the hand under way has taken so far (0 between hands).
   void HandStatus(double secondsThisHand);
 

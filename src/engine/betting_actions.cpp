@@ -103,7 +103,10 @@ void HandEngine::Fold(int seat) {
     CardNumber& card = table_.Cards[seat][slot];
     if (card == 0) continue;
     // A community card stays on the table for the others; only the seat's own cards are thrown.
-    if (!(game.Rounds[slot].Shared && game.HasShared)) Discard(table_, card);
+    if (!(game.Rounds[slot].Shared && game.HasShared)) {
+      Discard(table_, card);
+      if (game.Rounds[slot].FaceUp) hand_.SeenDiscards |= std::uint64_t{1} << card;
+    }
     card = 0;
   }
   ++hand_.FoldCount;

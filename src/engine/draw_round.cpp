@@ -22,11 +22,13 @@ constexpr const char* kDiscardTitle =
 }  // namespace
 
 void HandEngine::RunDraw() {
+  hand_.DrawUnderWay = true;
   if (hooks_.Draw) {
     hooks_.Draw();
   } else {
     Draw();
   }
+  hand_.DrawUnderWay = false;
 }
 
 void HandEngine::Draw() {
@@ -42,6 +44,9 @@ void HandEngine::Draw() {
 
 void HandEngine::ThrowCard(int seat, int slot) {
   CardNumber& card = table_.Cards[seat][slot];
+  if (card != 0 && (seat == kUserSeat || table_.game.Rounds[slot].FaceUp)) {
+    hand_.SeenDiscards |= std::uint64_t{1} << card;
+  }
   Discard(table_, card);
   card = 0;
 }

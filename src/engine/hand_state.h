@@ -81,6 +81,13 @@ struct HandState {
 
   // The user's card-review position: 0 when a hand starts, 1 when the user's turn begins.
   std::int16_t ReviewPosition = 0;
+
+  // Cards the user saw go onto the discard pile this hand, bit c for card c: the face-up cards of
+  // a seat that folded, every card the user threw away in a draw and every face-up card thrown in
+  // one. Such a card is known to be out of play for as long as it lies on the pile.
+  std::uint64_t SeenDiscards = 0;
+  // A draw is being played: the seats exchange their cards one after another.
+  bool DrawUnderWay = false;
 };
 
 // Readies the hand state for the next hand, before the antes are taken: every seat is in again

@@ -30,6 +30,7 @@ const Lines kKeystrokes{
     "S, Summary of opponents up-turned cards.",
     "Shift-S, Details of opponents up-turned cards.",
     "H, Summary of your hand.",
+    "W, Your chance of winning the hand, counting the cards you can see.",
     "E, Browse through your entire hand. Use the arrow keys.",
     "X, Examine all of the cards of all surviving players at the end of the hand.",
     "P, Number of chips in the pot.",
@@ -66,14 +67,14 @@ class HelpReaderTest : public SpeechFixture {
 
 TEST_F(HelpReaderTest, TheKeystrokeListWordForWord) {
   std::string keys;
-  for (int i = 0; i < 32; ++i) keys += "Down ";
+  for (int i = 0; i < 33; ++i) keys += "Down ";
   host.Keys(keys + "Esc");
   reader.ReadHelp(1, Game(kSevenCardStud));
   ASSERT_FALSE(host.spoken.empty());
   EXPECT_EQ(host.spoken[0], "Corvane. Use arrows to review keystrokes , and escape to exit.");
-  // Line 32 is the empty line after the list: nothing is heard there.
+  // Line 33 is the empty line after the list: nothing is heard there.
   EXPECT_EQ(AfterIntro(), kKeystrokes);
-  EXPECT_EQ(KeystrokeLines().size(), 32u);
+  EXPECT_EQ(KeystrokeLines().size(), 33u);
 }
 
 TEST_F(HelpReaderTest, TheFirstDownOrUpBothSayLineOne) {
@@ -90,7 +91,7 @@ TEST_F(HelpReaderTest, EndGoesToTheEmptyLineAfterTheListAndStaysThere) {
   host.Keys("End Down Up Home K L I J Right Left X Esc");
   reader.ReadHelp(1, Game(kSevenCardStud));
   EXPECT_EQ(AfterIntro(),
-            (Lines{kKeystrokes[30], kKeystrokes[0], kKeystrokes[1], kKeystrokes[2], kKeystrokes[1],
+            (Lines{kKeystrokes[31], kKeystrokes[0], kKeystrokes[1], kKeystrokes[2], kKeystrokes[1],
                    kKeystrokes[0], kKeystrokes[1], kKeystrokes[0], kKeystrokes[0]}));
 }
 
