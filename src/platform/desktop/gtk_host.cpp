@@ -15,12 +15,25 @@ namespace corvane {
 
 namespace {
 
-// pText: a read-only GtkTextView in a scrolled window that fills Form1.
+// The text window's lines end in a line break. Shown as they are, the last line of the window
+// would be an empty one, and a screen reader or a Braille display following the insertion point
+// would read "blank" instead of the newest line. The window keeps the whole text for the game and
+// shows it without that last line break.
+std::string_view WithoutLastLineBreak(std::string_view text) {
+  if (text.ends_with('\n')) text.remove_suffix(1);
+  if (text.ends_with('\r')) text.remove_suffix(1);
+  return text;
+}
+
+// pText: a read-only GtkTextView in a scrolled window that fills Form1. After every change the
+// insertion point stands at the start of the newest line, which is what a screen reader speaks
+// when the line arrives and what a Braille display shows.
 class GtkTextWindow : public TextWindow {
  public:
   GtkTextWindow() {
     view_ = GTK_TEXT_VIEW(gtk_text_view_new());
     gtk_widget_set_name(GTK_WIDGET(view_), "pText");
+    atk_object_set_accessible_id(gtk_widget_get_accessible(GTK_WIDGET(view_)), "pText");
     gtk_text_view_set_editable(view_, FALSE);
     gtk_text_view_set_cursor_visible(view_, TRUE);
     gtk_text_view_set_wrap_mode(view_, GTK_WRAP_WORD_CHAR);
@@ -41,37 +54,40 @@ class GtkTextWindow : public TextWindow {
   }
   bool Visible() const override { return gtk_widget_get_visible(scroller_); }
   void SetText(std::string_view text) override {
-    gtk_text_buffer_set_text(Buffer(), text.data(), static_cast<gint>(text.size()));
-    ToEnd();
+    text_.assign(text);
+    const std::string_view shown = WithoutLastLineBreak(text_);
+    gtk_text_buffer_set_text(Buffer(), shown.data(), static_cast<gint>(shown.size()));
+    shownSize_ = shown.size();
+    ToNewestLine();
   }
-  std::string Text() const override {
-    GtkTextIter start;
-    GtkTextIter end;
-    gtk_text_buffer_get_bounds(Buffer(), &start, &end);
-    gchar* text = gtk_text_buffer_get_text(Buffer(), &start, &end, FALSE);
-    std::string copy = text;
-    g_free(text);
-    return copy;
-  }
+  std::string Text() const override { return text_; }
+  // Only what is new is inserted (what was shown stays the start of what is shown), so a screen
+  // reader is told of the new line alone.
   void Append(std::string_view text) override {
+    text_.append(text);
+    const std::string_view shown = WithoutLastLineBreak(text_);
+    const std::string_view added = shown.substr(shownSize_);
     GtkTextIter end;
     gtk_text_buffer_get_end_iter(Buffer(), &end);
-    gtk_text_buffer_insert(Buffer(), &end, text.data(), static_cast<gint>(text.size()));
-    ToEnd();
+    gtk_text_buffer_insert(Buffer(), &end, added.data(), static_cast<gint>(added.size()));
+    shownSize_ = shown.size();
+    ToNewestLine();
   }
 
  private:
   GtkTextBuffer* Buffer() const { return gtk_text_view_get_buffer(view_); }
-  // The insertion point follows the newest line, which is where a screen reader reads.
-  void ToEnd() {
-    GtkTextIter end;
-    gtk_text_buffer_get_end_iter(Buffer(), &end);
-    gtk_text_buffer_place_cursor(Buffer(), &end);
+  void ToNewestLine() {
+    GtkTextIter newest;
+    gtk_text_buffer_get_end_iter(Buffer(), &newest);
+    gtk_text_iter_set_line_offset(&newest, 0);
+    gtk_text_buffer_place_cursor(Buffer(), &newest);
     gtk_text_view_scroll_mark_onscreen(view_, gtk_text_buffer_get_insert(Buffer()));
   }
 
   GtkTextView* view_ = nullptr;
   GtkWidget* scroller_ = nullptr;
+  std::string text_;           // the whole text, as the game wrote it
+  std::size_t shownSize_ = 0;  // bytes of it in the buffer: all but the last line break
 };
 
 class GtkHost : public Host {
@@ -186,8 +202,10 @@ class GtkHost : public Host {
     GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     gtk_widget_set_name(window, name);
     gtk_window_set_title(GTK_WINDOW(window), "Corvane");
-    // The role tells the two windows apart for tools that drive the program.
+    // The role (for the window manager) and the accessible id (for assistive technology) tell
+    // the two windows apart for tools that drive the program.
     gtk_window_set_role(GTK_WINDOW(window), name);
+    atk_object_set_accessible_id(gtk_widget_get_accessible(window), name);
     WindowSource& source = which == Window::Sound ? soundSource_ : speechSource_;
     source = {this, which};
     g_signal_connect(window, "key-press-event", G_CALLBACK(&GtkHost::KeyPressed), &source);
