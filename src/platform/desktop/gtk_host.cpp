@@ -1,5 +1,6 @@
 #include "platform/desktop/gtk_host.h"
 
+#include <glib-unix.h>
 #include <gtk/gtk.h>
 
 #include <algorithm>
@@ -7,9 +8,11 @@
 #include <deque>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/desktop/document_launcher.h"
 #include "platform/desktop/gdk_keys.h"
+#include "platform/desktop/termination_signals.h"
 
 namespace corvane {
 
@@ -102,8 +105,12 @@ class GtkHost : public Host {
     // The sound window comes last so that it has the keyboard.
     gtk_widget_show_all(soundWindow_);
     gtk_window_present(GTK_WINDOW(soundWindow_));
+    for (const int signal : kTerminationSignals) {
+      signalSources_.push_back(g_unix_signal_add(signal, &GtkHost::TerminationRequested, this));
+    }
   }
   ~GtkHost() override {
+    for (const guint source : signalSources_) g_source_remove(source);
     for (auto& [id, source] : timers_) g_source_remove(source.sourceId);
     gtk_widget_destroy(soundWindow_);
     gtk_widget_destroy(speechWindow_);
@@ -154,7 +161,9 @@ class GtkHost : public Host {
     gtk_window_set_title(GTK_WINDOW(dialog), caption.c_str());
     // Enter answers the message box wherever its focus is.
     gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
+    message_ = dialog;
     gtk_dialog_run(GTK_DIALOG(dialog));
+    message_ = nullptr;
     gtk_widget_destroy(dialog);
   }
 
@@ -241,6 +250,19 @@ class GtkHost : public Host {
     return TRUE;  // the game ends the program; the window stays until then
   }
 
+  // A termination signal ends the program as closing the window does; an open message box is
+  // answered first, so that the game gets on to its end.
+  static gboolean TerminationRequested(gpointer data) {
+    auto* host = static_cast<GtkHost*>(data);
+    if (host->message_ != nullptr) {
+      gtk_dialog_response(GTK_DIALOG(host->message_), GTK_RESPONSE_DELETE_EVENT);
+    }
+    HostEvent event;
+    event.kind = HostEvent::Kind::Close;
+    host->events_.push_back(event);
+    return G_SOURCE_CONTINUE;
+  }
+
   static gboolean TimerFired(gpointer data) {
     auto* timer = static_cast<TimerSource*>(data);
     HostEvent event;
@@ -262,6 +284,8 @@ class GtkHost : public Host {
   GtkTextWindow text_;
   std::deque<HostEvent> events_;
   std::map<int, TimerSource> timers_;
+  std::vector<guint> signalSources_;
+  GtkWidget* message_ = nullptr;  // the message box being shown
 };
 
 }  // namespace
