@@ -159,12 +159,18 @@ class GtkHost : public Host {
                                                GTK_BUTTONS_OK, "%s", body.c_str());
     const std::string caption(title);
     gtk_window_set_title(GTK_WINDOW(dialog), caption.c_str());
+    // A screen reader names the message box by its title, as it names any window.
+    atk_object_set_name(gtk_widget_get_accessible(dialog), caption.c_str());
     // Enter answers the message box wherever its focus is.
     gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
+    // The keys go to the message box, so it takes the focus once it is on screen (also where no
+    // window manager gives it) and hands it back to the sound window when it is answered.
+    g_signal_connect(dialog, "map-event", G_CALLBACK(&GtkHost::TakeFocus), nullptr);
     message_ = dialog;
     gtk_dialog_run(GTK_DIALOG(dialog));
     message_ = nullptr;
     gtk_widget_destroy(dialog);
+    gtk_window_present(GTK_WINDOW(soundWindow_));
   }
 
   TextWindow& Text() override { return text_; }
@@ -248,6 +254,11 @@ class GtkHost : public Host {
     event.window = source->window;
     source->host->events_.push_back(event);
     return TRUE;  // the game ends the program; the window stays until then
+  }
+
+  static gboolean TakeFocus(GtkWidget* window, GdkEvent*, gpointer) {
+    gtk_window_present(GTK_WINDOW(window));
+    return FALSE;
   }
 
   // A termination signal ends the program as closing the window does; an open message box is
