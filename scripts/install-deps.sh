@@ -9,6 +9,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev clang-format
   xvfb xauth xdotool x11-utils dbus dbus-x11 at-spi2-core python3-pyatspi
+  # The screen-reader test (tests/desktop/orca_session.sh): Orca speaking through speech-dispatcher
+  orca speech-dispatcher
 )
 
 missing=()

@@ -38,6 +38,7 @@ desktop_session() {
 
 harness_cleanup() {
   local pid
+  disown -a # their ends are not news
   for pid in "${background[@]}"; do kill "$pid" 2>/dev/null; done
   rm -rf "$work"
 }
@@ -90,6 +91,7 @@ start_program() {
   wait_until "window Form1 titled Corvane" window_with_role Form1
   window=$found
   wait_until "window FRM_TTS titled Corvane" window_with_role FRM_TTS
+  speech_window=$found
 }
 
 # Real key presses to the sound window, which is given the focus first.
