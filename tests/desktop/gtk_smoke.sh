@@ -3,7 +3,7 @@
 # the accessibility tree as a screen reader reads it.
 #
 # - With no speech-dispatcher to reach, the screen reader's failure is shown in a message box,
-#   which Enter dismisses.
+#   which takes the keyboard focus; Enter answers it and the sound window has the focus again.
 # - Control-0 shows the text window; every key at the main menu adds the line it spoke, and the
 #   caret then stands at the start of that newest line (what Orca speaks and a Braille display
 #   shows), never on an empty line after it. X ends the program with status 0.
@@ -20,10 +20,12 @@ export SPEECHD_ADDRESS="unix_socket:$work/no-speechd.sock"
 start_program
 message_box() { found=$(xdotool search --onlyvisible --name '^Error! $' | head -1) && [[ -n $found ]]; }
 wait_until 'message box titled "Error! "' message_box
-# A modal dialog takes only real key presses: give it the focus and press Enter.
-xdotool windowfocus --sync "$found"
+# It takes the keyboard focus itself; Enter, a real key press there, answers it.
+dialog=$found
+wait_until "message box with the keyboard focus" eval '[[ $(xdotool getwindowfocus) == "$dialog" ]]'
 xdotool key Return
 wait_until "message box closed by Enter" eval '! message_box'
+wait_until "keyboard focus back on Form1" eval '[[ $(xdotool getwindowfocus) == "$window" ]]'
 
 # Control-0 switches to the text window at once, even during the greeting.
 send ctrl+0
