@@ -16,6 +16,7 @@
 
 #include "platform/desktop/document_launcher.h"
 #include "platform/desktop/terminal_keys.h"
+#include "platform/desktop/termination_signals.h"
 
 namespace corvane {
 
@@ -163,6 +164,7 @@ class ConsoleHost : public Host {
   };
 
   std::optional<HostEvent> DecodedKey(bool final) {
+    if (terminated_) return CloseEvent();
     if (endOfInput_ && !decoder_.Pending()) return CloseEvent();
     const std::optional<TerminalKey> key = decoder_.Next(final || endOfInput_);
     if (!key) return std::nullopt;
@@ -199,18 +201,23 @@ class ConsoleHost : public Host {
     }
   }
 
-  // Blocks until standard input has bytes (read into the decoder) or `until` passes; true when
-  // bytes came. At the end of the input, the host ends the program.
+  // Blocks until standard input has bytes (read into the decoder), a termination signal comes or
+  // `until` passes; true when bytes came. At the end of the input, the host ends the program.
   bool WaitForInput(double until) {
-    if (endOfInput_) return false;
+    if (endOfInput_ || terminated_) return false;
     int timeout = -1;
     if (std::isfinite(until)) {
       const double left = until - Now();
       timeout = left <= 0 ? 0 : static_cast<int>(std::min(std::ceil(left * 1000.0), 2.0e9));
     }
-    pollfd input{input_, POLLIN, 0};
-    const int ready = poll(&input, 1, timeout);
+    pollfd watched[] = {{input_, POLLIN, 0}, {signals_.Descriptor(), POLLIN, 0}};
+    const int ready = poll(watched, 2, timeout);
     if (ready <= 0) return false;
+    if (watched[1].revents != 0 && signals_.Take()) {
+      terminated_ = true;
+      return false;
+    }
+    if (watched[0].revents == 0) return false;
     char buffer[256];
     const ssize_t count = read(input_, buffer, sizeof buffer);
     if (count < 0 && (errno == EINTR || errno == EAGAIN)) return false;
@@ -224,12 +231,14 @@ class ConsoleHost : public Host {
 
   int input_;
   std::ostream& out_;
+  TerminationSignalDescriptor signals_;
   RawTerminal terminal_;
   TerminalKeyDecoder decoder_;
   ConsoleTextWindow text_;
   std::deque<HostEvent> events_;
   std::map<int, Timer> timers_;
   bool endOfInput_ = false;
+  bool terminated_ = false;
 };
 
 }  // namespace

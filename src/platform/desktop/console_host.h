@@ -1,7 +1,8 @@
 // The terminal host: keys from the terminal in raw mode (see terminal_keys.h for the keys a
 // terminal cannot send and their stand-ins), the text window is standard output, message boxes
 // are printed and answered with Enter. The terminal's own mode is restored when the host ends,
-// also when the game ends by an exception.
+// also when the game ends by an exception. A termination signal (a logout, kill, a hung-up
+// terminal) ends the program as the end of the input does.
 #pragma once
 
 #include <unistd.h>

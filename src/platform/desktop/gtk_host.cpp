@@ -1,5 +1,6 @@
 #include "platform/desktop/gtk_host.h"
 
+#include <glib-unix.h>
 #include <gtk/gtk.h>
 
 #include <algorithm>
@@ -7,20 +8,35 @@
 #include <deque>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/desktop/document_launcher.h"
 #include "platform/desktop/gdk_keys.h"
+#include "platform/desktop/termination_signals.h"
 
 namespace corvane {
 
 namespace {
 
-// pText: a read-only GtkTextView in a scrolled window that fills Form1.
+// The text window's lines end in a line break. Shown as they are, the last line of the window
+// would be an empty one, and a screen reader or a Braille display following the insertion point
+// would read "blank" instead of the newest line. The window keeps the whole text for the game and
+// shows it without that last line break.
+std::string_view WithoutLastLineBreak(std::string_view text) {
+  if (text.ends_with('\n')) text.remove_suffix(1);
+  if (text.ends_with('\r')) text.remove_suffix(1);
+  return text;
+}
+
+// pText: a read-only GtkTextView in a scrolled window that fills Form1. After every change the
+// insertion point stands at the start of the newest line, which is what a screen reader speaks
+// when the line arrives and what a Braille display shows.
 class GtkTextWindow : public TextWindow {
  public:
   GtkTextWindow() {
     view_ = GTK_TEXT_VIEW(gtk_text_view_new());
     gtk_widget_set_name(GTK_WIDGET(view_), "pText");
+    atk_object_set_accessible_id(gtk_widget_get_accessible(GTK_WIDGET(view_)), "pText");
     gtk_text_view_set_editable(view_, FALSE);
     gtk_text_view_set_cursor_visible(view_, TRUE);
     gtk_text_view_set_wrap_mode(view_, GTK_WRAP_WORD_CHAR);
@@ -41,37 +57,40 @@ class GtkTextWindow : public TextWindow {
   }
   bool Visible() const override { return gtk_widget_get_visible(scroller_); }
   void SetText(std::string_view text) override {
-    gtk_text_buffer_set_text(Buffer(), text.data(), static_cast<gint>(text.size()));
-    ToEnd();
+    text_.assign(text);
+    const std::string_view shown = WithoutLastLineBreak(text_);
+    gtk_text_buffer_set_text(Buffer(), shown.data(), static_cast<gint>(shown.size()));
+    shownSize_ = shown.size();
+    ToNewestLine();
   }
-  std::string Text() const override {
-    GtkTextIter start;
-    GtkTextIter end;
-    gtk_text_buffer_get_bounds(Buffer(), &start, &end);
-    gchar* text = gtk_text_buffer_get_text(Buffer(), &start, &end, FALSE);
-    std::string copy = text;
-    g_free(text);
-    return copy;
-  }
+  std::string Text() const override { return text_; }
+  // Only what is new is inserted (what was shown stays the start of what is shown), so a screen
+  // reader is told of the new line alone.
   void Append(std::string_view text) override {
+    text_.append(text);
+    const std::string_view shown = WithoutLastLineBreak(text_);
+    const std::string_view added = shown.substr(shownSize_);
     GtkTextIter end;
     gtk_text_buffer_get_end_iter(Buffer(), &end);
-    gtk_text_buffer_insert(Buffer(), &end, text.data(), static_cast<gint>(text.size()));
-    ToEnd();
+    gtk_text_buffer_insert(Buffer(), &end, added.data(), static_cast<gint>(added.size()));
+    shownSize_ = shown.size();
+    ToNewestLine();
   }
 
  private:
   GtkTextBuffer* Buffer() const { return gtk_text_view_get_buffer(view_); }
-  // The insertion point follows the newest line, which is where a screen reader reads.
-  void ToEnd() {
-    GtkTextIter end;
-    gtk_text_buffer_get_end_iter(Buffer(), &end);
-    gtk_text_buffer_place_cursor(Buffer(), &end);
+  void ToNewestLine() {
+    GtkTextIter newest;
+    gtk_text_buffer_get_end_iter(Buffer(), &newest);
+    gtk_text_iter_set_line_offset(&newest, 0);
+    gtk_text_buffer_place_cursor(Buffer(), &newest);
     gtk_text_view_scroll_mark_onscreen(view_, gtk_text_buffer_get_insert(Buffer()));
   }
 
   GtkTextView* view_ = nullptr;
   GtkWidget* scroller_ = nullptr;
+  std::string text_;           // the whole text, as the game wrote it
+  std::size_t shownSize_ = 0;  // bytes of it in the buffer: all but the last line break
 };
 
 class GtkHost : public Host {
@@ -86,8 +105,12 @@ class GtkHost : public Host {
     // The sound window comes last so that it has the keyboard.
     gtk_widget_show_all(soundWindow_);
     gtk_window_present(GTK_WINDOW(soundWindow_));
+    for (const int signal : kTerminationSignals) {
+      signalSources_.push_back(g_unix_signal_add(signal, &GtkHost::TerminationRequested, this));
+    }
   }
   ~GtkHost() override {
+    for (const guint source : signalSources_) g_source_remove(source);
     for (auto& [id, source] : timers_) g_source_remove(source.sourceId);
     gtk_widget_destroy(soundWindow_);
     gtk_widget_destroy(speechWindow_);
@@ -136,10 +159,18 @@ class GtkHost : public Host {
                                                GTK_BUTTONS_OK, "%s", body.c_str());
     const std::string caption(title);
     gtk_window_set_title(GTK_WINDOW(dialog), caption.c_str());
+    // A screen reader names the message box by its title, as it names any window.
+    atk_object_set_name(gtk_widget_get_accessible(dialog), caption.c_str());
     // Enter answers the message box wherever its focus is.
     gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
+    // The keys go to the message box, so it takes the focus once it is on screen (also where no
+    // window manager gives it) and hands it back to the sound window when it is answered.
+    g_signal_connect(dialog, "map-event", G_CALLBACK(&GtkHost::TakeFocus), nullptr);
+    message_ = dialog;
     gtk_dialog_run(GTK_DIALOG(dialog));
+    message_ = nullptr;
     gtk_widget_destroy(dialog);
+    gtk_window_present(GTK_WINDOW(soundWindow_));
   }
 
   TextWindow& Text() override { return text_; }
@@ -186,8 +217,10 @@ class GtkHost : public Host {
     GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     gtk_widget_set_name(window, name);
     gtk_window_set_title(GTK_WINDOW(window), "Corvane");
-    // The role tells the two windows apart for tools that drive the program.
+    // The role (for the window manager) and the accessible id (for assistive technology) tell
+    // the two windows apart for tools that drive the program.
     gtk_window_set_role(GTK_WINDOW(window), name);
+    atk_object_set_accessible_id(gtk_widget_get_accessible(window), name);
     WindowSource& source = which == Window::Sound ? soundSource_ : speechSource_;
     source = {this, which};
     g_signal_connect(window, "key-press-event", G_CALLBACK(&GtkHost::KeyPressed), &source);
@@ -223,6 +256,24 @@ class GtkHost : public Host {
     return TRUE;  // the game ends the program; the window stays until then
   }
 
+  static gboolean TakeFocus(GtkWidget* window, GdkEvent*, gpointer) {
+    gtk_window_present(GTK_WINDOW(window));
+    return FALSE;
+  }
+
+  // A termination signal ends the program as closing the window does; an open message box is
+  // answered first, so that the game gets on to its end.
+  static gboolean TerminationRequested(gpointer data) {
+    auto* host = static_cast<GtkHost*>(data);
+    if (host->message_ != nullptr) {
+      gtk_dialog_response(GTK_DIALOG(host->message_), GTK_RESPONSE_DELETE_EVENT);
+    }
+    HostEvent event;
+    event.kind = HostEvent::Kind::Close;
+    host->events_.push_back(event);
+    return G_SOURCE_CONTINUE;
+  }
+
   static gboolean TimerFired(gpointer data) {
     auto* timer = static_cast<TimerSource*>(data);
     HostEvent event;
@@ -244,6 +295,8 @@ class GtkHost : public Host {
   GtkTextWindow text_;
   std::deque<HostEvent> events_;
   std::map<int, TimerSource> timers_;
+  std::vector<guint> signalSources_;
+  GtkWidget* message_ = nullptr;  // the message box being shown
 };
 
 }  // namespace

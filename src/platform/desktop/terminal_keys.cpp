@@ -10,10 +10,11 @@ constexpr int kShift = 1;
 constexpr int kControl = 2;
 constexpr int kAlt = 4;
 
-// A printable character as the key a US keyboard makes it with.
+// A printable character as the key a US keyboard makes it with. A terminal sends the same
+// capital for Shift and for Caps Lock, so a letter is the plain letter in either case.
 std::optional<KeyStroke> PrintableKey(unsigned char c) {
   if (c >= 'a' && c <= 'z') return KeyStroke{c - 'a' + 65, 0};
-  if (c >= 'A' && c <= 'Z') return KeyStroke{c, kShift};
+  if (c >= 'A' && c <= 'Z') return KeyStroke{c, 0};
   if (c >= '0' && c <= '9') return KeyStroke{c, 0};
   if (c == ' ') return KeyStroke{32, 0};
   static constexpr const char* kShiftedDigits = ")!@#$%^&*(";
@@ -284,6 +285,10 @@ std::optional<TerminalKey> TerminalKeyDecoder::Next(bool final) {
     // Alt-0..Alt-3 stand in for Control-0..Control-3, which no terminal sends.
     if (key->key.shift == kAlt && key->key.code >= '0' && key->key.code <= '3') {
       key->key.shift = kControl;
+    }
+    // Alt with a letter, in either case, stands in for Shift with the letter.
+    if (key->key.shift == kAlt && key->key.code >= 'A' && key->key.code <= 'Z') {
+      key->key.shift = kShift;
     }
     return key;
   }

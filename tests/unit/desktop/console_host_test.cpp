@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <sstream>
 #include <string>
 
@@ -80,6 +81,17 @@ TEST_F(ConsoleHostTest, ControlCAndTheEndOfInputCloseTheProgram) {
   event = Next(1.0);
   ASSERT_TRUE(event.has_value());
   EXPECT_EQ(event->kind, HostEvent::Kind::Close);
+}
+
+TEST_F(ConsoleHostTest, TerminationSignalsCloseTheProgram) {
+  for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+    ASSERT_EQ(raise(signal), 0);
+    const std::optional<HostEvent> event = Next(5.0);
+    ASSERT_TRUE(event.has_value()) << signal;
+    EXPECT_EQ(event->kind, HostEvent::Kind::Close) << signal;
+    host_.reset();  // the program would end here; the next signal goes to a fresh host
+    host_ = StartConsoleHost(fds_[0], out_);
+  }
 }
 
 TEST_F(ConsoleHostTest, TimersFireWhileWaiting) {

@@ -33,7 +33,8 @@ std::vector<std::string> Keys(const std::string& bytes) {
 using Names = std::vector<std::string>;
 
 TEST(TerminalKeys, PlainCharacters) {
-  EXPECT_EQ(Keys("aZ7 ,."), (Names{"A", "Shift+Z", "7", "Space", "Comma", "Period"}));
+  EXPECT_EQ(Keys("aZ7 ,."), (Names{"A", "Z", "7", "Space", "Comma", "Period"}));
+  EXPECT_EQ(Keys("SsTy"), (Names{"S", "S", "T", "Y"}));  // Caps Lock or Shift: the plain letter
   EXPECT_EQ(Keys("\r\n\t\x7f\x08"), (Names{"Enter", "Enter", "Tab", "Back", "Back"}));
   EXPECT_EQ(Keys("!<;"), (Names{"Shift+1", "Shift+Comma", "?186/0"}));
 }
@@ -68,8 +69,11 @@ TEST(TerminalKeys, FunctionKeysInEveryForm) {
 }
 
 TEST(TerminalKeys, AltIsAnEscapePrefix) {
-  EXPECT_EQ(Keys("\x1bx\x1bX"), (Names{"Alt+X", "Shift+Alt+X"}));
-  EXPECT_EQ(Keys("\x1b\r"), (Names{"Alt+Enter"}));
+  EXPECT_EQ(Keys("\x1b\r\x1b,\x1b\x01"), (Names{"Alt+Enter", "Alt+Comma", "Ctrl+Alt+A"}));
+}
+
+TEST(TerminalKeys, AltLettersStandInForShiftLetters) {
+  EXPECT_EQ(Keys("\x1bm\x1bM\x1bs"), (Names{"Shift+M", "Shift+M", "Shift+S"}));
 }
 
 TEST(TerminalKeys, AltDigitsStandInForControlDigits) {

@@ -1,0 +1,96 @@
+#!/usr/bin/python3
+"""The terminal program in a pseudo-terminal, as a player types at it.
+
+Capital letters (Caps Lock, or Shift) choose as the plain letters do: T starts a new table, the
+setup is answered, and S at the game selection starts Seven Card Stud. At the first betting
+prompt SIGTERM ends the program within 5 seconds with status 0, and the terminal has its own
+mode back (echo and line editing on), having been in raw mode while the game ran.
+
+    console_pty.py PROGRAM
+"""
+import os
+import pty
+import select
+import signal
+import sys
+import tempfile
+import termios
+import time
+
+PATIENCE = float(os.environ.get("CORVANE_DESKTOP_PATIENCE", "60"))
+HOME_KEY = "\x1b[H"  # ends the intro music; no command takes it
+
+
+class Session:
+    def __init__(self, program, folder):
+        env = dict(os.environ, APPDATA=folder, HOME=folder, TERM="xterm")
+        env.pop("DISPLAY", None)
+        self.pid, self.fd = pty.fork()
+        if self.pid == 0:
+            os.execve(program, [program, "--console", "--no-sound", "--seed", "21", "0"], env)
+        self.output = ""
+
+    def read(self, seconds):
+        ready, _, _ = select.select([self.fd], [], [], seconds)
+        if ready:
+            try:
+                self.output += os.read(self.fd, 4096).decode("utf-8", "replace")
+            except OSError:  # the program has ended
+                time.sleep(seconds)
+
+    def wait_for(self, text, key=None, every=None):
+        """Reads until `text` has been printed; types `key` first, and again every `every` s."""
+        deadline = time.monotonic() + PATIENCE
+        start = len(self.output)
+        typed = None
+        while text not in self.output[start if every is None else 0:]:
+            if key is not None and (typed is None or (every and time.monotonic() - typed > every)):
+                os.write(self.fd, key.encode())
+                typed = time.monotonic()
+            if time.monotonic() > deadline:
+                sys.exit("console_pty: no %r after %d s; the program printed:\n%s" %
+                         (text, PATIENCE, self.output))
+            self.read(0.2)
+
+    def echo_on(self):
+        flags = termios.tcgetattr(self.fd)[3]
+        return bool(flags & termios.ECHO) and bool(flags & termios.ICANON)
+
+
+def main():
+    with tempfile.TemporaryDirectory() as folder:
+        session = Session(os.path.abspath(sys.argv[1]), folder)
+        session.wait_for("Corvane Version 1.0.")
+        if session.echo_on():
+            sys.exit("console_pty: the terminal is not in raw mode while the game runs")
+        session.wait_for("Start a New Table, T", HOME_KEY, every=0.5)
+        # Each key, then what the program says next; the capitals are typed as Caps Lock gives them.
+        for key, said in [("T", "Number of Players at the table?"),
+                          ("3", "What name would you like to go buy?"),
+                          ("\r", "Would you like to change the names"),
+                          ("N", "What is the highest allowed raise in betting?"),
+                          ("\r", "What is the maximum number of raises?"),
+                          ("\r", "What is the standard ante for each hand?"),
+                          ("\r", "What is the starting number of chips for each player?"),
+                          ("\r", "The game is over when"), ("L", "Game Selection Menu"),
+                          ("S", "Now shuffling."), (None, "What would you like to do?")]:
+            session.wait_for(said, key)
+        os.kill(session.pid, signal.SIGTERM)
+        deadline = time.monotonic() + 5
+        while time.monotonic() < deadline:
+            pid, status = os.waitpid(session.pid, os.WNOHANG)
+            if pid:
+                break
+            session.read(0.1)
+        else:
+            os.kill(session.pid, signal.SIGKILL)
+            sys.exit("console_pty: still running 5 s after SIGTERM at a betting prompt")
+        if not os.WIFEXITED(status) or os.WEXITSTATUS(status) != 0:
+            sys.exit("console_pty: SIGTERM ended the program with wait status %d" % status)
+        if not session.echo_on():
+            sys.exit("console_pty: the terminal was left in raw mode")
+    print("console_pty: passed")
+
+
+if __name__ == "__main__":
+    main()
