@@ -223,14 +223,18 @@ bool TablePlay::StartGame(int choice) {
   if (BotDealsNext()) BotChoosesGame(choice);
   const int code = choice + 10;
   if (!LoadGameDefinition(table_.game, code, gameFile_)) {
-    speech_.speak("The game file " + fs::path(gameFile_).stem().string() +
-                  " could not be read. It may be damaged.");
+    SayDamagedGameFile();
     return false;
   }
   if (hooks_.clearContributions) hooks_.clearContributions();
   table_.KeepPlaying = true;
   PlayLoop();
   return true;
+}
+
+void TablePlay::SayDamagedGameFile() {
+  speech_.speak("The game file " + fs::path(gameFile_).stem().string() +
+                " could not be read. It may be damaged.");
 }
 
 void TablePlay::PlayLoop() {
@@ -242,7 +246,8 @@ void TablePlay::PlayLoop() {
       int choice = 1;
       BotChoosesGame(choice);
       if (!LoadGameDefinition(table_.game, choice + 10, gameFile_)) {
-        // A damaged custom game: the bot deals a built-in game instead.
+        // A damaged custom game: the player hears why, and the bot deals a built-in game instead.
+        SayDamagedGameFile();
         LoadGameDefinition(table_.game, static_cast<int>(std::floor(game_.Rnd() * 6)) + 11, "");
       }
       if (hooks_.clearContributions) hooks_.clearContributions();

@@ -56,6 +56,7 @@ class TablePlay {
   bool BotDealsNext() const;
   void BotChoosesGame(int& choice);
   bool StartGame(int choice);
+  void SayDamagedGameFile();
   void PlayLoop();
   bool GameEndReached();
   void UserWins();
