@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "store/atomic_file.h"
-#include "store/data_file.h"
+#include "platform/data_file.h"
 #include "store/file_names.h"
 
 namespace corvane {

@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "store/data_file.h"
+#include "platform/data_file.h"
 #include "table/table_state.h"
 
 namespace corvane {

@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "store/data_file.h"
+#include "platform/data_file.h"
 #include "table/user_settings.h"
 
 namespace corvane {

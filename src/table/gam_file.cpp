@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
 #include <string_view>
 
+#include "platform/data_file.h"
 #include "table/codepage.h"
 
 namespace corvane {
@@ -152,12 +152,9 @@ std::vector<unsigned char> SerializeGam(const GameDefinition& game) {
 }
 
 std::optional<std::vector<unsigned char>> ReadWholeFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
-  std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)),
-                                   std::istreambuf_iterator<char>());
-  if (file.bad()) return std::nullopt;
-  return bytes;
+  std::string bytes;
+  if (ReadDataFile(path, bytes) != FileRead::kRead) return std::nullopt;
+  return std::vector<unsigned char>(bytes.begin(), bytes.end());
 }
 
 std::optional<GameDefinition> ReadGamFile(const std::string& path) {

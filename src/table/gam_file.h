@@ -31,7 +31,8 @@ std::optional<GameDefinition> ParseGam(std::span<const unsigned char> bytes);
 // cards, texts cut at 120 bytes, flags written -1 and 0.
 std::vector<unsigned char> SerializeGam(const GameDefinition& game);
 
-// The whole file, or nothing when it cannot be opened or read.
+// The whole file, or nothing when it cannot be read: not a regular file, far too large, or
+// unreadable (see platform/data_file.h).
 std::optional<std::vector<unsigned char>> ReadWholeFile(const std::string& path);
 
 // Reads and parses a .gam file; nothing when it cannot be read or is damaged.

@@ -1,7 +1,7 @@
 // Reading the game's files from a real folder: what is not a plain file of a sensible size is
 // refused at once, without waiting and without being read, and everything refused is left as it
 // is.
-#include "store/data_file.h"
+#include "platform/data_file.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,7 +1,7 @@
-// Reading the game's own files in the data folder. Only a regular file is opened, and never in a
-// way that could wait: a pipe or a device in the place of a file would otherwise hold the game
-// before it says a word. A file far larger than any the game writes is refused from its size,
-// without a byte of it being read.
+// Reading the game's own files: the player's files in the data folder and the games beside the
+// program. Only a regular file is opened, and never in a way that could wait: a pipe or a device in
+// the place of a file would otherwise hold the game before it says a word. A file far larger than
+// any the game writes is refused from its size, without a byte of it being read.
 #pragma once
 
 #include <cstddef>

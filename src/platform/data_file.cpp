@@ -1,4 +1,4 @@
-#include "store/data_file.h"
+#include "platform/data_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
