@@ -66,6 +66,7 @@ Application::Application(Host& host, AudioDevice& audio, SpeechEngineFactory& en
           }),
       sound_(host, audio, cosmetic_, folders_.ProgramFolder),
       help_(speech_, prompts_, folders_.ProgramFolder),
+      history_(speech_, keyboard_, handLog_, folders_.DataFolder),
       engine_(table_, hand_, settings_, speech_, prompts_, keyboard_, sound_, game_, cosmetic_),
       reports_(table_, hand_, speech_, engine_),
       dispatcher_(host, table_, hand_, settings_, speech_, prompts_, keyboard_, sound_, engine_,
@@ -73,6 +74,7 @@ Application::Application(Host& host, AudioDevice& audio, SpeechEngineFactory& en
                   CommandHooks{
                       .readHelp = [this](int kind) { help_.ReadHelp(kind, table_.game); },
                       .voiceSettings = [this] { VoiceSettingsMenu(); },
+                      .lastHand = [this] { history_.ReadAgain(); },
                   }),
       saved_(table_, settings_, speech_, folders_.DataFolder),
       tablePlay_(
@@ -89,8 +91,15 @@ Application::Application(Host& host, AudioDevice& audio, SpeechEngineFactory& en
   keyboard_.SetSpeechModeSwitch([this](int mode) { SwitchSpeechMode(mode); });
   keyboard_.SetCommandDispatcher([this] { dispatcher_.DispatchCommandKey(); });
   keyboard_.SetTimerHandler(kShuffleTimer, [this] { ShuffleTimerTick(); });
-  keyboard_.SetFullHelp([this] { help_.OpenHelpFile(kHelpPage); });
+  keyboard_.SetFullHelp([this] {
+    // What F1 says (a help file that cannot be opened) is not part of a hand being played.
+    const HandLog::Pause notPartOfTheHand(&handLog_);
+    help_.OpenHelpFile(kHelpPage);
+  });
   dispatcher_.SetBackground(&backgroundHandle_);
+  speech_.SetPhraseListener(&handLog_);
+  dispatcher_.SetHandLog(&handLog_);
+  engine_.hooks().HandSettled = [this] { KeepSettledHand(); };
   engine_.hooks().SaveTableOnLeave = [this] { saved_.DeleteSavedTable(false); };
   engine_.hooks().FinalStandings = [this] { tablePlay_.OfferAttributes(); };
 }
@@ -126,6 +135,12 @@ void Application::BuildGame() {
   hand_.CurrentRound = 0;
   GameBuilder builder(speech_, prompts_, folders_.DataFolder, folders_.ProgramFolder);
   builder.BuildGame(table_.game);
+}
+
+void Application::KeepSettledHand() {
+  const LoggedHand* hand = handLog_.Settle();
+  if (hand == nullptr) return;
+  history_.Keep(*hand);
 }
 
 void Application::ShuffleTimerTick() {

@@ -132,6 +132,7 @@ void Application::MainMenu() {
 
 void Application::RunTable() {
   table_.GameOver = false;
+  handLog_.TableStarts();
   tablePlay_.PlayTable(backgroundHandle_);
   sound_.StopPlay(backgroundHandle_);
   PlayBackground("intro.WAV");
