@@ -10,6 +10,7 @@
 #include "app/folders.h"
 #include "app/hand_history.h"
 #include "app/help_reader.h"
+#include "app/play_statistics.h"
 #include "app/saved_table.h"
 #include "app/table_play.h"
 #include "commands/command_dispatcher.h"
@@ -85,7 +86,7 @@ class Application {
   void VoiceSettingsMenu();
   void AskGameSettings();
   void BuildGame();
-  // The pots of a hand have been paid: the hand goes into the history file.
+  // The pots of a hand have been paid: the hand goes into the history file and the statistics.
   void KeepSettledHand();
   static Folders MakeFolders(const AppOptions& options);
 
@@ -105,6 +106,7 @@ class Application {
   HandState hand_;
   HandLog handLog_;
   HandHistory history_;
+  PlayStatistics statistics_;
   HandEngine engine_;
   StatusReports reports_;
   CommandDispatcher dispatcher_;

@@ -99,6 +99,9 @@ void CommandDispatcher::DispatchCommandKey() {
     case 'V':
       if (hooks_.lastHand) hooks_.lastHand();
       break;
+    case 'G':
+      if (hooks_.statistics) hooks_.statistics();
+      break;
     case 'M':
       reports_.UserChips();
       break;

@@ -24,6 +24,7 @@ struct CommandHooks {
   std::function<void(int kind)> readHelp;  // F2 (0, the game) and Shift-F2 (1, the keys)
   std::function<void()> voiceSettings;     // O in the game's own voice
   std::function<void()> lastHand = {};     // V: the last hand, or the hand so far, read again
+  std::function<void()> statistics = {};   // G: the user's statistics
 };
 
 class CommandDispatcher {
