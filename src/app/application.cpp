@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 
@@ -66,6 +67,8 @@ Application::Application(Host& host, AudioDevice& audio, SpeechEngineFactory& en
           }),
       sound_(host, audio, cosmetic_, folders_.ProgramFolder),
       help_(speech_, prompts_, folders_.ProgramFolder),
+      history_(speech_, keyboard_, handLog_, folders_.DataFolder),
+      statistics_(speech_, folders_.DataFolder),
       engine_(table_, hand_, settings_, speech_, prompts_, keyboard_, sound_, game_, cosmetic_),
       reports_(table_, hand_, speech_, engine_),
       dispatcher_(host, table_, hand_, settings_, speech_, prompts_, keyboard_, sound_, engine_,
@@ -73,6 +76,8 @@ Application::Application(Host& host, AudioDevice& audio, SpeechEngineFactory& en
                   CommandHooks{
                       .readHelp = [this](int kind) { help_.ReadHelp(kind, table_.game); },
                       .voiceSettings = [this] { VoiceSettingsMenu(); },
+                      .lastHand = [this] { history_.ReadAgain(); },
+                      .statistics = [this] { statistics_.Speak(); },
                   }),
       saved_(table_, settings_, speech_, folders_.DataFolder),
       tablePlay_(
@@ -89,8 +94,15 @@ Application::Application(Host& host, AudioDevice& audio, SpeechEngineFactory& en
   keyboard_.SetSpeechModeSwitch([this](int mode) { SwitchSpeechMode(mode); });
   keyboard_.SetCommandDispatcher([this] { dispatcher_.DispatchCommandKey(); });
   keyboard_.SetTimerHandler(kShuffleTimer, [this] { ShuffleTimerTick(); });
-  keyboard_.SetFullHelp([this] { help_.OpenHelpFile(kHelpPage); });
+  keyboard_.SetFullHelp([this] {
+    // What F1 says (a help file that cannot be opened) is not part of a hand being played.
+    const HandLog::Pause notPartOfTheHand(&handLog_);
+    help_.OpenHelpFile(kHelpPage);
+  });
   dispatcher_.SetBackground(&backgroundHandle_);
+  speech_.SetPhraseListener(&handLog_);
+  dispatcher_.SetHandLog(&handLog_);
+  engine_.hooks().HandSettled = [this] { KeepSettledHand(); };
   engine_.hooks().SaveTableOnLeave = [this] { saved_.DeleteSavedTable(false); };
   engine_.hooks().FinalStandings = [this] { tablePlay_.OfferAttributes(); };
 }
@@ -126,6 +138,20 @@ void Application::BuildGame() {
   hand_.CurrentRound = 0;
   GameBuilder builder(speech_, prompts_, folders_.DataFolder, folders_.ProgramFolder);
   builder.BuildGame(table_.game);
+}
+
+void Application::KeepSettledHand() {
+  const LoggedHand* hand = handLog_.Settle();
+  if (hand == nullptr) return;
+  // The user's chips only leave for the pot (the ante, bets, wild cards) and only come back from
+  // it, so what the user took from the pots is the gain over the start plus what was paid in.
+  const std::int32_t chips = table_.players.Chips[kUserSeat];
+  const std::int64_t paidIn =
+      std::int64_t{hand_.HandContribution[kUserSeat]} + hand_.WildPayments[kUserSeat];
+  const std::int64_t collected = std::int64_t{chips} - hand->userChips + paidIn;
+  statistics_.HandSettled(hand->game,
+                          static_cast<std::int32_t>(std::max<std::int64_t>(collected, 0)), chips);
+  history_.Keep(*hand);
 }
 
 void Application::ShuffleTimerTick() {
@@ -185,6 +211,7 @@ void Application::StartUp() {
   if (LoadVoiceSettings(folders_.DataFolder + "CV config.ini", settings_) == FileRead::kRefused) {
     notes.emplace_back(kUnreadableVoiceSettings);
   }
+  if (std::string note = statistics_.Load(); !note.empty()) notes.push_back(std::move(note));
   speech_.SpeechMode = options_.SpeechMode;
 
   if (!CopyStockGames(folders_)) table_.ErrorFlag = true;
@@ -215,6 +242,8 @@ void Application::Main() {
     MainMenu();
     table_.ErrorFlag = false;
   } catch (const EndProgram&) {
+    // The program may end in the middle of a table: what it counted is kept.
+    statistics_.Flush();
     sound_.ShutdownForm1();
     throw;
   }

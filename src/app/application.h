@@ -8,10 +8,13 @@
 #include <vector>
 
 #include "app/folders.h"
+#include "app/hand_history.h"
 #include "app/help_reader.h"
+#include "app/play_statistics.h"
 #include "app/saved_table.h"
 #include "app/table_play.h"
 #include "commands/command_dispatcher.h"
+#include "commands/hand_log.h"
 #include "commands/status_reports.h"
 #include "engine/hand_engine.h"
 #include "engine/hand_state.h"
@@ -83,6 +86,8 @@ class Application {
   void VoiceSettingsMenu();
   void AskGameSettings();
   void BuildGame();
+  // The pots of a hand have been paid: the hand goes into the history file and the statistics.
+  void KeepSettledHand();
   static Folders MakeFolders(const AppOptions& options);
 
   Host& host_;
@@ -99,6 +104,9 @@ class Application {
   SoundEngine sound_;
   HelpReader help_;
   HandState hand_;
+  HandLog handLog_;
+  HandHistory history_;
+  PlayStatistics statistics_;
   HandEngine engine_;
   StatusReports reports_;
   CommandDispatcher dispatcher_;

@@ -3,17 +3,11 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <initializer_list>
 
-#include "speech/keyboard.h"
+#include "app/line_reader.h"
 
 namespace corvane {
 namespace {
-
-constexpr int kKeyI = 'I';
-constexpr int kKeyJ = 'J';
-constexpr int kKeyK = 'K';
-constexpr int kKeyL = 'L';
 
 constexpr int kHelpFormatPage = 1;
 constexpr int kHelpFormatText = 2;
@@ -87,10 +81,6 @@ std::string WithoutTrailingBlanks(const std::string& text) {
   return last == std::string::npos ? std::string() : text.substr(0, last + 1);
 }
 
-bool IsOneOf(int key, std::initializer_list<int> keys) {
-  return std::find(keys.begin(), keys.end(), key) != keys.end();
-}
-
 bool IsRegularFile(const std::string& path) {
   struct stat info {};
   return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
@@ -120,9 +110,11 @@ const std::vector<std::string>& KeystrokeLines() {
       "W, Your chance of winning the hand, counting the cards you can see.",
       "E, Browse through your entire hand. Use the arrow keys.",
       "X, Examine all of the cards of all surviving players at the end of the hand.",
+      "V, Read the last hand again, line by line with the arrows. During a hand, the hand so far.",
       "P, Number of chips in the pot.",
       "M, The number of chips you have. (Money)",
       "Shift-M, The number of chips your opponents have.",
+      "G, Your statistics: hands played and won, at this table and over all tables.",
       "A, Raise the ante.",
       "Q, Quit the hand and shutdown the table without saving.",
       "Page Up/Page Down, Raise/Lower table sound volume",
@@ -225,34 +217,8 @@ void HelpReader::ReadLines(std::vector<std::string> lines) {
   if (lines.empty()) lines.emplace_back();
   // One empty line after the last filled one.
   lines.emplace_back();
-  const int last = static_cast<int>(lines.size()) - 1;
-  int position = 0;
-
-  Keyboard& keyboard = prompts_.keyboard();
-  const bool wasWaiting = keyboard.InputWaiting;
-  for (;;) {
-    keyboard.KeyPressed = 0;
-    while (keyboard.KeyPressed == 0) {
-      keyboard.InputWaiting = true;
-      keyboard.Pump(kForever, WaitKind::Answer);
-    }
-    const int key = keyboard.KeyPressed;
-    if (key == kKeyEscape) break;
-    if (IsOneOf(key, {kKeyI, kKeyJ, kKeyLeft, kKeyUp})) {
-      position = std::max(position - 1, 1);
-    } else if (IsOneOf(key, {kKeyK, kKeyL, kKeyRight, kKeyDown})) {
-      position = std::min(position + 1, last);
-    } else if (key == kKeyHome) {
-      position = 1;
-    } else if (key == kKeyEnd) {
-      position = last;
-    }
-    speech_.StopSpeech();
-    speech_.speak(lines[static_cast<std::size_t>(position)]);
-  }
-  keyboard.KeyPressed = 0;
-  // The reader gives the keyboard back as it found it: a pause it interrupted goes on as before.
-  keyboard.InputWaiting = wasWaiting;
+  // The help's lines are said without a marker, so they enter the phrase history.
+  corvane::ReadLines(prompts_.keyboard(), speech_, lines, LineHistory::kRecorded);
 }
 
 }  // namespace corvane

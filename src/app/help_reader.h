@@ -14,7 +14,7 @@ namespace corvane {
 inline constexpr const char* kHelpPage = "help.html";
 inline constexpr const char* kHelpText = "Corvane.txt";
 
-// The keystroke list, lines 1..31 (entry 0 unused).
+// The keystroke list, from line 1 (entry 0 unused).
 const std::vector<std::string>& KeystrokeLines();
 
 // The description lines of a game (entry 0 unused): the built-in games' own texts, a custom game's

@@ -132,11 +132,14 @@ void Application::MainMenu() {
 
 void Application::RunTable() {
   table_.GameOver = false;
+  handLog_.TableStarts();
+  statistics_.TableStarts(table_.players.Chips[kUserSeat]);
   tablePlay_.PlayTable(backgroundHandle_);
   sound_.StopPlay(backgroundHandle_);
   PlayBackground("intro.WAV");
   host_.StopTimer(kShuffleTimer);
   table_.GameOver = false;
+  statistics_.Flush();
 }
 
 bool Application::NewTable() {

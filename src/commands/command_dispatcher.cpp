@@ -31,6 +31,7 @@ void CommandDispatcher::DispatchCommandKey() {
   }
   if (keyboard_.KeyPressed <= 0) return;
   speech_.StopSpeech();
+  const HandLog::Pause notPartOfTheHand(handLog_);
   const int key = keyboard_.CommandKey();
   switch (key) {
     case 'D':
@@ -94,6 +95,12 @@ void CommandDispatcher::DispatchCommandKey() {
       break;
     case 'W':
       reports_.ChanceOfWinning(handRunning_);
+      break;
+    case 'V':
+      if (hooks_.lastHand) hooks_.lastHand();
+      break;
+    case 'G':
+      if (hooks_.statistics) hooks_.statistics();
       break;
     case 'M':
       reports_.UserChips();
@@ -251,6 +258,8 @@ void CommandDispatcher::NextHand() {
     ++table_.DealerRounds;
   }
   const std::string& dealer = table_.players.PlayerName[table_.Dealer];
+  // The hand's record starts with the deal; the engine settles it when the pots are paid.
+  const HandLog::HandScope record(handLog_, table_, host_.LocalTime());
   speech_.speak("The deal goes to " + dealer);
   if (settings_.BotsDealersChoice) {
     speech_.speak(dealer + " declares the game to be " + table_.game.GameName);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "commands/hand_log.h"
 #include "commands/status_reports.h"
 #include "engine/hand_engine.h"
 #include "engine/hand_state.h"
@@ -22,6 +23,8 @@ namespace corvane {
 struct CommandHooks {
   std::function<void(int kind)> readHelp;  // F2 (0, the game) and Shift-F2 (1, the keys)
   std::function<void()> voiceSettings;     // O in the game's own voice
+  std::function<void()> lastHand = {};     // V: the last hand, or the hand so far, read again
+  std::function<void()> statistics = {};   // G: the user's statistics
 };
 
 class CommandDispatcher {
@@ -33,6 +36,8 @@ class CommandDispatcher {
   void DispatchCommandKey();
   // The handle of the background party sound, for Shift-Page Up and Shift-Page Down.
   void SetBackground(std::int16_t* handle) { background_ = handle; }
+  // The log that records each hand as it is spoken; nullptr for none.
+  void SetHandLog(HandLog* log) { handLog_ = log; }
   bool RaiseAnteRequested() const { return raiseAnte_; }
   // The hands played so far, each counted when it ends.
   std::int64_t HandsPlayed() const { return handsPlayed_; }
@@ -60,6 +65,7 @@ class CommandDispatcher {
   StatusReports& reports_;
   CommandHooks hooks_;
   std::int16_t* background_ = nullptr;
+  HandLog* handLog_ = nullptr;
   bool raiseAnte_ = false;
   bool handRunning_ = false;
   double handStart_ = 0;

@@ -14,6 +14,8 @@ struct EngineHooks {
   std::function<void()> SaveTableOnLeave = [] {};
   // The final standings, spoken after the user's elimination closed the table.
   std::function<void()> FinalStandings = [] {};
+  // The hand is settled: its pots have been paid (HandOver is set), before the pause that ends it.
+  std::function<void()> HandSettled = [] {};
   // Fills HandWildCards and HandWildCount of the hand state for `seat`; with `fixedOnly` only the
   // wild cards that do not depend on the seat's own cards. Empty: HandEngine::BuildHandWildCards.
   std::function<void(int seat, bool fixedOnly)> BuildHandWildCards;

@@ -116,6 +116,7 @@ int HandEngine::FirstBettor() {
 
 void HandEngine::EndOfHand() {
   hand_.HandOver = true;
+  if (hooks_.HandSettled) hooks_.HandSettled();
   Pause(6);
   RemovePlayersWhoCannotCover();
   AskToPlayOn();

@@ -5,6 +5,7 @@
 // event arrives or the deadline passes (the script host advances its virtual clock instead).
 #pragma once
 
+#include <ctime>
 #include <functional>
 #include <limits>
 #include <optional>
@@ -37,6 +38,16 @@ enum class WaitKind {
 
 enum class MessageIcon { Critical, Exclamation, Information };
 
+// A moment of the calendar, as the clock on the wall shows it.
+struct CalendarTime {
+  int year = 0;
+  int month = 0;    // 1 January .. 12 December
+  int day = 0;      // 1..31
+  int weekday = 0;  // 0 Sunday .. 6 Saturday
+  int hour = 0;     // 0..23
+  int minute = 0;   // 0..59
+};
+
 inline constexpr double kForever = std::numeric_limits<double>::infinity();
 
 // Thrown to end the program from wherever the game is (Alt-F4, Exit, the end of a script).
@@ -62,6 +73,15 @@ class Host {
 
   // Monotonic seconds (virtual in the script host).
   virtual double Now() = 0;
+
+  // The local date and time (the script host keeps a calendar of its own on its virtual clock).
+  virtual CalendarTime LocalTime() {
+    const std::time_t now = std::time(nullptr);
+    std::tm parts{};
+    if (::localtime_r(&now, &parts) == nullptr) return {};
+    return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday,
+            parts.tm_wday,        parts.tm_hour,    parts.tm_min};
+  }
 
   // Blocks until the next event or until Now() reaches `deadline`; returns the event, or nothing
   // at the deadline. Events already pending are returned at once.

@@ -1,9 +1,17 @@
 #include "platform/script_host.h"
 
 #include <cmath>
+#include <ctime>
 #include <utility>
 
 namespace corvane {
+
+namespace {
+
+// Monday 7 December 2026 20:00:00 UTC, in seconds since 1970.
+constexpr std::time_t kScriptCalendarStart = 1796673600;
+
+}  // namespace
 
 ScriptHost::ScriptHost(Script script, std::ostream& out, std::ostream& err, bool printSounds)
     : script_(std::move(script)),
@@ -12,6 +20,14 @@ ScriptHost::ScriptHost(Script script, std::ostream& out, std::ostream& err, bool
       printSounds_(printSounds),
       text_([this](std::string_view line) { out_ << "| " << line << "\n"; }) {
   Advance();
+}
+
+CalendarTime ScriptHost::LocalTime() {
+  const std::time_t at = kScriptCalendarStart + static_cast<std::time_t>(std::floor(now_));
+  std::tm parts{};
+  if (::gmtime_r(&at, &parts) == nullptr) return {};
+  return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday,
+          parts.tm_wday,        parts.tm_hour,    parts.tm_min};
 }
 
 const ScriptItem* ScriptHost::Current() const {

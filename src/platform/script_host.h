@@ -42,6 +42,9 @@ class ScriptHost : public Host {
   ScriptHost(Script script, std::ostream& out, std::ostream& err, bool printSounds);
 
   double Now() override { return now_; }
+  // Monday 7 December 2026 20:00 (UTC) when the script starts, moved on by the virtual clock, so
+  // that a transcript or a file that shows the time is the same on every machine.
+  CalendarTime LocalTime() override;
   std::optional<HostEvent> NextEvent(double deadline, WaitKind kind) override;
   void ShowMessage(std::string_view title, std::string_view text, MessageIcon icon) override;
   TextWindow& Text() override { return text_; }

@@ -76,6 +76,7 @@ void Speech::speak(std::string_view t, std::int16_t systemType) {
     for (int i = 2; i <= kHistorySize; ++i) PhraseHistory[i - 1] = std::move(PhraseHistory[i]);
     PhraseHistory[kHistorySize] = text;
     HistoryPosition = kHistorySize + 1;
+    if (listener_ != nullptr) listener_->PhraseRecorded(text);
   } else {
     text.erase(0, kNotRecorded.size());
     AppendToTextWindow(text);

@@ -18,6 +18,15 @@ namespace corvane {
 
 inline constexpr int kHistorySize = 30;
 
+// Told of every phrase as it enters the phrase history (the phrases without the "???" marker).
+class PhraseListener {
+ public:
+  virtual void PhraseRecorded(std::string_view text) = 0;
+
+ protected:
+  ~PhraseListener() = default;
+};
+
 class Speech {
  public:
   Speech(Host& host, SpeechEngineFactory& engines);
@@ -43,6 +52,8 @@ class Speech {
   void SetSapiValues(int voice, int rate, int volume, int priority, bool apply);
   // The game's own voice, or nullptr before the first TTSSetup(3) created it.
   Voice* voice() { return voice_.get(); }
+  // Wired once at start-up; nullptr for none.
+  void SetPhraseListener(PhraseListener* listener) { listener_ = listener; }
 
   std::int16_t TTSType = 1;
   std::int16_t SpeechMode = 1;
@@ -60,6 +71,7 @@ class Speech {
   SpeechEngineFactory& engines_;
   std::unique_ptr<ScreenReader> reader_;
   std::unique_ptr<Voice> voice_;
+  PhraseListener* listener_ = nullptr;
 };
 
 }  // namespace corvane

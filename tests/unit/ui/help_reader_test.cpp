@@ -33,9 +33,11 @@ const Lines kKeystrokes{
     "W, Your chance of winning the hand, counting the cards you can see.",
     "E, Browse through your entire hand. Use the arrow keys.",
     "X, Examine all of the cards of all surviving players at the end of the hand.",
+    "V, Read the last hand again, line by line with the arrows. During a hand, the hand so far.",
     "P, Number of chips in the pot.",
     "M, The number of chips you have. (Money)",
     "Shift-M, The number of chips your opponents have.",
+    "G, Your statistics: hands played and won, at this table and over all tables.",
     "A, Raise the ante.",
     "Q, Quit the hand and shutdown the table without saving.",
     "Page Up/Page Down, Raise/Lower table sound volume",
@@ -67,14 +69,14 @@ class HelpReaderTest : public SpeechFixture {
 
 TEST_F(HelpReaderTest, TheKeystrokeListWordForWord) {
   std::string keys;
-  for (int i = 0; i < 33; ++i) keys += "Down ";
+  for (int i = 0; i < 35; ++i) keys += "Down ";
   host.Keys(keys + "Esc");
   reader.ReadHelp(1, Game(kSevenCardStud));
   ASSERT_FALSE(host.spoken.empty());
   EXPECT_EQ(host.spoken[0], "Corvane. Use arrows to review keystrokes , and escape to exit.");
-  // Line 33 is the empty line after the list: nothing is heard there.
+  // Line 35 is the empty line after the list: nothing is heard there.
   EXPECT_EQ(AfterIntro(), kKeystrokes);
-  EXPECT_EQ(KeystrokeLines().size(), 33u);
+  EXPECT_EQ(KeystrokeLines().size(), 35u);
 }
 
 TEST_F(HelpReaderTest, TheFirstDownOrUpBothSayLineOne) {
@@ -91,7 +93,7 @@ TEST_F(HelpReaderTest, EndGoesToTheEmptyLineAfterTheListAndStaysThere) {
   host.Keys("End Down Up Home K L I J Right Left X Esc");
   reader.ReadHelp(1, Game(kSevenCardStud));
   EXPECT_EQ(AfterIntro(),
-            (Lines{kKeystrokes[31], kKeystrokes[0], kKeystrokes[1], kKeystrokes[2], kKeystrokes[1],
+            (Lines{kKeystrokes[33], kKeystrokes[0], kKeystrokes[1], kKeystrokes[2], kKeystrokes[1],
                    kKeystrokes[0], kKeystrokes[1], kKeystrokes[0], kKeystrokes[0]}));
 }
 

@@ -1,0 +1,54 @@
+#include "app/line_reader.h"
+
+#include <algorithm>
+#include <initializer_list>
+
+namespace corvane {
+
+namespace {
+
+constexpr int kKeyI = 'I';
+constexpr int kKeyJ = 'J';
+constexpr int kKeyK = 'K';
+constexpr int kKeyL = 'L';
+
+bool IsOneOf(int key, std::initializer_list<int> keys) {
+  return std::find(keys.begin(), keys.end(), key) != keys.end();
+}
+
+}  // namespace
+
+void ReadLines(Keyboard& keyboard, Speech& speech, const std::vector<std::string>& lines,
+               LineHistory history) {
+  const int last = std::max(static_cast<int>(lines.size()) - 1, 0);
+  const std::string prefix = history == LineHistory::kRecorded ? "" : "???";
+  int position = 0;
+
+  const bool wasWaiting = keyboard.InputWaiting;
+  for (;;) {
+    keyboard.KeyPressed = 0;
+    while (keyboard.KeyPressed == 0) {
+      keyboard.InputWaiting = true;
+      keyboard.Pump(kForever, WaitKind::Answer);
+    }
+    const int key = keyboard.KeyPressed;
+    if (key == kKeyEscape) break;
+    if (IsOneOf(key, {kKeyI, kKeyJ, kKeyLeft, kKeyUp})) {
+      position = std::max(position - 1, 1);
+    } else if (IsOneOf(key, {kKeyK, kKeyL, kKeyRight, kKeyDown})) {
+      position = std::min(position + 1, last);
+    } else if (key == kKeyHome) {
+      position = 1;
+    } else if (key == kKeyEnd) {
+      position = last;
+    }
+    speech.StopSpeech();
+    if (position >= 1 && position <= last) {
+      speech.speak(prefix + lines[static_cast<std::size_t>(position)]);
+    }
+  }
+  keyboard.KeyPressed = 0;
+  keyboard.InputWaiting = wasWaiting;
+}
+
+}  // namespace corvane

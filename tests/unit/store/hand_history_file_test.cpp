@@ -1,0 +1,70 @@
+// The hand history file: hands added at its end, a hand cut short by a crash, a file that cannot
+// be written, and the older half dropped past the limit (here a few bytes instead of 5 MB).
+#include "store/hand_history_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "unit/store/test_folder.h"
+
+namespace corvane {
+namespace {
+
+struct Row {
+  std::optional<std::string> before;  // nothing: no file
+  std::string hand;
+  std::size_t limit;
+  HistoryAppend result;
+  std::string after;
+};
+
+TEST(HandHistoryFile, AppendsMendsAndDropsTheOlderHalf) {
+  const auto k = kHandHistoryLimit;
+  const std::vector<Row> rows{
+      {std::nullopt, "H1\nA\n\n", k, HistoryAppend::kAppended, "H1\nA\n\n"},
+      {"", "H1\nA\n\n", k, HistoryAppend::kAppended, "H1\nA\n\n"},
+      {"H1\nA\n\n", "H2\nB\n\n", k, HistoryAppend::kAppended, "H1\nA\n\nH2\nB\n\n"},
+      // Saved by an editor without its last empty line.
+      {"H1\nA\n", "H2\nB\n\n", k, HistoryAppend::kAppended, "H1\nA\n\nH2\nB\n\n"},
+      // Cut short in the middle of a line.
+      {"H1\nA\n\nH2\nB", "H3\nC\n\n", k, HistoryAppend::kMended, "H1\nA\n\nH2\nB\n\nH3\nC\n\n"},
+      {"x", "H1\nA\n\n", k, HistoryAppend::kMended, "x\n\nH1\nA\n\n"},
+      // 18 bytes past a limit of 16: the newest 8 bytes hold the start of the newest hand only.
+      {"H1\nA\n\nH2\nB\n\n", "H3\nC\n\n", 16, HistoryAppend::kAppended, "H3\nC\n\n"},
+      // 22 bytes past 21: the newest 10 bytes begin right at the third hand.
+      {"H1\nA\n\nH2\nB\n\nH3\nC\n\n", "H4\n\n", 21, HistoryAppend::kAppended, "H3\nC\n\nH4\n\n"},
+      // The hand just added stays even when it is longer than what is kept.
+      {"H1\nA\n\n", "H2\nA long line\n\n", 12, HistoryAppend::kAppended, "H2\nA long line\n\n"},
+  };
+  for (const Row& row : rows) {
+    TestFolder folder;
+    if (row.before) folder.Write(kHandHistoryFileName, *row.before);
+    std::string error = "not cleared";
+    EXPECT_EQ(AppendToHandHistory(folder.File(kHandHistoryFileName), row.hand, error, row.limit),
+              row.result)
+        << row.after;
+    EXPECT_EQ(error, "");
+    EXPECT_EQ(folder.Read(kHandHistoryFileName), row.after);
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{std::string(kHandHistoryFileName)}));
+  }
+
+  // A folder in the file's place is not written to, and says why.
+  TestFolder folder;
+  std::filesystem::create_directory(folder.File(kHandHistoryFileName));
+  std::string error;
+  EXPECT_EQ(AppendToHandHistory(folder.File(kHandHistoryFileName), "H1\nA\n\n", error),
+            HistoryAppend::kFailed);
+  EXPECT_EQ(error, "Is a directory");
+}
+
+TEST(HandHistoryFile, OneLinePerPhraseAndAnEmptyLineAfterTheHand) {
+  EXPECT_EQ(HandHistoryText("Hand 1, Texas Holdem.", {"Harry bets 75", "Two\r\nlines"}),
+            "Hand 1, Texas Holdem.\nHarry bets 75\nTwo  lines\n\n");
+}
+
+}  // namespace
+}  // namespace corvane
