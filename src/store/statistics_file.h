@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "store/data_file.h"
+#include "platform/data_file.h"
 
 namespace corvane {
 
