@@ -23,8 +23,8 @@ bool IsRegularFile(const std::filesystem::path& path) {
   return std::filesystem::is_regular_file(path, error);
 }
 
-constexpr std::array<std::string_view, 4> kFixedNames{"Settings.sav", "CV config.ini",
-                                                      "CV PokerSettings.sav", "CV SavedTable.sav"};
+constexpr std::array<std::string_view, 5> kFixedNames{
+    "Settings.sav", "CV config.ini", "CV PokerSettings.sav", "CV SavedTable.sav", "CV pace.ini"};
 constexpr std::string_view kGameEnding = ".gam";
 
 }  // namespace

@@ -13,8 +13,8 @@ namespace corvane {
 std::string PathIgnoringCase(const std::string& folder, std::string_view name);
 
 // True when name, whatever its case, is one the game gives its own files in the data folder:
-// "Settings.sav", "CV config.ini", "CV PokerSettings.sav", "CV SavedTable.sav" or a game's name
-// followed by ".gam".
+// "Settings.sav", "CV config.ini", "CV PokerSettings.sav", "CV SavedTable.sav", "CV pace.ini" or a
+// game's name followed by ".gam".
 bool IsGameFileName(std::string_view name);
 
 // True when a regular file answers to the name, whatever its case.
