@@ -43,6 +43,7 @@ const Lines kKeystrokes{
     "Control-1, Switch to screen reader mode.",
     "Control-3, Switch to MS-Sapi mode.",
     "Control-0, Switch to no speech. Braille mode. Messages will be displayed in a text window.",
+    "Control-Plus/Minus, Larger/Smaller letters in the text window.",
     "O, Adjust MS-Sapi settings.",
     "Control-Up/Down arrows, Browse through the recent history of the hand. Remembers the last 50 "
     "phrases spoken. ",
@@ -67,14 +68,14 @@ class HelpReaderTest : public SpeechFixture {
 
 TEST_F(HelpReaderTest, TheKeystrokeListWordForWord) {
   std::string keys;
-  for (int i = 0; i < 33; ++i) keys += "Down ";
+  for (int i = 0; i < 34; ++i) keys += "Down ";
   host.Keys(keys + "Esc");
   reader.ReadHelp(1, Game(kSevenCardStud));
   ASSERT_FALSE(host.spoken.empty());
   EXPECT_EQ(host.spoken[0], "Corvane. Use arrows to review keystrokes , and escape to exit.");
-  // Line 33 is the empty line after the list: nothing is heard there.
+  // Line 34 is the empty line after the list: nothing is heard there.
   EXPECT_EQ(AfterIntro(), kKeystrokes);
-  EXPECT_EQ(KeystrokeLines().size(), 33u);
+  EXPECT_EQ(KeystrokeLines().size(), 34u);
 }
 
 TEST_F(HelpReaderTest, TheFirstDownOrUpBothSayLineOne) {
@@ -91,7 +92,7 @@ TEST_F(HelpReaderTest, EndGoesToTheEmptyLineAfterTheListAndStaysThere) {
   host.Keys("End Down Up Home K L I J Right Left X Esc");
   reader.ReadHelp(1, Game(kSevenCardStud));
   EXPECT_EQ(AfterIntro(),
-            (Lines{kKeystrokes[31], kKeystrokes[0], kKeystrokes[1], kKeystrokes[2], kKeystrokes[1],
+            (Lines{kKeystrokes[32], kKeystrokes[0], kKeystrokes[1], kKeystrokes[2], kKeystrokes[1],
                    kKeystrokes[0], kKeystrokes[1], kKeystrokes[0], kKeystrokes[0]}));
 }
 
