@@ -4,6 +4,7 @@
 #include <chrono>
 #include <filesystem>
 
+#include "app/pace_question.h"
 #include "speech/voice_settings.h"
 #include "store/atomic_file.h"
 #include "store/file_names.h"
@@ -25,6 +26,10 @@ constexpr std::uint64_t kCosmeticSalt = 0x9e3779b97f4a7c15ULL;
 constexpr const char* kUnreadableSettings =
     "Your game settings in Settings.sav cannot be read. It may be damaged. The default settings "
     "are used; the file is kept until you save new settings.";
+constexpr const char* kUnreadablePace =
+    "Your pace and text window settings in CV pace.ini cannot be read. It may be damaged. The "
+    "normal pace and the default text window are used; the file is kept until you save new "
+    "settings.";
 constexpr const char* kUnreadableVoiceSettings =
     "Your voice settings in CV config.ini cannot be read. It may be damaged. The default voice "
     "settings are used; the file is kept until you save new voice settings.";
@@ -64,7 +69,9 @@ Application::Application(Host& host, AudioDevice& audio, SpeechEngineFactory& en
                   },
               .cardLeftKey = [this] { return int{settings_.CardLeftKey}; },
               .cardRightKey = [this] { return int{settings_.CardRightKey}; },
+              .pace = [this] { return settings_.GamePace; },
           }),
+      startUp_(prompts_),
       sound_(host, audio, cosmetic_, folders_.ProgramFolder),
       help_(speech_, prompts_, folders_.ProgramFolder),
       history_(speech_, keyboard_, handLog_, folders_.DataFolder),
@@ -80,6 +87,7 @@ Application::Application(Host& host, AudioDevice& audio, SpeechEngineFactory& en
                       .statistics = [this] { statistics_.Speak(); },
                   }),
       saved_(table_, settings_, speech_, folders_.DataFolder),
+      pace_(host, folders_.DataFolder + kPaceFileName),
       tablePlay_(
           host, table_, settings_, speech_, prompts_, keyboard_, sound_, game_, folders_.DataFolder,
           TablePlayHooks{
@@ -126,9 +134,11 @@ void Application::AskGameSettings() {
   GameSettingsHooks hooks{
       .save =
           [this](const UserSettings& settings, std::string& error) {
-            return SaveSettings(folders_.DataFolder + "Settings.sav", settings, error);
+            return SaveSettings(folders_.DataFolder + "Settings.sav", settings, error) &&
+                   pace_.Save(settings, error);
           },
       .applyPartyVolume = [this](int volume) { sound_.SetVolume(backgroundHandle_, volume); },
+      .askPace = [this] { return AskPace(prompts_, settings_); },
   };
   GameSettingsQuestions(speech_, prompts_, settings_, hooks);
 }
@@ -185,6 +195,7 @@ void Application::LoadStoredSettings(std::vector<std::string>& notes) {
     table_.ErrorFlag = true;
     notes.emplace_back(kUnreadableSettings);
   }
+  if (pace_.Load(settings_) == FileRead::kRefused) notes.emplace_back(kUnreadablePace);
 }
 
 // Start-up, in this order: the defaults, the folders, the stored settings, the windows, the
@@ -221,18 +232,18 @@ void Application::StartUp() {
 
   speech_.TTSSetup(speech_.SpeechMode);
   speech_.SetSapiValues(settings_.SapiVoice, settings_.SapiRate, settings_.SapiVolume, 0, true);
-  prompts_.Wait(7, false);
+  startUp_.Pause(7);
   speech_.speak(std::string(kProductName) + " " + kVersionText);
-  prompts_.Wait(2, false);
+  startUp_.Pause(2);
   for (const std::string& note : notes) speech_.speak(note);
   if (!options_.seed) {
     game_.Seed(ClockSeed());
     cosmetic_.Seed(ClockSeed() ^ kCosmeticSalt);
   }
   if (SavedTableExists()) {
-    prompts_.Wait(1, false);
+    startUp_.Pause(1);
     speech_.speak("Note, there is a saved table.");
-    prompts_.Wait(2, false);
+    startUp_.Pause(2);
   }
 }
 
@@ -244,6 +255,9 @@ void Application::Main() {
   } catch (const EndProgram&) {
     // The program may end in the middle of a table: what it counted is kept.
     statistics_.Flush();
+    // Closed from the desktop or by a signal: the window's look is kept on the way out.
+    std::string ignored;
+    pace_.KeepLook(ignored);
     sound_.ShutdownForm1();
     throw;
   }

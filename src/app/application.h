@@ -10,8 +10,10 @@
 #include "app/folders.h"
 #include "app/hand_history.h"
 #include "app/help_reader.h"
+#include "app/pace_preferences.h"
 #include "app/play_statistics.h"
 #include "app/saved_table.h"
+#include "app/start_up_pauses.h"
 #include "app/table_play.h"
 #include "commands/command_dispatcher.h"
 #include "commands/hand_log.h"
@@ -101,6 +103,7 @@ class Application {
   Keyboard keyboard_;
   Speech speech_;
   Prompts prompts_;
+  StartUpPauses startUp_;
   SoundEngine sound_;
   HelpReader help_;
   HandState hand_;
@@ -111,6 +114,7 @@ class Application {
   StatusReports reports_;
   CommandDispatcher dispatcher_;
   SavedTables saved_;
+  PacePreferences pace_;
   TablePlay tablePlay_;
   int rowCount_ = 0;
   std::int16_t backgroundHandle_ = 0;

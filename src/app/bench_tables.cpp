@@ -15,8 +15,9 @@ constexpr std::string_view kRaises = "on What would you like to do? => Down Ente
 // The last row is Fold when there is a bet to call, else Raise when a raise is allowed.
 constexpr std::string_view kFoldsToBets = "on What would you like to do? => End Enter\n";
 
-// The keys that answer the game settings questions with the bots' dealer's choice on, then deal.
-constexpr std::string_view kDealersChoice = "G Y N N Y D";
+// The keys that answer the game settings questions with the bots' dealer's choice on and the
+// normal pace, then deal.
+constexpr std::string_view kDealersChoice = "G Y N N N Y D";
 
 constexpr std::array kTables{
     BenchTable{"Seven Card Stud", 11, 7, 50000, 20, "S", kCalls},

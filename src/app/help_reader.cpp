@@ -122,6 +122,7 @@ const std::vector<std::string>& KeystrokeLines() {
       "Control-1, Switch to screen reader mode.",
       "Control-3, Switch to MS-Sapi mode.",
       "Control-0, Switch to no speech. Braille mode. Messages will be displayed in a text window.",
+      "Control-Plus/Minus, Larger/Smaller letters in the text window.",
       "O, Adjust MS-Sapi settings.",
       "Control-Up/Down arrows, Browse through the recent history of the hand. Remembers the last "
       "50 phrases spoken. ",

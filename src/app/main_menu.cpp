@@ -24,18 +24,19 @@ void Application::PlayBackground(const std::string& file) {
 }
 
 // The main menu's music: "intro.wav" under "intro2.wav", which fades out when it ends or at the
-// first key.
+// first key (at once at a faster pace).
 void Application::PlayIntroUntilKey() {
   PlayBackground("intro.wav");
   const std::int16_t intro = sound_.PlaySound("intro2.wav");
   keyboard_.KeyPressed = 0;
   keyboard_.InputWaiting = true;
-  while (keyboard_.KeyPressed == 0 && sound_.IsPlaying(intro)) {
+  const double musicEnd = host_.Now() + startUp_.Length(PauseOf::IntroMusic, kForever);
+  while (keyboard_.KeyPressed == 0 && sound_.IsPlaying(intro) && host_.Now() < musicEnd) {
     keyboard_.Pump(host_.Now() + 0.01, WaitKind::Pause);
   }
   for (int volume = 0; sound_.IsPlaying(intro) && volume >= -2999; volume -= 50) {
     sound_.SetVolume(intro, volume);
-    prompts_.Wait(0.02, true);
+    prompts_.Wait(startUp_.Length(PauseOf::StartUp, 0.02), true);
   }
   sound_.StopPlay(intro);
 }
@@ -181,13 +182,15 @@ void Application::SwitchSpeech() {
   speech_.TTSSetup(speech_.SpeechMode);
   if (speech_.SpeechMode == 3) {
     speech_.SetSapiValues(settings_.SapiVoice, settings_.SapiRate, settings_.SapiVolume, 0, true);
-    prompts_.Wait(1, false);
+    prompts_.Pause(PauseOf::Play, 1);
     speech_.speak("Press the O key to adjust MS Sapi settings after selecting a poker game.");
-    prompts_.Wait(6, false);
+    prompts_.Pause(PauseOf::Play, 6);
   }
 }
 
 void Application::Exit() {
+  std::string error;
+  if (!pace_.KeepLook(error)) speech_.speak("File save error: " + error);
   speech_.speak("Thank you for playing. Goodbye.");
   prompts_.Wait(7, false);
 }

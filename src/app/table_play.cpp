@@ -300,7 +300,7 @@ void TablePlay::ShowStandings(const std::string& message) {
     speech_.speak("The winner is " + table_.players.PlayerName[order[0]] + " with " +
                   std::to_string(chips[0]));
     if (order[0] == kUserSeat && firstTime) {
-      prompts_.Wait(2, false);
+      prompts_.Pause(PauseOf::Play, 2);
       WaitForSound(sound_.PlaySound("congratz.wav"));
     }
     firstTime = false;
@@ -320,9 +320,9 @@ void TablePlay::OfferAttributes() {
 }
 
 void TablePlay::UserWins() {
-  prompts_.Wait(3, false);
+  prompts_.Pause(PauseOf::Play, 3);
   speech_.speak("Congratulations! You are the big winner.");
-  prompts_.Wait(2, false);
+  prompts_.Pause(PauseOf::Play, 2);
   WaitForSound(sound_.PlaySound("congratz.wav"));
   OfferAttributes();
   if (hooks_.deleteSavedTable) hooks_.deleteSavedTable(false);

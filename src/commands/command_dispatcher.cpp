@@ -233,7 +233,7 @@ void CommandDispatcher::TakeAntes() {
     const std::int32_t paid = engine_.TakeAnte(seat);
     PlayChipSound(sound_, prompts_, engine_.cosmetic(), table_.PlayerCount, seat, paid,
                   table_.settings.Ante, settings_.TableVolume);
-    prompts_.Wait(0.2, false);
+    prompts_.Pause(PauseOf::Deal, 0.2);
   }
 }
 
@@ -245,7 +245,7 @@ void CommandDispatcher::NextHand() {
     speech_.speak("Press F1 for Help, and Shift-F2 for a list of commands.");
     speech_.speak("Press F2 to obtain a brief description of the game.");
     // A key pressed during the greeting gets its answer at once rather than being lost.
-    prompts_.Wait(2, false);
+    prompts_.Pause(PauseOf::BetweenHands, 2);
   }
   speech_.speak("Now shuffling.");
   table_.FirstDeal = false;
@@ -266,7 +266,7 @@ void CommandDispatcher::NextHand() {
   }
   PlaySeatSound(sound_, "shuffle*2.wav", table_.PlayerCount, table_.Dealer, 0,
                 settings_.TableVolume);
-  prompts_.Wait(4, false);
+  prompts_.Pause(PauseOf::BetweenHands, 4);
   ClearPots(hand_);
   if (raiseAnte_ && !RaiseAnte()) {
     // No new ante, no hand: the deal stays with the dealer before, who deals the next hand.

@@ -30,9 +30,9 @@ void HandEngine::DealRound(int r) {
 
     if (shared && !sharedDealt) {
       Say(CardName(card, 0) + " is dealt.");
-      Pause(1);
+      Pause(1, PauseOf::Deal);
     } else {
-      Pause(0.5);
+      Pause(0.5, PauseOf::Deal);
     }
     sharedDealt = sharedDealt || shared;
 
@@ -41,7 +41,7 @@ void HandEngine::DealRound(int r) {
     } else if (round.FaceUp && !round.Shared) {
       RefillDeck();
       Say(Name(seat) + " is dealt a " + CardName(card, 0));
-      Pause(0.5);
+      Pause(0.5, PauseOf::Deal);
       RunWildCardCheck(seat, r);
       CheckGameOver();
       if (!hand_.Folded[seat]) ValueShowing(seat);

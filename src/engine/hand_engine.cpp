@@ -117,7 +117,7 @@ int HandEngine::FirstBettor() {
 void HandEngine::EndOfHand() {
   hand_.HandOver = true;
   if (hooks_.HandSettled) hooks_.HandSettled();
-  Pause(6);
+  Pause(6, PauseOf::BetweenHands);
   RemovePlayersWhoCannotCover();
   AskToPlayOn();
 }
@@ -180,8 +180,8 @@ void HandEngine::Say(const std::string& text) {
   CheckGameOver();
 }
 
-void HandEngine::Pause(double seconds) {
-  prompts_.Wait(seconds, false);
+void HandEngine::Pause(double seconds, PauseOf kind) {
+  prompts_.Pause(kind, seconds);
   CheckGameOver();
 }
 

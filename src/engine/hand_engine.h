@@ -129,7 +129,8 @@ class HandEngine {
 
   // Speech, sounds and pauses; each checks GameOver afterwards.
   void Say(const std::string& text);
-  void Pause(double seconds);
+  // A pause of the hand (a pause in the play unless said), as long as the pace makes it.
+  void Pause(double seconds, PauseOf kind = PauseOf::Play);
   void CheckGameOver() const;
   void SeatSound(const std::string& name, int seat, int volumeOffset = 0);
   void ChipSound(int seat, std::int32_t amount);

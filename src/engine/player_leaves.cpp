@@ -28,7 +28,7 @@ void HandEngine::PlayerLeaves(int& seat) {
   table_.players.Chips[seat] = 0;
   SeatSound("leavetable.wav", seat);
   // The pause lets the sound play; GameOver set meanwhile is for the caller to see.
-  prompts_.Wait(3, false);
+  prompts_.Pause(PauseOf::Play, 3);
   if (table_.LeftTableCount < static_cast<int>(table_.LeftTable.size()) - 1) {
     ++table_.LeftTableCount;
     table_.LeftTable[table_.LeftTableCount] = AttributeText(table_, seat);

@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/window_look.h"
+
 namespace corvane {
 
 // Which of the two windows a key press reached.
@@ -95,6 +97,12 @@ class Host {
 
   // The display's bell.
   virtual void Beep() = 0;
+
+  // How the text window looks now, when the host shows it in a window of its own (the desktop);
+  // nothing otherwise, and then there is nothing to keep.
+  virtual std::optional<WindowLook> Look() { return std::nullopt; }
+  // Shows the text window that way (at start-up, as it was kept).
+  virtual void SetLook(const WindowLook& /*look*/) {}
 
   // Starts (or restarts) timer `id` firing every `intervalSeconds`; an interval of 0 stops it.
   virtual void StartTimer(int id, double intervalSeconds) = 0;

@@ -10,7 +10,7 @@ void PlayChipSound(SoundEngine& sound, Prompts& prompts, Random& cosmetic, int p
     PlaySeatSound(sound, "coin*4.wav", playerCount, seat, -800, tableVolume);
     // Keys pressed while the coins fall are answered at once, as in every pause of a hand: a
     // pause that only stored them would lose them, since nothing reads them afterwards.
-    prompts.Wait(cosmetic.Rnd() / 10, false);
+    prompts.Pause(PauseOf::Play, cosmetic.Rnd() / 10);
   }
 }
 

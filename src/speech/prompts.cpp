@@ -89,6 +89,10 @@ void Prompts::Wait(double seconds, bool blockKeys) {
   } while (host.Now() < deadline);
 }
 
+void Prompts::Pause(PauseOf kind, double seconds) {
+  Wait(PausedSeconds(context_.pace(), kind, seconds), false);
+}
+
 void Prompts::WaitForKey() {
   keyboard_.KeyPressed = 0;
   keyboard_.KeyShift = 0;

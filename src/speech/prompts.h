@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "speech/keyboard.h"
+#include "speech/pace.h"
 #include "speech/speech.h"
 
 namespace corvane {
@@ -30,6 +31,8 @@ struct PromptContext {
   // The card-review keys (0 when the arrows are not assigned to the cards).
   std::function<int()> cardLeftKey = [] { return 37; };
   std::function<int()> cardRightKey = [] { return 39; };
+  // The player's pace, which sets the length of the game's pauses.
+  std::function<Pace()> pace = [] { return Pace::Normal; };
 };
 
 class Prompts {
@@ -38,6 +41,9 @@ class Prompts {
 
   // Pauses; with blockKeys false keys run their commands at once, with true they are only stored.
   void Wait(double seconds, bool blockKeys);
+  // A pause of the game, as long as the player's pace makes it; keys run their commands at once.
+  void Pause(PauseOf kind, double seconds);
+  Pace pace() const { return context_.pace(); }
   // Items and keys are used from index 1 (index 0 is ignored); both may be changed by the menu.
   std::int16_t Menu(std::string prompt, std::vector<std::string>& items,
                     std::vector<std::string>& keys, int count, int position, int flags,

@@ -41,6 +41,7 @@ bool GameSettingsQuestions(Speech& speech, Prompts& prompts, UserSettings& setti
   speech.speak(
       "Adjust the background party sounds by the use of Shift-Page Up and Shift-Page down. This "
       "may need to be repeated many times, depending on the amount of change.");
+  if (hooks.askPace && !hooks.askPace()) return false;
 
   answer = prompts.AskYesNo("Are you ready to save your settings?", kNo, false);
   if (answer != kYes) return false;

@@ -1,6 +1,7 @@
 // The game settings questions: the bots' dealer's choice, the arrows through the cards, a reset of
-// the two sound volumes, and whether to keep the answers in "Settings.sav". Escape at any question
-// ends them at once: what was already changed stays in force for the run, nothing is saved.
+// the two sound volumes, the pace of the game, and whether to keep the answers in "Settings.sav".
+// Escape at any question ends them at once: what was already changed stays in force for the run,
+// nothing is saved.
 #pragma once
 
 #include <functional>
@@ -18,6 +19,9 @@ struct GameSettingsHooks {
   std::function<bool(const UserSettings& settings, std::string& error)> save;
   // Gives the playing background sound the party volume at once.
   std::function<void(int volume)> applyPartyVolume;
+  // Asks the last question before saving, how fast the game plays; false when it was left with
+  // Escape. Not asked when empty.
+  std::function<bool()> askPace;
 };
 
 // Returns true when the settings were saved.

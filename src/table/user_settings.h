@@ -1,9 +1,14 @@
-// The user's preferences: the game settings ("Settings.sav") and the voice ("CV config.ini").
+// The user's preferences: the game settings ("Settings.sav"), the voice ("CV config.ini") and the
+// pace of the game ("CV pace.ini").
 #pragma once
 
 #include <cstdint>
 
 namespace corvane {
+
+// How fast the game plays: at the normal pace every pause is as long as it has always been; the
+// quick pace halves them; the fastest leaves out the pauses of the deal and between hands too.
+enum class Pace : std::int16_t { Normal = 0, Quick = 1, Fastest = 2 };
 
 struct UserSettings {
   std::int16_t PartyVolume = -3000;  // background party sound, -5000..-1000
@@ -14,6 +19,7 @@ struct UserSettings {
   std::int16_t SapiVoice = 1;
   std::int16_t SapiRate = 0;
   std::int16_t SapiVolume = 95;
+  Pace GamePace = Pace::Normal;
 };
 
 }  // namespace corvane

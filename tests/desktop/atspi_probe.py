@@ -4,6 +4,7 @@
     atspi_probe.py APP text        the text window's whole text
     atspi_probe.py APP caret-line  the line at the text window's caret (what a Braille display
                                    following the caret shows)
+    atspi_probe.py APP font-size   the size of the text window's letters, in points
     atspi_probe.py APP tree        one line per accessible: depth, role, "name", id=, the states
                                    focused, active and showing, and for text the caret line
 
@@ -63,6 +64,8 @@ def main():
         return 1
     if query == "caret-line":
         print(caret_line(view))
+    elif query == "font-size":
+        print(view.queryText().getDefaultAttributeSet().get("size", ""))
     else:
         text = view.queryText()
         sys.stdout.write(text.getText(0, text.characterCount))

@@ -7,6 +7,8 @@
 # - Control-0 shows the text window; every key at the main menu adds the line it spoke, and the
 #   caret then stands at the start of that newest line (what Orca speaks and a Braille display
 #   shows), never on an empty line after it. X ends the program with status 0.
+# - The text window's letters are 24 points; Control-Plus makes them 28 without reaching the game
+#   (no line is added), and they are 28 again after a restart.
 # The processor time the program takes while idle at the main menu is printed.
 #
 #   gtk_smoke.sh PROGRAM
@@ -53,6 +55,9 @@ press End "Exit, X"
 press Home "Start a New Table, T" 2
 press Up "Start a New Table, T" 3 # already on the first row: it is said again
 press Right "Restore the Saved Table, R" 2
+[[ $(probe font-size) == 24 ]] || fail "the text window's letters are $(probe font-size) points, not 24"
+send ctrl+plus
+wait_until "letters of 28 points after Control-Plus" eval '[[ $(probe font-size) == 28 ]]'
 
 # The window's lines, in the order they were spoken, with no empty line after the last.
 expected=$'Select from Menu\nStart a New Table, T\nRestore the Saved Table, R\nDelete the Saved Table, D\nExit, X\nStart a New Table, T\nStart a New Table, T\nRestore the Saved Table, R'
@@ -65,5 +70,11 @@ $actual"
 send x
 ends_within 30 || fail "X did not end the program"
 [[ $status -eq 0 ]] || fail "X: exit status $status"
+
+start_program 0
+leave_intro text_has "Select from Menu"
+[[ $(probe font-size) == 28 ]] || fail "after a restart the letters are $(probe font-size) points"
+send x
+ends_within 30 || fail "X did not end the program after the restart"
 
 echo "$test_name: passed"

@@ -8,7 +8,10 @@
 #   # args: --seed 7 --sounds      options for the program (besides --script)
 #   # status: 3                     the expected exit status (default 0)
 #   # stderr: expect failed: Foo    text the standard error must contain
-# Files in SCENARIO.data/ are copied into the data folder before the run. When the folder
+# Files in SCENARIO.data/ are copied into the data folder before the run. When SCENARIO.restart
+# exists, it is the script of a second run of the program, started after the first has ended, on
+# the same data folder and with the same options: its transcript follows the first one's after a
+# line "=== restart", and each run must end with the expected status. When the folder
 # SCENARIO.after/ exists, each file in it must equal, byte for byte, the file of the same name in
 # the data folder after the run. The actual transcript is left beside the build as
 # NAME.actual; --refresh writes it over NAME.expected instead of comparing. The data folder's
@@ -37,6 +40,15 @@ fi
 APPDATA="$work/appdata" timeout 120 "$program" --script "$script" $args \
   >"$work/stdout" 2>"$work/stderr"
 status=$?
+restart="$dir/$name.restart"
+if [[ -f $restart ]]; then
+  echo "=== restart" >>"$work/stdout"
+  # shellcheck disable=SC2086
+  APPDATA="$work/appdata" timeout 120 "$program" --script "$restart" $args \
+    >>"$work/stdout" 2>>"$work/stderr"
+  second=$?
+  [[ $status == "$status_expected" ]] && status=$second
+fi
 # The data folder is a fresh temporary folder each run: the transcript names it as <data>/.
 sed -i "s|$work/appdata/Corvane/|<data>/|g" "$work/stdout"
 

@@ -12,6 +12,7 @@
 
 #include "platform/desktop/document_launcher.h"
 #include "platform/desktop/gdk_keys.h"
+#include "platform/desktop/large_print.h"
 #include "platform/desktop/termination_signals.h"
 
 namespace corvane {
@@ -46,6 +47,7 @@ class GtkTextWindow : public TextWindow {
     gtk_widget_set_no_show_all(scroller_, TRUE);
   }
   GtkWidget* widget() { return scroller_; }
+  GtkTextView* view() { return view_; }
 
   void Show(bool visible) override {
     if (visible) {
@@ -101,6 +103,7 @@ class GtkHost : public Host {
     soundWindow_ = MakeWindow("Form1", Window::Sound);
     gtk_window_set_default_size(GTK_WINDOW(soundWindow_), 800, 600);
     gtk_container_add(GTK_CONTAINER(soundWindow_), text_.widget());
+    print_ = std::make_unique<LargePrint>(GTK_WINDOW(soundWindow_), text_.view());
     gtk_widget_show_all(speechWindow_);
     // The sound window comes last so that it has the keyboard.
     gtk_widget_show_all(soundWindow_);
@@ -110,6 +113,7 @@ class GtkHost : public Host {
     }
   }
   ~GtkHost() override {
+    print_.reset();
     for (const guint source : signalSources_) g_source_remove(source);
     for (auto& [id, source] : timers_) g_source_remove(source.sourceId);
     gtk_widget_destroy(soundWindow_);
@@ -177,6 +181,9 @@ class GtkHost : public Host {
 
   void Beep() override { gdk_display_beep(gdk_display_get_default()); }
 
+  std::optional<WindowLook> Look() override { return print_->Look(); }
+  void SetLook(const WindowLook& look) override { print_->SetLook(look); }
+
   void StartTimer(int id, double intervalSeconds) override {
     StopTimer(id);
     if (!(intervalSeconds > 0)) return;
@@ -230,6 +237,8 @@ class GtkHost : public Host {
 
   static gboolean KeyPressed(GtkWidget*, GdkEventKey* event, gpointer data) {
     auto* source = static_cast<WindowSource*>(data);
+    // The size of the letters is the window's own business, never a key of the game.
+    if (source->host->print_->HandleKey(*event)) return TRUE;
     guint base = 0;
     if (!gdk_keymap_translate_keyboard_state(
             gdk_keymap_get_for_display(gdk_display_get_default()), event->hardware_keycode,
@@ -293,6 +302,7 @@ class GtkHost : public Host {
   WindowSource soundSource_{};
   WindowSource speechSource_{};
   GtkTextWindow text_;
+  std::unique_ptr<LargePrint> print_;
   std::deque<HostEvent> events_;
   std::map<int, TimerSource> timers_;
   std::vector<guint> signalSources_;

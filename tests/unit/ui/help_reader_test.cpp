@@ -45,6 +45,7 @@ const Lines kKeystrokes{
     "Control-1, Switch to screen reader mode.",
     "Control-3, Switch to MS-Sapi mode.",
     "Control-0, Switch to no speech. Braille mode. Messages will be displayed in a text window.",
+    "Control-Plus/Minus, Larger/Smaller letters in the text window.",
     "O, Adjust MS-Sapi settings.",
     "Control-Up/Down arrows, Browse through the recent history of the hand. Remembers the last 50 "
     "phrases spoken. ",
@@ -69,14 +70,14 @@ class HelpReaderTest : public SpeechFixture {
 
 TEST_F(HelpReaderTest, TheKeystrokeListWordForWord) {
   std::string keys;
-  for (int i = 0; i < 35; ++i) keys += "Down ";
+  for (int i = 0; i < 36; ++i) keys += "Down ";
   host.Keys(keys + "Esc");
   reader.ReadHelp(1, Game(kSevenCardStud));
   ASSERT_FALSE(host.spoken.empty());
   EXPECT_EQ(host.spoken[0], "Corvane. Use arrows to review keystrokes , and escape to exit.");
-  // Line 35 is the empty line after the list: nothing is heard there.
+  // Line 36 is the empty line after the list: nothing is heard there.
   EXPECT_EQ(AfterIntro(), kKeystrokes);
-  EXPECT_EQ(KeystrokeLines().size(), 35u);
+  EXPECT_EQ(KeystrokeLines().size(), 36u);
 }
 
 TEST_F(HelpReaderTest, TheFirstDownOrUpBothSayLineOne) {
@@ -93,7 +94,7 @@ TEST_F(HelpReaderTest, EndGoesToTheEmptyLineAfterTheListAndStaysThere) {
   host.Keys("End Down Up Home K L I J Right Left X Esc");
   reader.ReadHelp(1, Game(kSevenCardStud));
   EXPECT_EQ(AfterIntro(),
-            (Lines{kKeystrokes[33], kKeystrokes[0], kKeystrokes[1], kKeystrokes[2], kKeystrokes[1],
+            (Lines{kKeystrokes[34], kKeystrokes[0], kKeystrokes[1], kKeystrokes[2], kKeystrokes[1],
                    kKeystrokes[0], kKeystrokes[1], kKeystrokes[0], kKeystrokes[0]}));
 }
 
