@@ -10,10 +10,10 @@ class RecordingReader : public ScreenReader {
  public:
   explicit RecordingReader(std::shared_ptr<SpeechRecord> record) : record_(std::move(record)) {}
   void Say(std::string_view text, bool interrupt) override {
-    record_->calls.push_back((interrupt ? "say! " : "say ") + std::string(text));
+    record_->Add((interrupt ? "say! " : "say ") + std::string(text));
   }
-  void Stop() override { record_->calls.push_back("stop"); }
-  void StopSpeech() override { record_->calls.push_back("stop speech"); }
+  void Stop() override { record_->Add("stop"); }
+  void StopSpeech() override { record_->Add("stop speech"); }
 
  private:
   std::shared_ptr<SpeechRecord> record_;
@@ -34,15 +34,11 @@ class RecordingVoice : public Voice {
   }
   int Rate() const override { return rate_; }
   int Volume() const override { return volume_; }
-  void Speak(std::string_view text) override {
-    record_->calls.push_back("speak " + std::string(text));
-  }
-  void Purge() override { record_->calls.push_back("purge"); }
+  void Speak(std::string_view text) override { record_->Add("speak " + std::string(text)); }
+  void Purge() override { record_->Add("purge"); }
 
  private:
-  void Record(const char* what, int value) {
-    record_->calls.push_back(what + std::to_string(value));
-  }
+  void Record(const char* what, int value) { record_->Add(what + std::to_string(value)); }
   std::shared_ptr<SpeechRecord> record_;
   // A new voice speaks at the normal rate and full volume, as espeak-ng does.
   int rate_ = 0;
@@ -50,6 +46,11 @@ class RecordingVoice : public Voice {
 };
 
 }  // namespace
+
+void SpeechRecord::Add(std::string call) {
+  calls.push_back(std::move(call));
+  if (calls.size() > kKeptCalls) calls.pop_front();
+}
 
 RecordingSpeech::RecordingSpeech(MissingEngines missing)
     : record_(std::make_shared<SpeechRecord>()), missing_(missing) {}

@@ -3,6 +3,8 @@
 // of them (to try the messages and fallbacks of a missing speech service).
 #pragma once
 
+#include <cstddef>
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,10 +13,16 @@
 
 namespace corvane {
 
-// Everything the recording engines were asked, one entry per call, in order: "say TEXT",
-// "stop", "stop speech", "voice N", "rate N", "volume N", "speak TEXT", "purge".
+// What the recording engines were asked, one entry per call, in order: "say TEXT", "stop",
+// "stop speech", "voice N", "rate N", "volume N", "speak TEXT", "purge". Only the latest calls
+// are kept, so a long table does not make the record grow: the script host prints every phrase as
+// it is spoken and needs none of them.
 struct SpeechRecord {
-  std::vector<std::string> calls;
+  static constexpr std::size_t kKeptCalls = 32;
+
+  void Add(std::string call);
+
+  std::deque<std::string> calls;  // the latest kKeptCalls at most, oldest first
   int readersCreated = 0;
   int voicesCreated = 0;
 };

@@ -65,6 +65,7 @@ void VirtualAudioDevice::Play(int channel, SoundId sound, bool loop, std::uint32
   if (auto slash = name.find_last_of('/'); slash != std::string::npos) name.erase(0, slash + 1);
   plays_.push_back(
       {channel, it->second.path, name, c.volume, c.pan, c.frequency, loop, startByte, now});
+  if (plays_.size() > kKeptPlays) plays_.pop_front();
 }
 
 void VirtualAudioDevice::Stop(int channel) {

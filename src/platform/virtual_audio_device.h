@@ -1,9 +1,12 @@
-// The audio device of the script host and the tests: plays nothing, records every sound started
-// and knows each sound's length from its file, so that a sound "plays" on the host's clock until
-// its last sample (a looping sound until it is stopped). It needs no sound card.
+// The audio device of the script host, of the desktop without sound (--no-sound) and of the tests:
+// plays nothing, records the latest sounds started and knows each sound's length from its file, so
+// that a sound "plays" on the host's clock until its last sample (a looping sound until it is
+// stopped). It needs no sound card. It holds only the sounds the sound engine has loaded and the
+// latest plays, so a long table does not make it grow.
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <string>
@@ -16,6 +19,9 @@ namespace corvane {
 
 class VirtualAudioDevice : public AudioDevice {
  public:
+  // How many of the latest plays are kept: more than the fifty coins of the biggest chip sound.
+  static constexpr std::size_t kKeptPlays = 64;
+
   // `clock` gives the host's seconds.
   explicit VirtualAudioDevice(std::function<double()> clock);
 
@@ -51,7 +57,8 @@ class VirtualAudioDevice : public AudioDevice {
   // What tests and the script host look at.
   void FailOpen(bool fail) { failOpen_ = fail; }  // Open() then reports no sound device
   bool IsOpen() const { return open_; }
-  const std::vector<struct Play>& Plays() const { return plays_; }
+  // The latest plays (at most kKeptPlays), oldest first.
+  const std::deque<struct Play>& Plays() const { return plays_; }
   void ClearPlays() { plays_.clear(); }
   int LoadCount() const { return loads_; }                               // files read so far
   int LoadedSounds() const { return static_cast<int>(sounds_.size()); }  // not yet released
@@ -89,7 +96,7 @@ class VirtualAudioDevice : public AudioDevice {
   };
   std::map<SoundId, Sound> sounds_;
   std::map<int, Channel> channels_;
-  std::vector<struct Play> plays_;
+  std::deque<struct Play> plays_;
   double speechEndsAt_ = 0;
   double speechQueued_ = 0;
   int speechStops_ = 0;

@@ -6,7 +6,6 @@
 #include <numbers>
 #include <utility>
 
-#include "sound/sound_files.h"
 #include "table/rounding.h"
 
 namespace corvane {
@@ -36,7 +35,7 @@ std::int16_t ToInt16(int value) {
 
 SoundEngine::SoundEngine(Host& host, AudioDevice& device, Random& cosmetic,
                          std::string programFolder)
-    : host_(host), device_(device), cosmetic_(cosmetic), programFolder_(std::move(programFolder)) {}
+    : host_(host), device_(device), cosmetic_(cosmetic), programFiles_(std::move(programFolder)) {}
 
 void SoundEngine::DSInit() {
   SlotCount = kSlotCount;
@@ -203,7 +202,7 @@ void SoundEngine::OpenSound(std::int16_t index, const std::string& file, std::in
   ok = 0;
   if (!ValidSlot(index)) return;
   const std::string name = file.substr(0, file.find('/'));
-  const SoundId sound = device_.Load(FindFileIgnoringCase(programFolder_, name));
+  const SoundId sound = device_.Load(programFiles_.PathOf(name));
   if (sound == kNoSound) {
     host_.ShowMessage("Error! ", "Error opening file " + file, MessageIcon::Exclamation);
     return;

@@ -8,6 +8,7 @@
 
 #include "platform/audio_device.h"
 #include "platform/host.h"
+#include "sound/folder_index.h"
 #include "table/random.h"
 
 namespace corvane {
@@ -118,7 +119,7 @@ class SoundEngine {
   Host& host_;
   AudioDevice& device_;
   Random& cosmetic_;
-  std::string programFolder_;
+  FolderIndex programFiles_;  // the sound files
   std::array<Slot, kMaxSlots + 1> slots_{};
   double listenerX_ = 0, listenerZ_ = 0, listenerAngle_ = 0;
   double positionX_ = 0, positionY_ = 0;  // the current 3D position

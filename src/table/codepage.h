@@ -1,4 +1,5 @@
-// Text on disk is Windows-1252, one byte a character; text in memory is UTF-8.
+// Text on disk is Windows-1252, one byte a character; text in memory is UTF-8. The C library's
+// iconv converts between them.
 #pragma once
 
 #include <string>

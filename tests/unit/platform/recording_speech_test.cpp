@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -29,9 +30,15 @@ TEST(RecordingSpeech, EnginesAlwaysStartAndRecordWhatTheyAreAsked) {
   const std::vector<std::string> expected{
       "say Select from Menu", "stop", "stop speech", "voice 0", "rate -3", "volume 95",
       "speak Hello",          "purge"};
-  EXPECT_EQ(factory.record().calls, expected);
+  const std::deque<std::string>& calls = factory.record().calls;
+  EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.end()), expected);
   EXPECT_EQ(factory.record().readersCreated, 1);
   EXPECT_EQ(factory.record().voicesCreated, 1);
+
+  // A long table keeps only the latest calls.
+  for (int i = 0; i < 1000; ++i) reader->Say(std::to_string(i), false);
+  EXPECT_EQ(calls.size(), SpeechRecord::kKeptCalls);
+  EXPECT_EQ(calls.back(), "say 999");
 }
 
 TEST(RecordingSpeech, TheVoiceListIsFixedAndEnglish) {

@@ -369,6 +369,13 @@ TEST_F(SoundEngineTest, FilesAreFoundWithoutRegardToCase) {
   EXPECT_TRUE(host.messages.empty());
 }
 
+TEST_F(SoundEngineTest, TheProgramFolderIsListedOnceForEverySound) {
+  ASSERT_NE(Play("deal.wav"), 0);
+  testing::WriteWave(folder.Path() + "late.wav", 1.0);  // after the listing: not looked for
+  EXPECT_EQ(Play("late.wav"), 0);
+  EXPECT_NE(Play("coin*4.wav"), 0);
+}
+
 TEST_F(SoundEngineTest, TheNameIsCutBeforeASlash) {
   const auto slot = Play("deal.wav/extra");
   ASSERT_NE(slot, 0);

@@ -35,6 +35,9 @@ TEST_F(VirtualAudioDeviceTest, ASoundPlaysForItsLengthOnTheClock) {
   EXPECT_EQ(device.Plays()[0].pan, 250);
   EXPECT_FALSE(device.Plays()[0].loop);
   EXPECT_DOUBLE_EQ(device.Plays()[0].at, 50);
+  // A long table keeps only the latest plays.
+  for (int i = 0; i < 1000; ++i) device.Play(3, sound, false, 0);
+  EXPECT_EQ(device.Plays().size(), VirtualAudioDevice::kKeptPlays);
 }
 
 TEST_F(VirtualAudioDeviceTest, AStartPositionShortensThePlay) {
