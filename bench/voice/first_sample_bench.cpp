@@ -2,12 +2,14 @@
 // short and a long phrase, on the real espeak-ng voice and the SDL audio device. SDL's dummy
 // driver is used unless SDL_AUDIODRIVER names another. Each run purges what the phrase left.
 //
-// "speak_returned_ms" is how long speak kept the game from answering keys.
+// "speak_returned_us" is how long speak kept the game from answering keys, in microseconds.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <condition_variable>
 #include <cstdlib>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,14 +32,32 @@ constexpr std::string_view kLongPhrase =
     "the last face down card. The player selects five cards of his seven cards to make their best "
     "poker hand. The best hands win pots.";
 
-// The SDL device, noting when the first speech samples of a phrase reach it.
+// The SDL device, noting when the first speech samples of a phrase reach it (from whichever
+// thread hands them over).
 class StampedDevice : public SdlAudioDevice {
  public:
   void QueueSpeech(const std::vector<std::int16_t>& samples, int sampleRate) override {
     SdlAudioDevice::QueueSpeech(samples, sampleRate);
-    if (!firstSamples) firstSamples = Clock::now();
+    const Clock::time_point now = Clock::now();
+    std::lock_guard<std::mutex> guard(lock_);
+    if (!firstSamples_) firstSamples_ = now;
+    arrived_.notify_all();
   }
-  std::optional<Clock::time_point> firstSamples;
+  void Reset() {
+    std::lock_guard<std::mutex> guard(lock_);
+    firstSamples_.reset();
+  }
+  // When the first samples since Reset arrived; nothing after a second without them.
+  std::optional<Clock::time_point> FirstSamples() {
+    std::unique_lock<std::mutex> guard(lock_);
+    arrived_.wait_for(guard, std::chrono::seconds(1), [this] { return firstSamples_.has_value(); });
+    return firstSamples_;
+  }
+
+ private:
+  std::mutex lock_;
+  std::condition_variable arrived_;
+  std::optional<Clock::time_point> firstSamples_;
 };
 
 double Milliseconds(Clock::time_point from, Clock::time_point to) {
@@ -59,20 +79,21 @@ void BM_SpeakToFirstSample(benchmark::State& state, std::string_view phrase) {
   }
   double returned = 0;
   for (auto _ : state) {
-    device.firstSamples.reset();
+    device.Reset();
     const Clock::time_point start = Clock::now();
     voice->Speak(phrase);
     const Clock::time_point back = Clock::now();
+    const std::optional<Clock::time_point> first = device.FirstSamples();
     voice->Purge();
-    if (!device.firstSamples) {
+    if (!first) {
       state.SkipWithError("no samples reached the audio device");
       return;
     }
-    state.SetIterationTime(Milliseconds(start, *device.firstSamples) / 1000.0);
-    returned += Milliseconds(start, back);
+    state.SetIterationTime(Milliseconds(start, *first) / 1000.0);
+    returned += Milliseconds(start, back) * 1000.0;
   }
   state.counters["chars"] = static_cast<double>(phrase.size());
-  state.counters["speak_returned_ms"] =
+  state.counters["speak_returned_us"] =
       benchmark::Counter(returned, benchmark::Counter::kAvgIterations);
   device.Close();
 }
