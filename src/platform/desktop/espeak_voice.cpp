@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <deque>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -140,8 +141,7 @@ class EspeakVoice : public Voice {
  private:
   // The voice's thread: one phrase after another, each whole, until the voice ends.
   void Synthesise() {
-    VoiceSettings applied;
-    bool anyApplied = false;
+    std::optional<VoiceSettings> applied;  // what espeak-ng is set to
     for (;;) {
       Phrase phrase;
       {
@@ -152,10 +152,9 @@ class EspeakVoice : public Voice {
         waiting_.pop_front();
         making_ = generation_;
       }
-      if (!anyApplied || !(phrase.settings == applied)) {
-        Apply(phrase.settings, applied, anyApplied);
+      if (applied != phrase.settings) {
+        Apply(phrase.settings, applied);
         applied = phrase.settings;
-        anyApplied = true;
       }
       espeak_Synth(phrase.text.c_str(), phrase.text.size() + 1, 0, POS_CHARACTER, 0,
                    espeakCHARS_UTF8, nullptr, this);
@@ -163,13 +162,13 @@ class EspeakVoice : public Voice {
   }
 
   // A new voice starts from its own rate and volume, so both are set again after it.
-  static void Apply(const VoiceSettings& wanted, const VoiceSettings& applied, bool anyApplied) {
-    const bool newVoice = !anyApplied || wanted.voice != applied.voice;
+  static void Apply(const VoiceSettings& wanted, const std::optional<VoiceSettings>& applied) {
+    const bool newVoice = !applied || wanted.voice != applied->voice;
     if (newVoice && !wanted.voice.empty()) espeak_SetVoiceByName(wanted.voice.c_str());
-    if (newVoice || wanted.wordsPerMinute != applied.wordsPerMinute) {
+    if (newVoice || wanted.wordsPerMinute != applied->wordsPerMinute) {
       espeak_SetParameter(espeakRATE, wanted.wordsPerMinute, 0);
     }
-    if (newVoice || wanted.amplitude != applied.amplitude) {
+    if (newVoice || wanted.amplitude != applied->amplitude) {
       espeak_SetParameter(espeakVOLUME, wanted.amplitude, 0);
     }
   }
