@@ -6,7 +6,7 @@ set -euo pipefail
 
 player_packages=(
   build-essential cmake ninja-build pkg-config git file
-  libgtk-3-dev libsdl2-mixer-dev libespeak-ng-dev espeak-ng-data libspeechd-dev
+  libgtk-3-dev libsdl2-mixer-dev libespeak-ng-dev espeak-ng-data libspeechd-dev libtermkey-dev
   libfmt-dev libcli11-dev xdg-utils
 )
 developer_packages=(

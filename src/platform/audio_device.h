@@ -41,8 +41,13 @@ class AudioDevice {
   // 3D placement of a channel relative to the listener (angle in degrees, distance 0..255).
   virtual void SetPosition3D(int channel, int angleDegrees, int distance) = 0;
 
-  // Speech samples of the game's own voice (mono, 16-bit): queued behind what is playing.
+  // The game's own voice hands its phrases over in pieces as it synthesises them: every piece
+  // (mono, 16-bit) is queued behind what came before, and the end of a phrase is marked once its
+  // last piece is in (a device that plays pieces as they come needs nothing there). The desktop's
+  // voice synthesises on a thread of its own: a device it speaks through takes these four calls
+  // from either thread.
   virtual void QueueSpeech(const std::vector<std::int16_t>& samples, int sampleRate) = 0;
+  virtual void EndSpeechPhrase() {}
   // Silences the game's own voice at once and drops what is queued.
   virtual void StopSpeech() = 0;
   virtual bool SpeechPlaying() = 0;

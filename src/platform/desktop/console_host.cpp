@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <deque>
 #include <iostream>
 #include <map>
@@ -79,6 +80,12 @@ class ConsoleTextWindow : public TextWindow {
 
 // How long the rest of an escape sequence may take to arrive before a lone Escape is a key.
 constexpr double kEscapeDelay = 0.05;
+
+// The terminal's type, as $TERM names it (empty when unset).
+std::string TerminalType() {
+  const char* type = std::getenv("TERM");
+  return type != nullptr ? type : "";
+}
 
 class ConsoleHost : public Host {
  public:
@@ -233,7 +240,7 @@ class ConsoleHost : public Host {
   std::ostream& out_;
   TerminationSignalDescriptor signals_;
   RawTerminal terminal_;
-  TerminalKeyDecoder decoder_;
+  TerminalKeyDecoder decoder_{TerminalType()};
   ConsoleTextWindow text_;
   std::deque<HostEvent> events_;
   std::map<int, Timer> timers_;

@@ -1,6 +1,7 @@
-// The game's own voice on espeak-ng. Each phrase is synthesised to samples (a few milliseconds
-// for a sentence) and queued on the audio device's speech channel, so that Purge silences it at
-// once and queued phrases play in order.
+// The game's own voice on espeak-ng. Each phrase is synthesised to samples on the voice's own
+// thread and handed to the audio device's speech channel piece by piece as it is made, so that the
+// first sound follows speak at once, the game answers keys meanwhile, Purge silences it at once
+// and queued phrases play in order.
 //
 // Rate -10..10 maps linearly on each side of 0 onto espeak-ng's words a minute: -10 is 80,
 // 0 is 175 (espeak-ng's normal speed), 10 is 450; that is 175 + 9.5 per step below 0 and

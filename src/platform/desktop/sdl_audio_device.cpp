@@ -35,8 +35,10 @@ std::pair<int, int> MixerPanning(int pan) {
 
 struct SdlAudioDevice::SpeechQueue {
   std::mutex lock;
-  std::deque<std::vector<std::uint8_t>> phrases;  // in the output's format
-  std::size_t position = 0;                       // into the first phrase
+  bool open = false;                             // the output takes speech
+  std::deque<std::vector<std::uint8_t>> pieces;  // in the output's format
+  std::size_t position = 0;                      // into the first piece
+  bool arriving = false;                         // a phrase has begun and not ended
 };
 
 SdlAudioDevice::SdlAudioDevice() : speech_(std::make_unique<SpeechQueue>()) {}
@@ -48,7 +50,8 @@ SdlAudioDevice::~SdlAudioDevice() {
 bool SdlAudioDevice::Open() {
   if (open_) return true;
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-  if (Mix_OpenAudio(kBufferRate, AUDIO_S16SYS, 2, kChunkSamples) != 0) {
+  // No change of format is allowed: SDL converts for the sound card itself.
+  if (Mix_OpenAudioDevice(kBufferRate, AUDIO_S16SYS, 2, kChunkSamples, nullptr, 0) != 0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
   }
@@ -70,11 +73,20 @@ bool SdlAudioDevice::Open() {
     Mix_Volume(kSpeechChannel, MIX_MAX_VOLUME);
     Mix_PlayChannel(kSpeechChannel, silenceChunk_, -1);
   }
+  std::lock_guard<std::mutex> guard(speech_->lock);
+  speech_->open = true;
   return true;
 }
 
 void SdlAudioDevice::Close() {
   if (!open_) return;
+  {
+    std::lock_guard<std::mutex> guard(speech_->lock);
+    speech_->open = false;
+    speech_->pieces.clear();
+    speech_->position = 0;
+    speech_->arriving = false;
+  }
   Mix_HaltChannel(-1);
   for (Channel& c : channels_) FreeSlice(c);
   for (auto& [id, chunk] : sounds_) Mix_FreeChunk(chunk);
@@ -83,11 +95,6 @@ void SdlAudioDevice::Close() {
   silenceChunk_ = nullptr;
   Mix_CloseAudio();
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
-  {
-    std::lock_guard<std::mutex> guard(speech_->lock);
-    speech_->phrases.clear();
-    speech_->position = 0;
-  }
   open_ = false;
 }
 
@@ -196,39 +203,47 @@ void SdlAudioDevice::SetPosition3D(int channel, int angleDegrees, int distance) 
   if (open_ && Mix_Playing(channel) != 0) ApplyPlacement(channel);
 }
 
+// Called from the voice's thread: everything it reads was set before the output took speech.
 void SdlAudioDevice::QueueSpeech(const std::vector<std::int16_t>& samples, int sampleRate) {
   if (samples.empty() || sampleRate < 1) return;
-  // The voice may speak before the sound window opens the device.
-  if (!open_ && !Open()) return;
+  std::lock_guard<std::mutex> guard(speech_->lock);
+  if (!speech_->open) return;
   SDL_AudioCVT convert;
   if (SDL_BuildAudioCVT(&convert, AUDIO_S16SYS, 1, sampleRate, format_,
                         static_cast<Uint8>(outputChannels_), rate_) < 0) {
     return;
   }
   const std::size_t bytes = samples.size() * sizeof(std::int16_t);
-  std::vector<std::uint8_t> phrase(bytes * static_cast<std::size_t>(std::max(1, convert.len_mult)));
-  std::memcpy(phrase.data(), samples.data(), bytes);
+  std::vector<std::uint8_t> piece(bytes * static_cast<std::size_t>(std::max(1, convert.len_mult)));
+  std::memcpy(piece.data(), samples.data(), bytes);
   if (convert.needed) {
-    convert.buf = phrase.data();
+    convert.buf = piece.data();
     convert.len = static_cast<int>(bytes);
     if (SDL_ConvertAudio(&convert) != 0) return;
-    phrase.resize(static_cast<std::size_t>(convert.len_cvt));
+    piece.resize(static_cast<std::size_t>(convert.len_cvt));
   } else {
-    phrase.resize(bytes);
+    piece.resize(bytes);
   }
+  speech_->pieces.push_back(std::move(piece));
+  speech_->arriving = true;
+}
+
+void SdlAudioDevice::EndSpeechPhrase() {
   std::lock_guard<std::mutex> guard(speech_->lock);
-  speech_->phrases.push_back(std::move(phrase));
+  speech_->arriving = false;
 }
 
 void SdlAudioDevice::StopSpeech() {
   std::lock_guard<std::mutex> guard(speech_->lock);
-  speech_->phrases.clear();
+  speech_->pieces.clear();
   speech_->position = 0;
+  speech_->arriving = false;
 }
 
+// A phrase plays from its first piece until its last has played.
 bool SdlAudioDevice::SpeechPlaying() {
   std::lock_guard<std::mutex> guard(speech_->lock);
-  return !speech_->phrases.empty();
+  return !speech_->pieces.empty() || speech_->arriving;
 }
 
 void SdlAudioDevice::SpeechEffect(int /*channel*/, void* stream, int length, void* data) {
@@ -236,15 +251,15 @@ void SdlAudioDevice::SpeechEffect(int /*channel*/, void* stream, int length, voi
   auto* out = static_cast<std::uint8_t*>(stream);
   auto left = static_cast<std::size_t>(length);
   std::lock_guard<std::mutex> guard(queue->lock);
-  while (left > 0 && !queue->phrases.empty()) {
-    const std::vector<std::uint8_t>& phrase = queue->phrases.front();
-    const std::size_t take = std::min(left, phrase.size() - queue->position);
-    std::memcpy(out, phrase.data() + queue->position, take);
+  while (left > 0 && !queue->pieces.empty()) {
+    const std::vector<std::uint8_t>& piece = queue->pieces.front();
+    const std::size_t take = std::min(left, piece.size() - queue->position);
+    std::memcpy(out, piece.data() + queue->position, take);
     out += take;
     left -= take;
     queue->position += take;
-    if (queue->position >= phrase.size()) {
-      queue->phrases.pop_front();
+    if (queue->position >= piece.size()) {
+      queue->pieces.pop_front();
       queue->position = 0;
     }
   }

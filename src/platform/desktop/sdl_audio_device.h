@@ -1,6 +1,8 @@
 // The audio device of the desktop program, on SDL2_mixer: mixer channels 1..30 are the sound
 // engine's slots and one more channel carries the game's own voice. A loaded sound is a mixer
-// chunk that duplicates share.
+// chunk that duplicates share. The output is always 22,050 Hz 16-bit stereo, the format of our
+// sounds and of espeak-ng (SDL converts for a sound card that wants another), so the voice's
+// pieces are converted one by one without a seam.
 //
 // Attenuation in hundredths of a decibel becomes the mixer's level 0..128; pan attenuates the
 // other side by as many hundredths of a decibel. SDL_mixer cannot change a channel's playback
@@ -48,6 +50,7 @@ class SdlAudioDevice : public AudioDevice {
   int Frequency(int channel) override;
   void SetPosition3D(int channel, int angleDegrees, int distance) override;
   void QueueSpeech(const std::vector<std::int16_t>& samples, int sampleRate) override;
+  void EndSpeechPhrase() override;
   void StopSpeech() override;
   bool SpeechPlaying() override;
 
@@ -70,7 +73,7 @@ class SdlAudioDevice : public AudioDevice {
     int angle = 0;
     int distance = 0;
   };
-  // The game's voice, shared with the mixer's thread.
+  // The game's voice, shared with the mixer's thread and the voice's own.
   struct SpeechQueue;
 
   static bool ValidChannel(int channel) { return channel >= 1 && channel <= kSlots; }

@@ -1,5 +1,7 @@
 #include "platform/desktop/terminal_keys.h"
 
+#include <termkey.h>
+
 #include <cstring>
 
 namespace corvane {
@@ -10,17 +12,25 @@ constexpr int kShift = 1;
 constexpr int kControl = 2;
 constexpr int kAlt = 4;
 
+constexpr int kKeyBackspace = 8;
+constexpr int kKeyTab = 9;
+constexpr int kKeyEnter = 13;
+constexpr int kKeyEscape = 27;
+constexpr int kKeySpace = 32;
+constexpr int kKeyF1 = 112;
+constexpr char kEscapeByte = 0x1b;
+constexpr int kFunctionKeys = 12;
+
 // A printable character as the key a US keyboard makes it with. A terminal sends the same
 // capital for Shift and for Caps Lock, so a letter is the plain letter in either case.
-std::optional<KeyStroke> PrintableKey(unsigned char c) {
-  if (c >= 'a' && c <= 'z') return KeyStroke{c - 'a' + 65, 0};
-  if (c >= 'A' && c <= 'Z') return KeyStroke{c, 0};
-  if (c >= '0' && c <= '9') return KeyStroke{c, 0};
-  if (c == ' ') return KeyStroke{32, 0};
+std::optional<KeyStroke> PrintableKey(long c) {
+  if (c >= 'a' && c <= 'z') return KeyStroke{static_cast<int>(c - 'a') + 'A', 0};
+  if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return KeyStroke{static_cast<int>(c), 0};
+  if (c == ' ') return KeyStroke{kKeySpace, 0};
   static constexpr const char* kShiftedDigits = ")!@#$%^&*(";
-  if (c != 0) {
-    if (const char* at = std::strchr(kShiftedDigits, c)) {
-      return KeyStroke{static_cast<int>(at - kShiftedDigits) + 48, kShift};
+  if (c > 0 && c < 0x7f) {
+    if (const char* at = std::strchr(kShiftedDigits, static_cast<int>(c))) {
+      return KeyStroke{static_cast<int>(at - kShiftedDigits) + '0', kShift};
     }
   }
   switch (c) {
@@ -73,226 +83,204 @@ std::optional<KeyStroke> PrintableKey(unsigned char c) {
   }
 }
 
-// A single byte that is a key by itself.
-std::optional<TerminalKey> ByteKey(unsigned char c) {
-  switch (c) {
-    case '\r':
-    case '\n':
-      return TerminalKey{{13, 0}};
-    case '\t':
-      return TerminalKey{{9, 0}};
-    case 0x7f:
-    case 0x08:
-      return TerminalKey{{8, 0}};
-    case 0x1b:
-      return TerminalKey{{27, 0}};
-    case 0x03:
-      return TerminalKey{{67, kControl}, true};
+// The game's key for one of the library's named keys; 0 for a key the game has none for. The
+// VT220's Find and Select are where PC keyboards have Home and End (a terminal sends them so).
+int NamedKey(TermKeySym sym) {
+  switch (sym) {
+    case TERMKEY_SYM_BACKSPACE:
+    case TERMKEY_SYM_DEL:
+      return kKeyBackspace;
+    case TERMKEY_SYM_TAB:
+      return kKeyTab;
+    case TERMKEY_SYM_ENTER:
+      return kKeyEnter;
+    case TERMKEY_SYM_ESCAPE:
+      return kKeyEscape;
+    case TERMKEY_SYM_SPACE:
+      return kKeySpace;
+    case TERMKEY_SYM_PAGEUP:
+      return 33;
+    case TERMKEY_SYM_PAGEDOWN:
+      return 34;
+    case TERMKEY_SYM_END:
+    case TERMKEY_SYM_SELECT:
+      return 35;
+    case TERMKEY_SYM_HOME:
+    case TERMKEY_SYM_FIND:
+      return 36;
+    case TERMKEY_SYM_LEFT:
+      return 37;
+    case TERMKEY_SYM_UP:
+      return 38;
+    case TERMKEY_SYM_RIGHT:
+      return 39;
+    case TERMKEY_SYM_DOWN:
+      return 40;
+    case TERMKEY_SYM_INSERT:
+      return 45;
+    case TERMKEY_SYM_DELETE:
+      return 46;
     default:
-      break;
+      return 0;
   }
-  if (c >= 1 && c <= 26) return TerminalKey{{c - 1 + 65, kControl}};
-  if (const std::optional<KeyStroke> key = PrintableKey(c)) return TerminalKey{*key};
+}
+
+int ShiftBits(int modifiers) {
+  return ((modifiers & TERMKEY_KEYMOD_SHIFT) != 0 ? kShift : 0) |
+         ((modifiers & TERMKEY_KEYMOD_CTRL) != 0 ? kControl : 0) |
+         ((modifiers & TERMKEY_KEYMOD_ALT) != 0 ? kAlt : 0);
+}
+
+// A character typed with Control comes as a control byte, which the library reads as the letter
+// with Control: Control-C ends the program; Control-J and Control-H are the line feed and
+// backspace bytes, Enter and Backspace to the game; Control-Space is the byte 0, which is no key.
+std::optional<TerminalKey> ControlCharacter(long c, int shift) {
+  if (c == 'c') return TerminalKey{{'C', shift}, true};
+  const int others = shift & ~kControl;
+  if (c == 'j') return TerminalKey{{kKeyEnter, others}};
+  if (c == 'h') return TerminalKey{{kKeyBackspace, others}};
+  if (c >= 'a' && c <= 'z') return TerminalKey{{static_cast<int>(c - 'a') + 'A', shift}};
   return std::nullopt;
 }
 
-// xterm's modifier parameter: 1 + (1 Shift, 2 Alt, 4 Control).
-int ModifierBits(int parameter) {
-  if (parameter < 2) return 0;
-  const int bits = parameter - 1;
-  return ((bits & 1) != 0 ? kShift : 0) | ((bits & 2) != 0 ? kAlt : 0) |
-         ((bits & 4) != 0 ? kControl : 0);
+// Alt with a key that has no other modifier stands in for what a terminal cannot send: Alt-0..3
+// for Control-0..3, Alt with a letter, in either case, for Shift with the letter.
+KeyStroke WithStandIns(KeyStroke key) {
+  if (key.shift != kAlt) return key;
+  if (key.code >= '0' && key.code <= '3') return {key.code, kControl};
+  if (key.code >= 'A' && key.code <= 'Z') return {key.code, kShift};
+  return key;
 }
 
-// The key of a letter ending an "ESC [" or "ESC O" sequence.
-int FinalLetterKey(char c) {
-  switch (c) {
-    case 'A':
-      return 38;
-    case 'B':
-      return 40;
-    case 'C':
-      return 39;
-    case 'D':
-      return 37;
-    case 'H':
-      return 36;
-    case 'F':
-      return 35;
-    case 'P':
-      return 112;
-    case 'Q':
-      return 113;
-    case 'R':
-      return 114;
-    case 'S':
-      return 115;
+// The game's key for one the library read; nothing for keys the game has none for.
+std::optional<TerminalKey> GameKey(const TermKeyKey& read) {
+  const int shift = ShiftBits(read.modifiers);
+  switch (read.type) {
+    case TERMKEY_TYPE_UNICODE: {
+      if ((shift & kControl) != 0) return ControlCharacter(read.code.codepoint, shift);
+      const std::optional<KeyStroke> key = PrintableKey(read.code.codepoint);
+      if (!key) return std::nullopt;
+      return TerminalKey{WithStandIns({key->code, key->shift | shift})};
+    }
+    case TERMKEY_TYPE_KEYSYM:
+      if (const int code = NamedKey(read.code.sym); code != 0) {
+        return TerminalKey{{code, shift}};
+      }
+      return std::nullopt;
+    case TERMKEY_TYPE_FUNCTION:
+      if (read.code.number >= 1 && read.code.number <= kFunctionKeys) {
+        return TerminalKey{{kKeyF1 + read.code.number - 1, shift}};
+      }
+      return std::nullopt;
     default:
-      return 0;
+      return std::nullopt;  // the mouse, reports, sequences the library does not know
   }
 }
 
-// The key of "ESC [ N ~".
-int TildeKey(int number) {
-  switch (number) {
-    case 1:
-    case 7:
-      return 36;
-    case 2:
-      return 45;
-    case 3:
-      return 46;
-    case 4:
-    case 8:
-      return 35;
-    case 5:
-      return 33;
-    case 6:
-      return 34;
-    case 11:
-      return 112;
-    case 12:
-      return 113;
-    case 13:
-      return 114;
-    case 14:
-      return 115;
-    case 15:
-      return 116;
-    case 17:
-      return 117;
-    case 18:
-      return 118;
-    case 19:
-      return 119;
-    case 20:
-      return 120;
-    case 21:
-      return 121;
-    case 23:
-      return 122;
-    case 24:
-      return 123;
-    default:
-      return 0;
+// terminfo names Shift-F1 and the like F13..F63 for xterm; left out, they reach the game as F1..F12
+// with the modifiers the terminal reported.
+const char* WithoutModifiedFunctionKeys(const char* name, const char* value, void*) {
+  constexpr std::string_view kPrefix = "key_f";
+  const std::string_view capability(name);
+  if (capability.starts_with(kPrefix) && capability.size() > kPrefix.size()) {
+    int number = 0;
+    for (const char digit : capability.substr(kPrefix.size())) {
+      if (digit < '0' || digit > '9') return value;
+      number = number * 10 + (digit - '0');
+    }
+    if (number > kFunctionKeys) return nullptr;
   }
+  return value;
 }
 
-enum class Parse { Complete, Incomplete, Invalid };
-
-// Parses the escape sequence at the start of `text` (which begins with ESC and a second byte of
-// '[' or 'O'); on Complete, `length` is its length and `key` its key (code 0 for one we ignore).
-Parse ParseSequence(const std::string& text, std::size_t& length, KeyStroke& key) {
-  const char introducer = text[1];
-  std::size_t i = 2;
-  if (introducer == '[' && i < text.size() && text[i] == '[') {
-    // The Linux console's F1..F5: ESC [ [ A..E.
-    if (i + 1 >= text.size()) return Parse::Incomplete;
-    const char c = text[i + 1];
-    length = i + 2;
-    key = {c >= 'A' && c <= 'E' ? 112 + (c - 'A') : 0, 0};
-    return Parse::Complete;
+// Some terminals put the modifier into the SS3 form of a key (ESC O 5 A for Control-Up), which
+// the library does not read; it reads the CSI form (ESC [ 1 ; 5 A), so such keys are rewritten
+// into it. Returns how many of the bytes are ready for the library: unless `final`, a start of
+// that form at the end (ESC, ESC O, ESC O 5) waits for the rest.
+std::size_t WithModifiersInCsiForm(std::string& bytes, bool final) {
+  constexpr std::string_view kSs3 = "\x1bO";
+  const auto digit = [&](std::size_t i) { return bytes[i] >= '0' && bytes[i] <= '9'; };
+  for (std::size_t start = bytes.find(kEscapeByte); start != std::string::npos;
+       start = bytes.find(kEscapeByte, start + 1)) {
+    std::size_t end = start + 1;
+    if (end < bytes.size() && bytes[end] == 'O') {
+      ++end;
+      while (end < bytes.size() && digit(end)) ++end;
+    }
+    if (end == bytes.size()) return final ? bytes.size() : start;  // the rest may follow
+    const bool modified = bytes.compare(start, kSs3.size(), kSs3) == 0 && end > start + 2;
+    if (modified && bytes[end] >= '@' && bytes[end] <= '~') {
+      const std::string modifier = bytes.substr(start + 2, end - start - 2);
+      bytes.replace(start, end - start, "\x1b[1;" + modifier);
+    }
   }
-  int parameters[4] = {0, 0, 0, 0};
-  int count = 0;
-  bool digits = false;
-  for (; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c >= '0' && c <= '9') {
-      if (count == 0) count = 1;
-      parameters[count - 1] = parameters[count - 1] * 10 + (c - '0');
-      if (parameters[count - 1] > 1000) return Parse::Invalid;
-      digits = true;
-      continue;
-    }
-    if (c == ';') {
-      if (count == 0) count = 1;
-      if (count == 4) return Parse::Invalid;
-      ++count;
-      continue;
-    }
-    length = i + 1;
-    const int modifiers = count >= 2 ? ModifierBits(parameters[1]) : 0;
-    if (c == '~' && introducer == '[') {
-      key = {TildeKey(parameters[0]), modifiers};
-      return Parse::Complete;
-    }
-    if (c == 'Z' && introducer == '[') {
-      key = {9, kShift};
-      return Parse::Complete;
-    }
-    if (const int code = FinalLetterKey(c); code != 0) {
-      // "ESC O 2 P" (some terminals) puts the modifier first.
-      const int letterModifiers = count >= 2                    ? modifiers
-                                  : digits && introducer == 'O' ? ModifierBits(parameters[0])
-                                                                : 0;
-      key = {code, letterModifiers};
-      return Parse::Complete;
-    }
-    if (c >= 0x40 && c <= 0x7e) {
-      key = {0, 0};  // a sequence the game has no key for
-      return Parse::Complete;
-    }
-    return Parse::Invalid;
-  }
-  return Parse::Incomplete;
+  return bytes.size();
 }
 
 }  // namespace
 
+void TerminalKeyDecoder::Release::operator()(TermKey* keys) const {
+  termkey_destroy(keys);
+}
+
+TerminalKeyDecoder::TerminalKeyDecoder(const std::string& terminal)
+    : keys_(termkey_new_abstract(terminal.c_str(), TERMKEY_FLAG_UTF8 | TERMKEY_FLAG_NOSTART)) {
+  if (!keys_) return;
+  termkey_hook_terminfo_getstr(keys_.get(), &WithoutModifiedFunctionKeys, nullptr);
+  termkey_start(keys_.get());
+}
+
+TerminalKeyDecoder::~TerminalKeyDecoder() = default;
+
+void TerminalKeyDecoder::Feed(std::string_view bytes) {
+  unread_.append(bytes);
+  Push(false);
+}
+
+void TerminalKeyDecoder::Push(bool final) {
+  if (!keys_ || unread_.empty()) return;
+  const std::size_t ready = WithModifiersInCsiForm(unread_, final);
+  if (ready == 0) return;
+  const std::size_t taken = termkey_push_bytes(keys_.get(), unread_.data(), ready);
+  if (taken == static_cast<std::size_t>(-1)) return;  // the library's buffer is full
+  held_.append(unread_, 0, taken);
+  unread_.erase(0, taken);
+}
+
+bool TerminalKeyDecoder::Pending() const {
+  return !decoded_.empty() || !held_.empty() || !unread_.empty();
+}
+
 std::optional<TerminalKey> TerminalKeyDecoder::Next(bool final) {
-  while (!pending_.empty()) {
-    const auto first = static_cast<unsigned char>(pending_[0]);
-    if (first != 0x1b) {
-      pending_.erase(0, 1);
-      if (std::optional<TerminalKey> key = ByteKey(first)) return key;
-      continue;  // bytes of no key (UTF-8 letters, NUL) are dropped
+  for (;;) {
+    if (!decoded_.empty()) {
+      const TerminalKey key = decoded_.front();
+      decoded_.pop_front();
+      return key;
     }
-    if (pending_.size() == 1) {
-      if (!final) return std::nullopt;
-      pending_.clear();
-      return TerminalKey{{27, 0}};
-    }
-    const char second = pending_[1];
-    if (second == '[' || second == 'O') {
-      std::size_t length = 0;
-      KeyStroke key;
-      const Parse parse = ParseSequence(pending_, length, key);
-      if (parse == Parse::Incomplete && !final) return std::nullopt;
-      if (parse == Parse::Complete) {
-        pending_.erase(0, length);
-        if (key.code == 0) continue;
-        return TerminalKey{key};
-      }
-      if (second == 'O' || parse == Parse::Incomplete) {
-        // Alt-O or Alt-[ typed by hand, or a sequence cut short.
-        pending_.erase(0, 2);
-        return TerminalKey{{second == 'O' ? 79 : 219, kAlt | (second == 'O' ? kShift : 0)}};
-      }
-      pending_.erase(0, 2);  // a broken sequence: skip its introducer
+    if (!keys_) return std::nullopt;
+    if (final) Push(true);
+    TermKeyKey read{};
+    TermKeyResult result = termkey_getkey(keys_.get(), &read);
+    if (result == TERMKEY_RES_AGAIN && final) result = termkey_getkey_force(keys_.get(), &read);
+    // The bytes of the key read: what the library holds no more.
+    const std::size_t kept =
+        termkey_get_buffer_size(keys_.get()) - termkey_get_buffer_remaining(keys_.get());
+    const std::string bytes = held_.substr(0, held_.size() > kept ? held_.size() - kept : 0);
+    held_.erase(0, bytes.size());
+    Push(final);
+    if (result != TERMKEY_RES_KEY) return std::nullopt;
+    std::optional<TerminalKey> key = GameKey(read);
+    if (!key) continue;  // a key the game has none for
+    // Escape pressed again before the last one was taken reads as Alt-Escape: to the game, each
+    // Escape byte is an Escape.
+    if (key->key == KeyStroke{kKeyEscape, kAlt} &&
+        bytes.find_first_not_of(kEscapeByte) == std::string::npos) {
+      for (std::size_t i = 0; i < bytes.size(); ++i) decoded_.push_back({{kKeyEscape, 0}});
       continue;
-    }
-    if (second == 0x1b) {
-      // Escape twice: the first is a key by itself.
-      pending_.erase(0, 1);
-      return TerminalKey{{27, 0}};
-    }
-    // Alt with a key: the terminal sends Escape before it.
-    pending_.erase(0, 2);
-    std::optional<TerminalKey> key = ByteKey(static_cast<unsigned char>(second));
-    if (!key) continue;
-    key->key.shift |= kAlt;
-    // Alt-0..Alt-3 stand in for Control-0..Control-3, which no terminal sends.
-    if (key->key.shift == kAlt && key->key.code >= '0' && key->key.code <= '3') {
-      key->key.shift = kControl;
-    }
-    // Alt with a letter, in either case, stands in for Shift with the letter.
-    if (key->key.shift == kAlt && key->key.code >= 'A' && key->key.code <= 'Z') {
-      key->key.shift = kShift;
     }
     return key;
   }
-  return std::nullopt;
 }
 
 }  // namespace corvane

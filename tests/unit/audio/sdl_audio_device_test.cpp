@@ -138,8 +138,9 @@ TEST_F(SdlAudioDeviceTest, SpeechQueuesInOrderAndStopsAtOnce) {
   EXPECT_TRUE(device.SpeechPlaying());
   device.StopSpeech();
   EXPECT_FALSE(device.SpeechPlaying());
-  // A short phrase plays out by itself.
+  // A short phrase plays out by itself once its end is marked.
   device.QueueSpeech(std::vector<std::int16_t>(tone.begin(), tone.begin() + 2205), 22050);
+  device.EndSpeechPhrase();
   EXPECT_TRUE(device.SpeechPlaying());
   EXPECT_TRUE(WaitUntil([&] { return !device.SpeechPlaying(); }, 5.0));
 }

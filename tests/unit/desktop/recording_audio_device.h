@@ -1,7 +1,11 @@
-// An audio device for the desktop engine tests: plays nothing, keeps the speech it is given.
+// An audio device for the desktop engine tests: plays nothing, keeps the speech it is given,
+// phrase by phrase, whichever thread hands it over.
 #pragma once
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -25,15 +29,60 @@ class RecordingAudioDevice : public AudioDevice {
   void SetPosition3D(int, int, int) override {}
 
   void QueueSpeech(const std::vector<std::int16_t>& samples, int sampleRate) override {
-    phrases.push_back(samples);
-    rate = sampleRate;
+    std::lock_guard<std::mutex> guard(lock_);
+    arriving_.insert(arriving_.end(), samples.begin(), samples.end());
+    rate_ = sampleRate;
+    ++pieces_;
+    changed_.notify_all();
   }
-  void StopSpeech() override { ++stops; }
+  void EndSpeechPhrase() override {
+    std::lock_guard<std::mutex> guard(lock_);
+    phrases_.push_back(std::move(arriving_));
+    arriving_.clear();
+    changed_.notify_all();
+  }
+  void StopSpeech() override {
+    std::lock_guard<std::mutex> guard(lock_);
+    arriving_.clear();
+    ++stops_;
+    piecesAtStop_ = pieces_;
+  }
   bool SpeechPlaying() override { return false; }
 
-  std::vector<std::vector<std::int16_t>> phrases;
-  int rate = 0;
-  int stops = 0;
+  // The complete phrases, once `count` of them have come (fewer after 10 seconds).
+  std::vector<std::vector<std::int16_t>> Phrases(std::size_t count) {
+    std::unique_lock<std::mutex> guard(lock_);
+    changed_.wait_for(guard, std::chrono::seconds(10), [&] { return phrases_.size() >= count; });
+    return phrases_;
+  }
+  // Waits for the first piece of speech; false after 10 seconds without one.
+  bool WaitForSpeech() {
+    std::unique_lock<std::mutex> guard(lock_);
+    return changed_.wait_for(guard, std::chrono::seconds(10), [&] { return pieces_ > 0; });
+  }
+  int Rate() {
+    std::lock_guard<std::mutex> guard(lock_);
+    return rate_;
+  }
+  int Stops() {
+    std::lock_guard<std::mutex> guard(lock_);
+    return stops_;
+  }
+  // Pieces handed over after the last StopSpeech.
+  int PiecesSinceStop() {
+    std::lock_guard<std::mutex> guard(lock_);
+    return pieces_ - piecesAtStop_;
+  }
+
+ private:
+  std::mutex lock_;
+  std::condition_variable changed_;
+  std::vector<std::int16_t> arriving_;
+  std::vector<std::vector<std::int16_t>> phrases_;
+  int rate_ = 0;
+  int pieces_ = 0;
+  int piecesAtStop_ = 0;
+  int stops_ = 0;
 };
 
 }  // namespace corvane::testing

@@ -9,9 +9,10 @@ namespace corvane {
 namespace {
 
 // Every key the bytes make, by name ("Ctrl+Up"), "close" for Control-C, "?" for keys without a
-// script name; a lone Escape at the end is taken as final.
-std::vector<std::string> Keys(const std::string& bytes) {
-  TerminalKeyDecoder decoder;
+// script name, from a terminal of the given type; a lone Escape at the end is taken as final.
+std::vector<std::string> Keys(const std::string& bytes,
+                              const std::string& terminal = "xterm-256color") {
+  TerminalKeyDecoder decoder(terminal);
   decoder.Feed(bytes);
   std::vector<std::string> names;
   for (;;) {
@@ -59,13 +60,14 @@ TEST(TerminalKeys, ModifierReports) {
   EXPECT_EQ(Keys("\x1b[1;2Q\x1b[1;3S"), (Names{"Shift+F2", "Alt+F4"}));
   EXPECT_EQ(Keys("\x1b[1;8C"), (Names{"Shift+Ctrl+Alt+Right"}));
   EXPECT_EQ(Keys("\x1b[Z"), (Names{"Shift+Tab"}));
+  EXPECT_EQ(Keys("\x1bO5A\x1bO2Q"), (Names{"Ctrl+Up", "Shift+F2"}));  // the modifier in SS3 form
 }
 
 TEST(TerminalKeys, FunctionKeysInEveryForm) {
   EXPECT_EQ(Keys("\x1bOP\x1bOQ\x1bOR\x1bOS"), (Names{"F1", "F2", "F3", "F4"}));
   EXPECT_EQ(Keys("\x1b[11~\x1b[15~\x1b[17~\x1b[21~\x1b[23~\x1b[24~"),
             (Names{"F1", "F5", "F6", "F10", "F11", "F12"}));
-  EXPECT_EQ(Keys("\x1b[[A\x1b[[E"), (Names{"F1", "F5"}));
+  EXPECT_EQ(Keys("\x1b[[A\x1b[[E", "linux"), (Names{"F1", "F5"}));  // the Linux console's
 }
 
 TEST(TerminalKeys, AltIsAnEscapePrefix) {
@@ -87,7 +89,7 @@ TEST(TerminalKeys, AltDigitsStandInForControlDigits) {
 }
 
 TEST(TerminalKeys, EscapeAloneWaitsForWhatFollows) {
-  TerminalKeyDecoder decoder;
+  TerminalKeyDecoder decoder("xterm-256color");
   decoder.Feed("\x1b");
   EXPECT_FALSE(decoder.Next(false).has_value());
   decoder.Feed("[");
@@ -101,7 +103,8 @@ TEST(TerminalKeys, EscapeAloneWaitsForWhatFollows) {
 
 TEST(TerminalKeys, EscapeAloneIsEscapeWhenNothingFollows) {
   EXPECT_EQ(Keys("\x1b"), (Names{"Esc"}));
-  EXPECT_EQ(Keys("\x1b\x1b[A"), (Names{"Esc", "Up"}));
+  EXPECT_EQ(Keys("\x1b\x1b\x1b"), (Names{"Esc", "Esc", "Esc"}));
+  EXPECT_EQ(Keys("\x1b\x1b[A"), (Names{"Alt+Up"}));  // as rxvt sends Alt-Up
 }
 
 TEST(TerminalKeys, UnknownSequencesAndBytesAreSkipped) {
