@@ -1,26 +1,33 @@
-// Small helpers to write hands in tests: C(12, 'H') is the Queen of Hearts.
+// Hands, face-up slots and wild-card lists written as text for the evaluator's tests.
 #pragma once
 
-#include <initializer_list>
+#include <string_view>
 
 #include "eval/evaluator.h"
+#include "support/cards.h"
 
 namespace corvane::testing {
 
-constexpr CardNumber C(int rank, char suit) {
-  const int s = suit == 'S' ? 1 : suit == 'H' ? 2 : suit == 'C' ? 3 : 4;
-  return MakeCard(s, rank);
+// "Js Jh -- Ac": slots 1, 2 and 4 of a hand.
+inline HandSlots Hand(std::string_view text) {
+  HandSlots hand{};
+  std::size_t slot = 1;
+  for (const CardNumber card : Cards(text)) hand[slot++] = card;
+  return hand;
 }
 
-inline HandSlots Hand(std::initializer_list<CardNumber> cards) {
-  HandSlots h{};
-  std::size_t i = 1;
-  for (CardNumber c : cards) h[i++] = c;
-  return h;
+// "..UU.U.": slots 3, 4 and 6 face up; an empty text, every slot face down.
+inline FaceUpSlots FaceUp(std::string_view mask) {
+  FaceUpSlots faceUp{};
+  for (std::size_t i = 0; i < mask.size(); ++i) faceUp[i + 1] = mask[i] == 'U';
+  return faceUp;
 }
 
-inline FaceUpSlots AllDown() {
-  return FaceUpSlots{};
+inline WildList Wilds(std::string_view text) {
+  WildList wilds{};
+  std::size_t entry = 1;
+  for (const CardNumber card : Cards(text)) wilds[entry++] = card;
+  return wilds;
 }
 
 }  // namespace corvane::testing
