@@ -33,57 +33,38 @@ std::vector<std::string> All(const std::string& text, const std::string& before,
   return found;
 }
 
-// The titles of the page's sections, "<h2 id=...>Title</h2>".
-std::vector<std::string> SectionTitles(const std::string& html) {
-  std::vector<std::string> titles;
-  for (const auto& inner : All(html, "<h2 id=\"", "</h2>")) {
-    titles.push_back(inner.substr(inner.find('>') + 1));
-  }
-  return titles;
-}
-
-TEST(HelpFiles, ThePageHasALanguageATitleAndNoImages) {
+TEST(HelpFiles, ThePageReadsWellAndTheTextFileHoldsItsSectionsInOrder) {
   const std::string html = ReadSource("help.html");
-  EXPECT_NE(html.find("<!DOCTYPE html>"), std::string::npos);
-  EXPECT_NE(html.find("<html lang=\"en\">"), std::string::npos);
-  EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos);
-  EXPECT_NE(html.find("<title>Corvane Help</title>"), std::string::npos);
+  for (const char* needed : {"<!DOCTYPE html>", "<html lang=\"en\">", "<meta charset=\"utf-8\">",
+                             "<title>Corvane Help</title>"}) {
+    EXPECT_NE(html.find(needed), std::string::npos) << needed;
+  }
   EXPECT_EQ(html.find("<img"), std::string::npos);
   EXPECT_EQ(All(html, "<h1", "</h1>").size(), 1u);
-}
-
-TEST(HelpFiles, EveryLinkOfThePageLeadsToASection) {
-  const std::string html = ReadSource("help.html");
+  // Every link leads to a section.
   const auto ids = All(html, "id=\"", "\"");
   const auto links = All(html, "href=\"#", "\"");
   EXPECT_GE(links.size(), 15u);
-  for (const auto& link : links) {
+  for (const auto& link : links)
     EXPECT_NE(std::find(ids.begin(), ids.end(), link), ids.end()) << link;
-  }
-}
 
-TEST(HelpFiles, TheTextFileHasTheSectionsOfThePageInOrder) {
-  const std::string html = ReadSource("help.html");
+  // The sections of the page, "<h2 id=...>Title</h2>", are numbered in the text file in order.
   const std::string text = ReadSource("Corvane.txt");
-  auto titles = SectionTitles(html);
-  titles.erase(std::remove(titles.begin(), titles.end(), "Contents"), titles.end());
-  ASSERT_EQ(titles.size(), 15u);
-  std::size_t from = text.find("\n1. " + titles[0] + "\n---");
-  ASSERT_NE(from, std::string::npos) << titles[0];
-  for (std::size_t i = 1; i < titles.size(); ++i) {
-    const std::string heading = "\n" + std::to_string(i + 1) + ". " + titles[i] + "\n---";
-    const std::size_t at = text.find(heading, from);
-    EXPECT_NE(at, std::string::npos) << titles[i];
+  std::size_t from = 0;
+  int number = 0;
+  for (const auto& inner : All(html, "<h2 id=\"", "</h2>")) {
+    const std::string title = inner.substr(inner.find('>') + 1);
+    if (title == "Contents") continue;
+    const std::size_t at =
+        text.find("\n" + std::to_string(++number) + ". " + title + "\n---", from);
+    EXPECT_NE(at, std::string::npos) << title;
     if (at != std::string::npos) from = at;
   }
-}
-
-TEST(HelpFiles, TheTextFileIsPlainAsciiInShortLines) {
-  const std::string text = ReadSource("Corvane.txt");
+  EXPECT_EQ(number, 15);
+  // Plain ASCII in lines a Braille display shows whole.
   std::istringstream lines(text);
-  std::string line;
-  int number = 0;
-  while (std::getline(lines, line)) {
+  number = 0;
+  for (std::string line; std::getline(lines, line);) {
     ++number;
     EXPECT_LE(line.size(), 78u) << "line " << number;
     for (unsigned char c : line) EXPECT_TRUE(c >= 32 && c < 127) << "line " << number;
