@@ -1,7 +1,6 @@
 // The guards round the game's files in a real folder: what is not a plain file of a sensible size
 // is refused at once without being read; a save that fails at any step keeps the old file and
-// leaves nothing behind; the next start removes what saves cut short by a crash left; names are
-// found whatever their case.
+// leaves nothing behind; the next start removes what saves cut short by a crash left.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -12,7 +11,6 @@
 
 #include "store/atomic_file.h"
 #include "store/data_file.h"
-#include "store/file_names.h"
 #include "store/saved_table_file.h"
 #include "store/settings_file.h"
 #include "store/table_setup_file.h"
@@ -235,33 +233,6 @@ TEST(DataFileGuards, TheNextStartRemovesWhatInterruptedSavesLeft) {
   std::sort(kept.begin(), kept.end());
   EXPECT_EQ(folder.Names(), kept);
   EXPECT_EQ(folder.Read("CV SavedTable.sav"), "the old table");
-}
-
-TEST(DataFileGuards, NamesAreFoundWhateverTheirCase) {
-  const struct {
-    std::vector<const char*> files;  // in the folder; a name ending in "/" is a folder
-    const char* found;               // the name PathIgnoringCase gives "CV SavedTable.sav"
-    bool exists;
-  } rows[] = {
-      {{"CV SavedTable.sav", "cv savedtable.sav"}, "CV SavedTable.sav", true},
-      {{"cv SAVEDtable.SAV"}, "cv SAVEDtable.SAV", true},
-      {{"cv savedtable.sav", "CV SAVEDTABLE.SAV"}, "CV SAVEDTABLE.SAV", true},  // name order
-      {{"CV SavedTable.sa", "cv savedtable.sav/"}, "CV SavedTable.sav", false},
-      {{}, "CV SavedTable.sav", false},
-  };
-  for (const auto& row : rows) {
-    TestFolder folder;
-    for (const std::string file : row.files) {
-      if (file.ends_with('/')) {
-        fs::create_directory(folder.File(file));
-      } else {
-        folder.Write(file, "x");
-      }
-    }
-    const std::string dir = folder.File("");
-    EXPECT_EQ(PathIgnoringCase(dir, "CV SavedTable.sav"), dir + row.found) << row.found;
-    EXPECT_EQ(FileExistsIgnoringCase(dir, "CV SavedTable.sav"), row.exists) << row.found;
-  }
 }
 
 }  // namespace
