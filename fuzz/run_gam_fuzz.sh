@@ -9,7 +9,7 @@ out=${GAM_FUZZ_DIR:-"$root/build-fuzz"}
 mkdir -p "$out/corpus"
 clang++-14 -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
   -I"$root/src" "$root/fuzz/gam_fuzz.cpp" "$root/src/table/gam_file.cpp" \
-  "$root/src/table/codepage.cpp" -o "$out/gam_fuzz"
+  "$root/src/table/codepage.cpp" "$root/src/platform/data_file.cpp" -o "$out/gam_fuzz"
 # Seed files: a small valid game without and with wild cards.
 python3 - "$out/corpus" <<'PY'
 import struct, sys, os

@@ -35,7 +35,7 @@ void HandEngine::BotTurn(int seat) {
   }
   // Nothing showing: the bot assumes a hand for the round.
   if (oppCategory == 0) {
-    if (game.HasWildCards) RunBuildHandWildCards(seat, false);
+    if (game.HasWildCards) BuildHandWildCards(seat, false);
     oppValue = AssumedOpponentValue(game, hand_.CurrentRound, hand_.DrawsLeft, hand_.HandWildCount);
     oppCategory = HandCategory(oppValue);
   }

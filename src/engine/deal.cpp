@@ -42,7 +42,7 @@ void HandEngine::DealRound(int r) {
       RefillDeck();
       Say(Name(seat) + " is dealt a " + CardName(card, 0));
       Pause(0.5, PauseOf::Deal);
-      RunWildCardCheck(seat, r);
+      WildCardCheck(seat, r);
       CheckGameOver();
       if (!hand_.Folded[seat]) ValueShowing(seat);
     }

@@ -38,20 +38,6 @@ void RefillDeck(TableState& table, Random& game) {
   table.DiscardTop = 53;
 }
 
-void StackDeck(TableState& table, std::span<const CardNumber> top) {
-  std::array<bool, 53> used{};
-  int position = 1;
-  for (const CardNumber card : top) {
-    if (position > 52) break;
-    if (card < 1 || card > 52 || used[card]) continue;
-    used[card] = true;
-    table.Deck[position++] = card;
-  }
-  for (int card = 1; card <= 52; ++card) {
-    if (!used[card]) table.Deck[position++] = static_cast<CardNumber>(card);
-  }
-}
-
 CardNumber DealCard(TableState& table, Random& game) {
   if (table.DealtCount >= 52) RefillDeck(table, game);
   if (table.DealtCount >= 52) return 0;

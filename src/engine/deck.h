@@ -2,8 +2,6 @@
 // pile into the rest of the deck when the deck runs out.
 #pragma once
 
-#include <span>
-
 #include "table/random.h"
 #include "table/table_state.h"
 
@@ -15,10 +13,6 @@ void Shuffle(TableState& table, Random& game);
 // When all 52 cards have been dealt, the discard pile (DiscardTop..52) is put in random order and
 // becomes the rest of the deck; dealing carries on with it. Otherwise nothing happens.
 void RefillDeck(TableState& table, Random& game);
-
-// Fixes the order of the deck: `top` first, in that order, then every other card in ascending
-// order. Used to deal a chosen hand on purpose (tests and demonstrations).
-void StackDeck(TableState& table, std::span<const CardNumber> top);
 
 // The next card of the deck; 0 when no card is left at all (the deck and the pile are empty).
 CardNumber DealCard(TableState& table, Random& game);

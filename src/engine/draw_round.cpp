@@ -23,11 +23,7 @@ constexpr const char* kDiscardTitle =
 
 void HandEngine::RunDraw() {
   hand_.DrawUnderWay = true;
-  if (hooks_.Draw) {
-    hooks_.Draw();
-  } else {
-    Draw();
-  }
+  Draw();
   hand_.DrawUnderWay = false;
 }
 
@@ -132,7 +128,7 @@ void HandEngine::BotDraw(int seat) {
   int count = 0;
   if (game.HasWildCards) {
     // The bot keeps every card that is wild in its hand now, its own little ones included.
-    RunBuildHandWildCards(seat, false);
+    BuildHandWildCards(seat, false);
     const WildList wilds = hand_.HandWildCards;
     for (const int slot : WildBotDiscard(cards, drawable, wilds, maxDraw)) {
       ThrowCard(seat, slot);

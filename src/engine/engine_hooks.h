@@ -1,6 +1,6 @@
 // What the hand engine asks of the rest of the table: the table play's handling of the user's
-// elimination, and override points for the wild cards, the draws and the bots' decisions. An empty
-// override means the engine's own behaviour.
+// elimination, an override point for the bots' decisions (empty: the engine's own) and a call
+// after every betting round.
 #pragma once
 
 #include <functional>
@@ -16,14 +16,6 @@ struct EngineHooks {
   std::function<void()> FinalStandings = [] {};
   // The hand is settled: its pots have been paid (HandOver is set), before the pause that ends it.
   std::function<void()> HandSettled = [] {};
-  // Fills HandWildCards and HandWildCount of the hand state for `seat`; with `fixedOnly` only the
-  // wild cards that do not depend on the seat's own cards. Empty: HandEngine::BuildHandWildCards.
-  std::function<void(int seat, bool fixedOnly)> BuildHandWildCards;
-  // Runs after every face-up card: the card just dealt is in slot `round` of `seat`. Empty:
-  // HandEngine::WildCardCheck (the payments of Follow the Queen).
-  std::function<void(int seat, int round)> WildCardCheck;
-  // One draw of the current card round. Empty: HandEngine::Draw.
-  std::function<void()> Draw;
   // A bot's decision; empty: the ladder of bot_ladder.h with the game's random numbers. (A table
   // can seat other players here; tests script the bots with it.)
   std::function<BotChoice(int seat, const BotSituation& situation)> BotDecision;

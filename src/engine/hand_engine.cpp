@@ -169,7 +169,7 @@ HandValue HandEngine::ValueHand(int seat, bool showingOnly, std::string& descrip
   const HandSlots cards = HandOf(table_, seat);
   const FaceUpSlots faceUp = FaceUpOf(table_);
   if (table_.game.HasWildCards) {
-    RunBuildHandWildCards(seat, false);
+    BuildHandWildCards(seat, false);
     return BestHandWithWilds(cards, faceUp, showingOnly, hand_.HandWildCards, description);
   }
   return EvaluateHand(cards, faceUp, showingOnly, 0, description);

@@ -107,9 +107,7 @@ class HandEngine {
   // Showdown.
   void Showdown();
 
-  // Draws and wild cards, through the overrides of EngineHooks when they are set.
-  void RunBuildHandWildCards(int seat, bool fixedOnly);
-  void RunWildCardCheck(int seat, int round);
+  // Draws: every draw of the current card round, with DrawUnderWay set while it runs.
   void RunDraw();
   void UserDraw();
   void BotDraw(int seat);

@@ -17,22 +17,6 @@ constexpr int kQueen = 12;
 
 }  // namespace
 
-void HandEngine::RunBuildHandWildCards(int seat, bool fixedOnly) {
-  if (hooks_.BuildHandWildCards) {
-    hooks_.BuildHandWildCards(seat, fixedOnly);
-  } else {
-    BuildHandWildCards(seat, fixedOnly);
-  }
-}
-
-void HandEngine::RunWildCardCheck(int seat, int round) {
-  if (hooks_.WildCardCheck) {
-    hooks_.WildCardCheck(seat, round);
-  } else {
-    WildCardCheck(seat, round);
-  }
-}
-
 void HandEngine::BuildHandWildCards(int seat, bool fixedOnly) {
   const HandWilds wilds =
       WildCardsOfHand(table_.game, HandOf(table_, seat), hand_.FollowRank, fixedOnly);

@@ -49,9 +49,6 @@ HandValue BestHandWithWilds(const HandSlots& cards, const FaceUpSlots& faceUp, b
                             const WildList& wilds, std::string& description,
                             HandSlots* bestTrialHand = nullptr);
 
-// The wording of a value as EvaluateHand gives it (see eval/hand_description.h).
-std::string DescribeHandValue(HandValue value, bool kickerClause);
-
 // The same on a hand of the table, with the face-up slots of the current game.
 HandSlots HandOf(const TableState& table, int hand);
 FaceUpSlots FaceUpOf(const TableState& table);

@@ -113,10 +113,4 @@ void AppendHandDescription(std::string& out, HandValue value, bool kickerClause)
   }
 }
 
-std::string DescribeHandValue(HandValue value, bool kickerClause) {
-  std::string out;
-  AppendHandDescription(out, value, kickerClause);
-  return out;
-}
-
 }  // namespace corvane

@@ -15,6 +15,4 @@ std::string_view RankWord(int rank);
 // of a kind, three of a kind, two pairs, one pair and high card when that kicker is not 0.
 void AppendHandDescription(std::string& out, HandValue value, bool kickerClause);
 
-std::string DescribeHandValue(HandValue value, bool kickerClause);
-
 }  // namespace corvane

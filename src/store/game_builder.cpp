@@ -60,18 +60,11 @@ std::string GameNameProblem(std::string_view name) {
 }
 
 GameBuilder::GameBuilder(Speech& speech, Prompts& prompts, std::string dataFolder,
-                         std::string stockFolder, WriteFileFunction write)
+                         std::string stockFolder)
     : speech_(speech),
       prompts_(prompts),
       dataFolder_(std::move(dataFolder)),
-      stockFolder_(std::move(stockFolder)),
-      write_(std::move(write)) {
-  if (!write_) {
-    write_ = [](const std::string& path, std::string_view bytes, std::string& error) {
-      return WriteFileAtomically(path, bytes, error);
-    };
-  }
-}
+      stockFolder_(std::move(stockFolder)) {}
 
 int GameBuilder::YesNo(const std::string& question, bool startOnYes) {
   return prompts_.AskYesNo(question, startOnYes ? kYes : kNo, true);
@@ -101,7 +94,7 @@ bool GameBuilder::BuildGame(GameDefinition& game) {
   // A game of the same name, whatever the case of its file name, is replaced.
   const std::string path = PathIgnoringCase(dataFolder_, game.GameName + kGameFileEnding);
   std::string error;
-  if (!write_(path, BuiltGameBytes(game, description), error)) {
+  if (!WriteFileAtomically(path, BuiltGameBytes(game, description), error)) {
     speech_.speak("File save error: " + error);
     return false;
   }

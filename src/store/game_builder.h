@@ -4,7 +4,6 @@
 // what the answers built.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,11 +19,6 @@ inline constexpr int kMaxBuiltDescriptionLines = 53;
 // The wild-card pick list allows this many marks.
 inline constexpr int kMaxPickedWildCards = 16;
 
-// Writes a whole file, replacing the old one only when the new one is complete; false with the
-// system's reason in `error`.
-using WriteFileFunction =
-    std::function<bool(const std::string& path, std::string_view bytes, std::string& error)>;
-
 // The bytes of a built game's file: fields 1 to 10 as SerializeGam writes them, then the count of
 // description lines and the lines, each 120 bytes padded with blanks.
 std::string BuiltGameBytes(const GameDefinition& game, const std::vector<std::string>& description);
@@ -37,9 +31,8 @@ std::string GameNameProblem(std::string_view name);
 class GameBuilder {
  public:
   // `dataFolder` and `stockFolder` (where the games that come with the program lie) end in "/".
-  // Without a writer the file is written through the atomic writer.
-  GameBuilder(Speech& speech, Prompts& prompts, std::string dataFolder, std::string stockFolder,
-              WriteFileFunction write = {});
+  // The file is written through the atomic writer.
+  GameBuilder(Speech& speech, Prompts& prompts, std::string dataFolder, std::string stockFolder);
 
   // Runs the questions, filling `game` (the current game definition) as they are answered. The
   // wild-card pick list allows its marks through the multi-select limit of round 0, which is set
@@ -62,7 +55,6 @@ class GameBuilder {
   Prompts& prompts_;
   std::string dataFolder_;
   std::string stockFolder_;
-  WriteFileFunction write_;
 };
 
 }  // namespace corvane

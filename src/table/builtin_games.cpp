@@ -72,10 +72,6 @@ constexpr std::array<BuiltinGame, 6> kGames{{
 
 }  // namespace
 
-std::span<const BuiltinGame> BuiltinGames() {
-  return kGames;
-}
-
 const BuiltinGame* FindBuiltinGame(int gameCode) {
   for (const BuiltinGame& g : kGames) {
     if (g.GameCode == gameCode) return &g;

@@ -3,7 +3,6 @@
 
 #include <array>
 #include <cstdint>
-#include <span>
 #include <string_view>
 
 #include "table/game_definition.h"
@@ -31,8 +30,6 @@ struct BuiltinGame {
   bool HasAnte;
   std::array<BuiltinRound, kMaxRounds> Rounds;  // rounds 1..7 at indexes 0..6
 };
-
-std::span<const BuiltinGame> BuiltinGames();
 
 // The built-in game of a code 11..16, or null.
 const BuiltinGame* FindBuiltinGame(int gameCode);

@@ -1,134 +1,73 @@
-// The shared betting actions on their own: what each says and what it does to the chips, the pot,
-// the raise count, the last raise, the seat the round ends at and what the others owe.
+// The all-in on its own, one row each, at a table of three where Harry raised 100 and the Boss
+// called: what Susan's all-in says, whether it reopens the betting (the seat the round ends at),
+// counts as a raise, sets the last raise, and what the others then owe.
 #include <gtest/gtest.h>
 
-#include "engine_fixture.h"
+#include <sstream>
 
-namespace corvane::testing {
+#include "engine/hand_engine.h"
+#include "platform/recording_speech.h"
+#include "platform/script_host.h"
+#include "platform/virtual_audio_device.h"
+
+namespace corvane {
 namespace {
 
-class BettingActionsTest : public EngineFixture {
- protected:
-  BettingActionsTest() {
-    Seat(SevenCardStud(), {"The Boss", "Susan", "Harry"}, {1000, 1000, 1000}, 3);
-    ClearForNextHand(hand);
-    // Harry raised 100 on a bet of 0; the Boss called; Susan owes 100.
+TEST(BettingActions, AnAllInReopensAndRaisesByItsSize) {
+  const struct {
+    std::int32_t chips;
+    bool othersOut;  // the Boss has folded and Harry is all-in
+    int endSeat, raiseCount;
+    std::int32_t lastRaise, bossOwes, harryOwes;
+  } rows[] = {
+      {80, false, 3, 1, 100, 0, 0},     // less than the call: a call, nothing reopens
+      {100, false, 3, 1, 100, 0, 0},    // the call exactly
+      {150, false, 2, 1, 100, 50, 50},  // half the last raise: reopens, but is no raise
+      {151, false, 2, 2, 100, 51, 51},  // more than half: a raise, the last raise stays
+      {250, false, 2, 2, 150, 150, 150},
+      {250, true, 2, 2, 150, 0, 0},  // nothing more is owed by who folded or is all-in
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.chips);
+    std::ostringstream said;
+    ScriptHost host(Script{}, said, said, false);
+    RecordingSpeech engines;
+    Keyboard keyboard{host};
+    Speech speech{host, engines};
+    Prompts prompts{keyboard, speech};
+    VirtualAudioDevice audio{[&host] { return host.Now(); }};
+    Random game{7}, cosmetic{11};
+    SoundEngine sound{host, audio, cosmetic, CORVANE_PROGRAM_FOLDER};
+    TableState table;
+    HandState hand;
+    UserSettings settings;
+    HandEngine engine{table, hand, settings, speech, prompts, keyboard, sound, game, cosmetic};
+    speech.TTSSetup(1);
+    sound.DSInit();
+    table.PlayerCount = 3;
+    table.players.PlayerName = {"", "The Boss", "Susan", "Harry"};
+    table.players.Chips = {0, 1000, row.chips, 1000};
+    table.settings.Ante = 25;
     hand.LastRaise = 100;
     hand.RaiseCount = 1;
     hand.EndSeat = 3;
     hand.ToCall[2] = 100;
-  }
-  void AllInWith(std::int32_t chips) {
-    table.players.Chips[2] = chips;
+    hand.Folded[1] = hand.AllIn[3] = row.othersOut;
     engine.GoAllIn(2);
+    EXPECT_NE(said.str().find("Susan is going all in for " + std::to_string(row.chips) + "\n"),
+              std::string::npos)
+        << said.str();
+    EXPECT_EQ(hand.EndSeat, row.endSeat);
+    EXPECT_EQ(hand.RaiseCount, row.raiseCount);
+    EXPECT_EQ(hand.LastRaise, row.lastRaise);
+    EXPECT_EQ(hand.ToCall[1], row.bossOwes);
+    EXPECT_EQ(hand.ToCall[3], row.harryOwes);
+    EXPECT_EQ(hand.ToCall[2], 0);
+    EXPECT_TRUE(hand.AllIn[2] && hand.PendingAllIn[2]);
+    EXPECT_EQ(table.players.Chips[2], 0);
+    EXPECT_EQ(hand.Pot, row.chips);
   }
-};
-
-TEST_F(BettingActionsTest, AnAllInForLessThanTheCallChangesNothingOfTheRound) {
-  AllInWith(80);
-  EXPECT_EQ(host.spoken, (Lines{"Susan is going all in for 80"}));
-  EXPECT_EQ(hand.EndSeat, 3);
-  EXPECT_EQ(hand.RaiseCount, 1);
-  EXPECT_EQ(hand.LastRaise, 100);
-  EXPECT_EQ(hand.ToCall[1], 0);
-  EXPECT_EQ(hand.ToCall[3], 0);
-  EXPECT_EQ(hand.Pot, 80);
-  EXPECT_TRUE(hand.AllIn[2]);
-  EXPECT_TRUE(hand.PendingAllIn[2]);
-  EXPECT_EQ(table.players.Chips[2], 0);
-  EXPECT_EQ(hand.OpenContribution[2], 80);
-}
-
-TEST_F(BettingActionsTest, AnAllInRaisingAtMostHalfTheLastRaiseReopensButIsNoRaise) {
-  AllInWith(150);  // raise part 50, half of 100
-  EXPECT_EQ(hand.EndSeat, 2);
-  EXPECT_EQ(hand.RaiseCount, 1);
-  EXPECT_EQ(hand.LastRaise, 100);
-  EXPECT_EQ(hand.ToCall[1], 50);
-  EXPECT_EQ(hand.ToCall[3], 50);
-}
-
-TEST_F(BettingActionsTest, AnAllInRaisingMoreThanHalfCountsAsARaiseWithoutChangingTheLastRaise) {
-  AllInWith(151);
-  EXPECT_EQ(hand.EndSeat, 2);
-  EXPECT_EQ(hand.RaiseCount, 2);
-  EXPECT_EQ(hand.LastRaise, 100);
-  EXPECT_EQ(hand.ToCall[1], 51);
-}
-
-TEST_F(BettingActionsTest, AnAllInRaisingMoreThanTheLastRaiseSetsIt) {
-  AllInWith(250);
-  EXPECT_EQ(hand.EndSeat, 2);
-  EXPECT_EQ(hand.RaiseCount, 2);
-  EXPECT_EQ(hand.LastRaise, 150);
-  EXPECT_EQ(hand.ToCall[1], 150);
-  EXPECT_EQ(hand.ToCall[2], 0);
-}
-
-TEST_F(BettingActionsTest, AnAllInDoesNotRaiseWhatFoldedOrAllInSeatsOwe) {
-  hand.Folded[1] = true;
-  hand.AllIn[3] = true;
-  AllInWith(250);
-  EXPECT_EQ(hand.ToCall[1], 0);
-  EXPECT_EQ(hand.ToCall[3], 0);
-}
-
-TEST_F(BettingActionsTest, ARaiseSeesTheCallAndEveryoneElseStillInOwesTheRaise) {
-  hand.Folded[1] = true;
-  engine.BetOrRaise(2, 200);
-  EXPECT_EQ(host.spoken, (Lines{"Susan sees the 100 chips and raises 200 chips."}));
-  EXPECT_EQ(table.players.Chips[2], 700);
-  EXPECT_EQ(hand.Pot, 300);
-  EXPECT_EQ(hand.HandContribution[2], 300);
-  EXPECT_EQ(hand.EndSeat, 2);
-  EXPECT_EQ(hand.RaiseCount, 2);
-  EXPECT_EQ(hand.LastRaise, 200);
-  EXPECT_EQ(hand.ToCall[1], 0);
-  EXPECT_EQ(hand.ToCall[2], 0);
-  EXPECT_EQ(hand.ToCall[3], 200);
-}
-
-TEST_F(BettingActionsTest, ABetWithNothingToCallIsSpokenWithoutAWordAfterTheAmount) {
-  engine.BetOrRaise(1, 75);
-  EXPECT_EQ(host.spoken, (Lines{"The Boss bets 75"}));
-  EXPECT_EQ(hand.ToCall[2], 175);
-  EXPECT_EQ(hand.ToCall[3], 75);
-}
-
-TEST_F(BettingActionsTest, CheckAndCall) {
-  engine.CheckOrCall(1);
-  engine.CheckOrCall(2);
-  EXPECT_EQ(host.spoken, (Lines{"The Boss checks.", "Susan calls, 100 chips."}));
-  EXPECT_EQ(table.players.Chips[2], 900);
-  EXPECT_EQ(hand.Pot, 100);
-  EXPECT_FALSE(hand.AllIn[2]);
-}
-
-TEST_F(BettingActionsTest, CallingWithTheLastChipsIsAllIn) {
-  table.players.Chips[2] = 100;
-  engine.CheckOrCall(2);
-  EXPECT_EQ(table.players.Chips[2], 0);
-  EXPECT_TRUE(hand.AllIn[2]);
-  EXPECT_TRUE(hand.PendingAllIn[2]);
-}
-
-TEST_F(BettingActionsTest, FoldThrowsTheCardsAndAnAllInSeatCannotFold) {
-  table.Cards[2][1] = C(1, 'S');
-  table.Cards[2][2] = C(2, 'S');
-  engine.Fold(2);
-  EXPECT_EQ(host.spoken, (Lines{"Susan folds."}));
-  EXPECT_TRUE(hand.Folded[2]);
-  EXPECT_EQ(hand.FoldCount, 1);
-  EXPECT_EQ(table.Cards[2][1], 0);
-  EXPECT_EQ(table.DiscardTop, 51);
-  EXPECT_EQ(table.Discards[52], C(1, 'S'));
-  EXPECT_EQ(table.Discards[51], C(2, 'S'));
-
-  hand.AllIn[3] = true;
-  engine.Fold(3);
-  EXPECT_FALSE(hand.Folded[3]);
-  EXPECT_EQ(hand.FoldCount, 1);
 }
 
 }  // namespace
-}  // namespace corvane::testing
+}  // namespace corvane

@@ -1,6 +1,10 @@
+// "CV PokerSettings.sav" byte for byte: hand-made files read as the setup they hold and written
+// back unchanged; damaged files and answers out of range refused, the setup kept.
 #include "store/table_setup_file.h"
 
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 #include "table/table_state.h"
 #include "unit/store/test_folder.h"
@@ -8,200 +12,127 @@
 namespace corvane {
 namespace {
 
-// A 30-byte text field by hand.
-std::string Field30(std::string_view text) {
+std::string Name30(std::string_view text) {
   std::string field(text);
   field.resize(30, ' ');
   return field;
 }
 
-TableSetupRecord DefaultSetup() {
-  TableState table;
-  SetDefaults(table);
-  for (int seat = 1; seat <= kMaxSeats; ++seat) {
-    table.players.PlayerName[seat] = table.DefaultName[seat];
-  }
-  table.settings.GameEndAmount = 10;
-  return TableSetupRecordOf(table);
-}
-
 // The file of a five-player table with the default answers.
-std::string DefaultFile() {
-  return Field30("The Boss") + Bytes({3, 0}) + Bytes({0xE8, 0x03, 0, 0}) + Bytes({25, 0, 0, 0}) +
-         Bytes({0x10, 0x27, 0, 0}) + Bytes({5, 0}) + Field30("Susan") + Field30("Harry") +
-         Field30("Donald") + Field30("jill") + Bytes({1, 0}) + Bytes({10, 0, 0, 0});
-}
+const std::string kDefault = Name30("The Boss") + Bytes({3, 0, 0xE8, 0x03, 0, 0, 25, 0, 0, 0}) +
+                             Bytes({0x10, 0x27, 0, 0, 5, 0}) + Name30("Susan") + Name30("Harry") +
+                             Name30("Donald") + Name30("jill") + Bytes({1, 0, 10, 0, 0, 0});
 
-TEST(TableSetupFile, FivePlayersWithTheDefaultAnswers) {
-  const TableSetupRecord setup = DefaultSetup();
-  ASSERT_EQ(setup.PlayerCount, 5);
-  const std::string bytes = TableSetupFileBytes(setup);
-  EXPECT_EQ(bytes.size(), 172u);
-  EXPECT_EQ(TableSetupFileSize(5), 172u);
-  EXPECT_EQ(bytes, DefaultFile());
-}
-
-TEST(TableSetupFile, LeadingBlanksAreDroppedAndLongNamesCut) {
-  TableSetupRecord setup = DefaultSetup();
-  setup.PlayerCount = 2;
-  setup.PlayerName[1] = "   Maximilian  ";
-  setup.PlayerName[2] = "An extraordinarily long bot name here";
-  setup.MaxRaise = 1'000'000;
-  setup.MaxRaises = 20;
-  setup.Ante = 500;
-  setup.StartingChips = 10'000'000;
-  setup.GameEndRule = 3;
-  setup.GameEndAmount = 1000;
-  EXPECT_EQ(TableSetupFileBytes(setup),
-            Field30("Maximilian  ") + Bytes({20, 0}) + Bytes({0x40, 0x42, 0x0F, 0}) +
-                Bytes({0xF4, 0x01, 0, 0}) + Bytes({0x80, 0x96, 0x98, 0}) + Bytes({2, 0}) +
-                "An extraordinarily long bot na" + Bytes({3, 0}) + Bytes({0xE8, 0x03, 0, 0}));
-}
-
-TEST(TableSetupFile, NamesAreWindows1252OnDisk) {
-  TableSetupRecord setup = DefaultSetup();
-  setup.PlayerCount = 2;
-  setup.PlayerName[1] = "Zo\xC3\xAB";  // Zoë
-  const std::string bytes = TableSetupFileBytes(setup);
-  EXPECT_EQ(bytes.substr(0, 4), "Zo\xEB ");
-  TableSetupRecord read;
-  ASSERT_TRUE(ParseTableSetupFile(bytes, read));
-  EXPECT_EQ(read.PlayerName[1], "Zo\xC3\xAB");
-}
-
-TEST(TableSetupFile, ReadsEveryField) {
-  TableSetupRecord read;
-  ASSERT_TRUE(ParseTableSetupFile(DefaultFile(), read));
-  EXPECT_EQ(read.PlayerCount, 5);
-  EXPECT_EQ(read.PlayerName[1], "The Boss");
-  EXPECT_EQ(read.PlayerName[2], "Susan");
-  EXPECT_EQ(read.PlayerName[5], "jill");
-  EXPECT_EQ(read.PlayerName[6], "");
-  EXPECT_EQ(read.MaxRaises, 3);
-  EXPECT_EQ(read.MaxRaise, 1000);
-  EXPECT_EQ(read.Ante, 25);
-  EXPECT_EQ(read.StartingChips, 10000);
-  EXPECT_EQ(read.GameEndRule, 1);
-  EXPECT_EQ(read.GameEndAmount, 10);
-}
-
-TEST(TableSetupFile, NamesAreTrimmedAndEmptyOrNulNamesKeepTheDefault) {
-  std::string bytes = Field30("  Ann  ") + Bytes({3, 0, 0xE8, 0x03, 0, 0, 25, 0, 0, 0}) +
-                      Bytes({0x10, 0x27, 0, 0, 4, 0}) + Field30("   Bo") + Field30("") +
-                      Bytes({0, 'X', 'Y'}) + std::string(27, ' ') + Bytes({2, 0, 120, 0, 0, 0});
-  TableSetupRecord read;
-  ASSERT_TRUE(ParseTableSetupFile(bytes, read));
-  EXPECT_EQ(read.PlayerName[1], "Ann");
-  EXPECT_EQ(read.PlayerName[2], "Bo");
-  EXPECT_EQ(read.PlayerName[3], "");
-  EXPECT_EQ(read.PlayerName[4], "");
-  EXPECT_EQ(read.GameEndRule, 2);
-  EXPECT_EQ(read.GameEndAmount, 120);
-
-  TableState table;
-  SetDefaults(table);
-  for (int seat = 1; seat <= kMaxSeats; ++seat) {
-    table.players.PlayerName[seat] = table.DefaultName[seat];
-  }
-  ApplyTableSetup(read, table);
-  EXPECT_EQ(table.PlayerCount, 4);
-  EXPECT_EQ(table.players.PlayerName[1], "Ann");
-  EXPECT_EQ(table.players.PlayerName[2], "Bo");
-  EXPECT_EQ(table.players.PlayerName[3], "Harry");
-  EXPECT_EQ(table.players.PlayerName[4], "Donald");
-  EXPECT_EQ(table.settings.GameEndAmount, 120);
-}
-
-TEST(TableSetupFile, SevenPlayersBringBackAllSixBotsThreeOnlyTwo) {
-  TableSetupRecord seven = DefaultSetup();
-  seven.PlayerCount = 7;
-  for (int seat = 2; seat <= 7; ++seat) seven.PlayerName[seat] = "Bot " + std::to_string(seat);
-  const std::string bytes = TableSetupFileBytes(seven);
-  EXPECT_EQ(bytes.size(), 232u);
-  TableSetupRecord read;
-  ASSERT_TRUE(ParseTableSetupFile(bytes, read));
-  for (int seat = 2; seat <= 7; ++seat) EXPECT_EQ(read.PlayerName[seat], seven.PlayerName[seat]);
-
-  TableSetupRecord three = seven;
-  three.PlayerCount = 3;
-  TableSetupRecord read3;
-  ASSERT_TRUE(ParseTableSetupFile(TableSetupFileBytes(three), read3));
-  TableState table;
-  SetDefaults(table);
-  for (int seat = 1; seat <= kMaxSeats; ++seat) {
-    table.players.PlayerName[seat] = table.DefaultName[seat];
-  }
-  ApplyTableSetup(read3, table);
-  EXPECT_EQ(table.players.PlayerName[2], "Bot 2");
-  EXPECT_EQ(table.players.PlayerName[3], "Bot 3");
-  EXPECT_EQ(table.players.PlayerName[4], "Donald");
-  EXPECT_EQ(table.players.PlayerName[7], "John");
-}
-
-void ExpectRefused(const std::string& bytes, const char* why) {
-  TableSetupRecord setup;
-  setup.PlayerCount = 6;
-  setup.PlayerName[1] = "kept";
-  EXPECT_FALSE(ParseTableSetupFile(bytes, setup)) << why;
-  EXPECT_EQ(setup.PlayerCount, 6) << why;
-  EXPECT_EQ(setup.PlayerName[1], "kept") << why;
-}
-
-// The default file with one field replaced: offset and the new bytes.
+// The default file with the bytes at offset replaced. Offsets: max raises 30, max raise 32, ante
+// 36, starting chips 40, players 44, end rule 166, its amount 168.
 std::string Patched(std::size_t offset, const std::string& bytes) {
-  std::string file = DefaultFile();
+  std::string file = kDefault;
   file.replace(offset, bytes.size(), bytes);
   return file;
 }
 
-TEST(TableSetupFile, ShortDamagedAndOutOfRangeFilesAreRefused) {
-  const std::string good = DefaultFile();
-  ExpectRefused("", "empty");
-  ExpectRefused(good.substr(0, good.size() - 1), "short by one");
-  ExpectRefused(good + " ", "long by one");
-  ExpectRefused(std::string(172, 'x'), "garbage");
-  // Offsets: max raises 30, max raise 32, ante 36, chips 40, players 44, end rule 166, amount 168.
-  ExpectRefused(Patched(30, Bytes({0, 0})), "no raises");
-  ExpectRefused(Patched(30, Bytes({21, 0})), "21 raises");
-  ExpectRefused(Patched(32, Bytes({0, 0, 0, 0})), "highest raise 0");
-  ExpectRefused(Patched(32, Bytes({0x41, 0x42, 0x0F, 0})), "highest raise 1,000,001");
-  ExpectRefused(Patched(36, Bytes({0, 0, 0, 0})), "ante 0");
-  ExpectRefused(Patched(36, Bytes({0xFF, 0xFF, 0xFF, 0xFF})), "ante -1");
-  ExpectRefused(Patched(40, Bytes({49, 0, 0, 0})), "49 starting chips");
-  ExpectRefused(Patched(40, Bytes({0x81, 0x96, 0x98, 0})), "10,000,001 starting chips");
-  ExpectRefused(Patched(44, Bytes({0, 0})), "no players");
-  ExpectRefused(Patched(44, Bytes({1, 0})), "one player");
-  ExpectRefused(Patched(44, Bytes({8, 0})), "eight players");
-  ExpectRefused(Patched(44, Bytes({4, 0})), "four players in a five-player file");
-  ExpectRefused(Patched(166, Bytes({4, 0})), "end rule 4");
-  ExpectRefused(Patched(166, Bytes({0xFF, 0xFF})), "end rule -1");
-  ExpectRefused(Patched(166, Bytes({2, 0, 4, 0, 0, 0})), "4 minutes");
-  ExpectRefused(Patched(166, Bytes({2, 0, 0xE9, 0x03, 0, 0})), "1001 minutes");
-  ExpectRefused(Patched(166, Bytes({3, 0, 0, 0, 0, 0})), "no dealing rounds");
-  // Sound values at the edges of their ranges are taken.
-  TableSetupRecord read;
-  EXPECT_TRUE(ParseTableSetupFile(Patched(166, Bytes({2, 0, 5, 0, 0, 0})), read));
-  EXPECT_TRUE(ParseTableSetupFile(Patched(166, Bytes({3, 0, 1, 0, 0, 0})), read));
-  EXPECT_TRUE(ParseTableSetupFile(Patched(166, Bytes({0, 0, 0, 0, 0, 0})), read));
+// The setup on one line: names (seats 1..7, "." for empty), raises, highest raise, ante, chips,
+// players, end rule and its amount.
+std::string Fields(const TableSetupRecord& s) {
+  std::ostringstream out;
+  for (int seat = 1; seat <= kMaxSeats; ++seat) {
+    const std::string& name = s.PlayerName[static_cast<std::size_t>(seat)];
+    out << (seat > 1 ? "/" : "") << (name.empty() ? "." : name);
+  }
+  out << " " << s.MaxRaises << " " << s.MaxRaise << " " << s.Ante << " " << s.StartingChips << " "
+      << s.PlayerCount << " " << s.GameEndRule << " " << s.GameEndAmount;
+  return out.str();
 }
 
-TEST(TableSetupFile, ACountBeyondTheSeatsIsWrittenAsSeven) {
-  TableSetupRecord setup = DefaultSetup();
+TEST(TableSetupFile, HandMadeFilesReadWriteBackOrAreRefused) {
+  TableSetupRecord kept;
+  kept.PlayerCount = 6;
+  kept.PlayerName[1] = "kept";
+  const std::string refused = Fields(kept);
+  std::string seven = Name30("Ann") + Bytes({20, 0, 0x40, 0x42, 0x0F, 0, 0xF4, 0x01, 0, 0}) +
+                      Bytes({0x80, 0x96, 0x98, 0, 7, 0});
+  for (const char* bot : {"B2", "B3", "B4", "B5", "B6", "An extraordinarily long bot na"})
+    seven += Name30(bot);
+  seven += Bytes({3, 0, 0xE8, 0x03, 0, 0});
+  const struct {
+    const char* what;
+    std::string bytes;
+    std::string fields;  // refused: the setup kept
+    bool writtenBack;
+  } rows[] = {
+      {"five players, the default answers", kDefault,
+       "The Boss/Susan/Harry/Donald/jill/./. 3 1000 25 10000 5 1 10", true},
+      {"seven players, the largest answers", seven,
+       "Ann/B2/B3/B4/B5/B6/An extraordinarily long bot na 20 1000000 500 10000000 7 3 1000", true},
+      {"Windows-1252 names", Patched(0, Name30("Zo\xEB")),
+       "Zo\xC3\xAB/Susan/Harry/Donald/jill/./. 3 1000 25 10000 5 1 10", true},
+      {"blanks trimmed; empty names and names from a zero byte read as empty",
+       Name30("  Ann  ") + Bytes({3, 0, 0xE8, 0x03, 0, 0, 25, 0, 0, 0, 0x10, 0x27, 0, 0, 4, 0}) +
+           Name30("   Bo") + Name30("") + Bytes({0, 'X', 'Y'}) + std::string(27, ' ') +
+           Bytes({2, 0, 120, 0, 0, 0}),
+       "Ann/Bo/././././. 3 1000 25 10000 4 2 120", false},
+      {"end rule 2 at 5 minutes", Patched(166, Bytes({2, 0, 5, 0, 0, 0})),
+       "The Boss/Susan/Harry/Donald/jill/./. 3 1000 25 10000 5 2 5", true},
+      {"end rule 3 after 1 round", Patched(166, Bytes({3, 0, 1, 0, 0, 0})),
+       "The Boss/Susan/Harry/Donald/jill/./. 3 1000 25 10000 5 3 1", true},
+      {"end rule 0", Patched(166, Bytes({0, 0, 0, 0, 0, 0})),
+       "The Boss/Susan/Harry/Donald/jill/./. 3 1000 25 10000 5 0 0", true},
+      {"empty", "", refused, false},
+      {"short by one", kDefault.substr(0, kDefault.size() - 1), refused, false},
+      {"long by one", kDefault + " ", refused, false},
+      {"garbage", std::string(172, 'x'), refused, false},
+      {"no raises", Patched(30, Bytes({0, 0})), refused, false},
+      {"21 raises", Patched(30, Bytes({21, 0})), refused, false},
+      {"highest raise 0", Patched(32, Bytes({0, 0, 0, 0})), refused, false},
+      {"highest raise 1,000,001", Patched(32, Bytes({0x41, 0x42, 0x0F, 0})), refused, false},
+      {"ante 0", Patched(36, Bytes({0, 0, 0, 0})), refused, false},
+      {"ante -1", Patched(36, Bytes({0xFF, 0xFF, 0xFF, 0xFF})), refused, false},
+      {"49 starting chips", Patched(40, Bytes({49, 0, 0, 0})), refused, false},
+      {"10,000,001 starting chips", Patched(40, Bytes({0x81, 0x96, 0x98, 0})), refused, false},
+      {"one player", Patched(44, Bytes({1, 0})), refused, false},
+      {"eight players", Patched(44, Bytes({8, 0})), refused, false},
+      {"four players in a five-player file", Patched(44, Bytes({4, 0})), refused, false},
+      {"end rule 4", Patched(166, Bytes({4, 0})), refused, false},
+      {"end rule -1", Patched(166, Bytes({0xFF, 0xFF})), refused, false},
+      {"4 minutes", Patched(166, Bytes({2, 0, 4, 0, 0, 0})), refused, false},
+      {"1001 minutes", Patched(166, Bytes({2, 0, 0xE9, 0x03, 0, 0})), refused, false},
+      {"no dealing rounds", Patched(166, Bytes({3, 0, 0, 0, 0, 0})), refused, false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    TableSetupRecord setup = kept;
+    EXPECT_EQ(ParseTableSetupFile(row.bytes, setup), row.fields != refused);
+    EXPECT_EQ(Fields(setup), row.fields);
+    if (row.writtenBack) {
+      EXPECT_EQ(TableSetupFileBytes(setup), row.bytes);
+    }
+  }
+
+  // Written from a table: leading blanks dropped, long names cut, characters outside the code
+  // page as "?", a count beyond the seats as seven.
+  TableState table;
+  SetDefaults(table);
+  for (int seat = 1; seat <= kMaxSeats; ++seat)
+    table.players.PlayerName[seat] = table.DefaultName[seat];
+  table.settings.GameEndAmount = 10;
+  EXPECT_EQ(TableSetupFileBytes(TableSetupRecordOf(table)), kDefault);
+  TableSetupRecord setup = TableSetupRecordOf(table);
+  setup.PlayerName[1] = "   \xE2\x99\xA0 Max\xFF";  // a spade sign and a byte that is no UTF-8
   setup.PlayerCount = 9;
   const std::string bytes = TableSetupFileBytes(setup);
-  EXPECT_EQ(bytes.size(), TableSetupFileSize(7));
+  EXPECT_EQ(bytes.substr(0, 30), Name30("? Max?"));
   EXPECT_EQ(bytes.substr(44, 2), Bytes({7, 0}));
-}
+  EXPECT_EQ(bytes.size(), TableSetupFileSize(7));
 
-TEST(TableSetupFile, SavedAndLoadedThroughTheDisk) {
-  TestFolder folder;
-  std::string error;
-  ASSERT_TRUE(SaveTableSetup(folder.File("CV PokerSettings.sav"), DefaultSetup(), error)) << error;
-  EXPECT_EQ(folder.Read("CV PokerSettings.sav"), DefaultFile());
+  // Read back into a table: the names read empty keep the seat's own.
   TableSetupRecord read;
-  ASSERT_EQ(LoadTableSetup(folder.File("CV PokerSettings.sav"), read), FileRead::kRead);
-  EXPECT_EQ(read.PlayerName[4], "Donald");
-  EXPECT_EQ(LoadTableSetup(folder.File("missing.sav"), read), FileRead::kMissing);
+  ASSERT_TRUE(ParseTableSetupFile(rows[3].bytes, read));
+  ApplyTableSetup(read, table);
+  EXPECT_EQ(table.PlayerCount, 4);
+  EXPECT_EQ(table.players.PlayerName[1] + "/" + table.players.PlayerName[2] + "/" +
+                table.players.PlayerName[3] + "/" + table.players.PlayerName[4],
+            "Ann/Bo/Harry/Donald");
+  EXPECT_EQ(table.settings.GameEndAmount, 120);
 }
 
 }  // namespace
