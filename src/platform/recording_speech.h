@@ -15,8 +15,6 @@ namespace corvane {
 // "stop", "stop speech", "voice N", "rate N", "volume N", "speak TEXT", "purge".
 struct SpeechRecord {
   std::vector<std::string> calls;
-  int readersCreated = 0;
-  int voicesCreated = 0;
 };
 
 // The engines the simulated machine lacks.
