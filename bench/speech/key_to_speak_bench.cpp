@@ -1,36 +1,50 @@
 // The answer to a key press: a key event handed to a waiting menu, through the keyboard hand-off,
-// to the phrase spoken for it. Measured per key over a long run of arrow keys.
+// to the phrase spoken for it, on the script host with the recording engines. Measured per key
+// over a long run of arrow keys.
 #include <benchmark/benchmark.h>
 
+#include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
+#include "platform/recording_speech.h"
+#include "platform/script_host.h"
 #include "speech/keyboard.h"
 #include "speech/prompts.h"
 #include "speech/speech.h"
-#include "support/fake_host.h"
-#include "support/fake_speech_engines.h"
 
 namespace corvane {
 namespace {
 
+constexpr int kKeysPerRun = 1000;
+
+// One run's host, speech and prompts; the transcript is thrown away.
+struct Run {
+  explicit Run(const Script& script) : host(script, discarded, discarded, false) {
+    speech.TTSSetup(1);
+  }
+  std::ostream discarded{nullptr};
+  ScriptHost host;
+  RecordingSpeech engines;
+  Keyboard keyboard{host};
+  Speech speech{host, engines};
+  Prompts prompts{keyboard, speech};
+};
+
 void BM_MenuKeyToSpeak(benchmark::State& state) {
-  constexpr int kKeysPerRun = 1000;
-  testing::FakeHost host;
-  testing::FakeSpeechEngineFactory engines;
-  Keyboard keyboard(host);
-  Speech speech(host, engines);
-  speech.TTSSetup(1);
-  Prompts prompts(keyboard, speech);
+  std::string keys = "key";
+  for (int i = 0; i < kKeysPerRun; ++i) keys += i % 2 == 0 ? " Down" : " Up";
+  const Script script = ParseScriptText(keys + "\n");
   std::vector<std::string> items{"", "Check", "Raise", "All-In 500", "Fold"};
-  std::vector<std::string> keys{"", "C", "R", "I", "F"};
+  std::vector<std::string> letters{"", "C", "R", "I", "F"};
+  std::optional<Run> run;
   for (auto _ : state) {
     state.PauseTiming();
-    host.spoken.clear();
-    for (int i = 0; i < kKeysPerRun; ++i) host.Key(i % 2 == 0 ? kKeyDown : kKeyUp);
+    run.emplace(script);
     state.ResumeTiming();
     try {
-      prompts.Menu("What would you like to do?", items, keys, 4, 1, 0, false);
+      run->prompts.Menu("What would you like to do?", items, letters, 4, 1, 0, false);
     } catch (const EndProgram&) {
       // The keys ran out: the run is over.
     }

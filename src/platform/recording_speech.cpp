@@ -65,7 +65,6 @@ std::unique_ptr<ScreenReader> RecordingSpeech::CreateScreenReader(std::string& e
     error = kScreenReaderUnreachable;
     return nullptr;
   }
-  ++record_->readersCreated;
   return std::make_unique<RecordingReader>(record_);
 }
 
@@ -75,7 +74,6 @@ std::unique_ptr<Voice> RecordingSpeech::CreateVoice(std::string& error) {
     error = kVoiceUnavailable;
     return nullptr;
   }
-  ++record_->voicesCreated;
   return std::make_unique<RecordingVoice>(record_);
 }
 

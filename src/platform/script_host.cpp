@@ -156,8 +156,7 @@ void ScriptHost::StartTimer(int id, double intervalSeconds) {
   timers_[id] = Timer{intervalSeconds, now_ + intervalSeconds};
 }
 
-bool ScriptHost::OpenDocument(const std::string& path) {
-  documents_.push_back(path);
+bool ScriptHost::OpenDocument(const std::string& /*path*/) {
   return true;
 }
 

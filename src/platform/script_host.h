@@ -59,10 +59,8 @@ class ScriptHost : public Host {
   // failed or is still waiting (then "expect failed: TEXT" is printed), else `status`.
   int FinalStatus(int status);
 
-  // What the run did besides speaking (for tests).
+  // The display's bell rang this many times (for tests: a transcript does not show it).
   int Beeps() const { return beeps_; }
-  const std::vector<std::string>& OpenedDocuments() const { return documents_; }
-  bool TimerRunning(int id) const { return timers_.count(id) != 0; }
 
  private:
   struct Rule {
@@ -108,7 +106,6 @@ class ScriptHost : public Host {
 
   MemoryTextWindow text_;
   int beeps_ = 0;
-  std::vector<std::string> documents_;
 };
 
 }  // namespace corvane

@@ -106,16 +106,6 @@ void VirtualAudioDevice::SetPosition3D(int channel, int angleDegrees, int distan
   c.distance = std::clamp(distance, 0, 255);
 }
 
-int VirtualAudioDevice::Volume(int channel) const {
-  const Channel* c = Find(channel);
-  return c ? c->volume : 0;
-}
-
-int VirtualAudioDevice::Pan(int channel) const {
-  const Channel* c = Find(channel);
-  return c ? c->pan : 0;
-}
-
 int VirtualAudioDevice::Angle3D(int channel) const {
   const Channel* c = Find(channel);
   return c ? c->angle : 0;
@@ -130,12 +120,10 @@ void VirtualAudioDevice::QueueSpeech(const std::vector<std::int16_t>& samples, i
   if (samples.empty() || sampleRate < 1) return;
   const double seconds = double(samples.size()) / sampleRate;
   speechEndsAt_ = std::max(speechEndsAt_, clock_()) + seconds;
-  speechQueued_ += seconds;
 }
 
 void VirtualAudioDevice::StopSpeech() {
   speechEndsAt_ = 0;
-  ++speechStops_;
 }
 
 bool VirtualAudioDevice::SpeechPlaying() {

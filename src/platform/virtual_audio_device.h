@@ -62,13 +62,8 @@ class VirtualAudioDevice : public AudioDevice {
   void ClearPlays() { plays_.clear(); }
   int LoadCount() const { return loads_; }                               // files read so far
   int LoadedSounds() const { return static_cast<int>(sounds_.size()); }  // not yet released
-  int Volume(int channel) const;
-  int Pan(int channel) const;
   int Angle3D(int channel) const;
   int Distance3D(int channel) const;
-  // Seconds of speech queued in total and the number of StopSpeech calls.
-  double SpeechSecondsQueued() const { return speechQueued_; }
-  int SpeechStops() const { return speechStops_; }
 
  private:
   struct Channel {
@@ -98,8 +93,6 @@ class VirtualAudioDevice : public AudioDevice {
   std::map<int, Channel> channels_;
   std::deque<struct Play> plays_;
   double speechEndsAt_ = 0;
-  double speechQueued_ = 0;
-  int speechStops_ = 0;
 };
 
 }  // namespace corvane

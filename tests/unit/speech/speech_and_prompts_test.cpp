@@ -1,0 +1,183 @@
+// The speech layer and the prompts where a scenario cannot see them: several keys that arrive in
+// one pause, speech silenced by every key, the beeps of the entries, the text window's cap, and
+// the routines the speech window offers that the game's own keys never use (the names of the
+// characters, spelling aloud, the free typing box).
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/recording_speech.h"
+#include "platform/script_host.h"
+#include "speech/keyboard.h"
+#include "speech/prompts.h"
+#include "speech/speech.h"
+#include "speech/spelling.h"
+
+namespace corvane {
+namespace {
+
+// The real speech layer and prompts on the script host. A stand-in for the command keys records
+// each key, answers A with a question (as raising the ante does) and P with a report.
+struct Rig {
+  explicit Rig(const std::string& script, std::int16_t mode = 1)
+      : host(ParseScriptText(script), out, err, false) {
+    keyboard.SetCommandDispatcher([this] {
+      keys.push_back(keyboard.CommandKey());
+      if (keyboard.CommandKey() == 'A') prompts.AskYesNo("Raise the ante?", 2, true);
+      if (keyboard.CommandKey() == 'P') speech.speak("The pot is 75.");
+    });
+    keyboard.SetSpeechModeSwitch([this](int m) { speech.TTSSetup(static_cast<std::int16_t>(m)); });
+    speech.TTSSetup(mode);
+  }
+  // What was heard so far, one phrase a line, "/" between lines.
+  std::string Heard() {
+    std::string heard = out.str();
+    for (char& c : heard) c = c == '\n' ? '/' : c;
+    return heard;
+  }
+  std::string Calls() const {
+    std::string calls;
+    for (const std::string& call : engines.record().calls) calls += call + "/";
+    return calls;
+  }
+
+  std::ostringstream out, err;
+  ScriptHost host;
+  RecordingSpeech engines;
+  Keyboard keyboard{host};
+  Speech speech{host, engines};
+  Prompts prompts{keyboard, speech};
+  std::vector<int> keys;
+};
+
+TEST(SpeechAndPrompts, EveryKeyOfOnePauseIsAnsweredInOrder) {
+  const struct {
+    const char* script;
+    bool blockKeys;
+    std::vector<int> answered;  // shift x 1000 + code
+    std::int16_t mode;          // after the pause
+  } rows[] = {
+      {"now P\nnow Shift+M\nnow Ctrl+Up\n", false, {'P', 1077, 2038}, 1},
+      // The question that A asks takes the next key; the keys after it are still answered.
+      {"now A\nnow Y\nnow P\nnow M\n", false, {'A', 'P', 'M'}, 1},
+      {"now A\nnow Esc\nnow Shift+M\n", false, {'A', 1077}, 1},
+      // Control-0..3 switch the speech mode at once; with Shift, or another digit, they are keys.
+      {"now Ctrl+2\nnow Ctrl+Shift+2\nnow Ctrl+4\nnow F4\n", false, {3050, 2052, 115}, 2},
+      // A pause that blocks keys only stores them.
+      {"now Shift+P\n", true, {}, 1},
+  };
+  for (const auto& row : rows) {
+    Rig rig(row.script);
+    rig.prompts.Wait(1, row.blockKeys);
+    EXPECT_EQ(rig.keys, row.answered) << row.script;
+    EXPECT_EQ(rig.speech.TTSType, row.mode) << row.script;
+    EXPECT_EQ(rig.keyboard.InputWaiting, row.blockKeys) << row.script;
+    EXPECT_DOUBLE_EQ(rig.host.Now(), 1.0) << row.script;
+  }
+  Rig blocked("now Shift+P\n");
+  blocked.prompts.Wait(1, true);
+  EXPECT_EQ(blocked.keyboard.CommandKey(), 1080);
+  for (const char* end : {"now Alt+F4\n", "now Shift+Alt+F4\n"}) {
+    Rig rig(end);
+    EXPECT_THROW(rig.prompts.Wait(1, false), EndProgram) << end;
+  }
+}
+
+TEST(SpeechAndPrompts, EveryKeySilencesSpeechAndTheEntriesBeepAtTheirLimits) {
+  Rig menu("key Down Enter\n");
+  std::vector<std::string> items{"", "One", "Two"}, keys{"", "O", "T"};
+  EXPECT_EQ(menu.prompts.Menu("Pick.", items, keys, 2, 1, 0, true), 2);
+  EXPECT_EQ(menu.Calls(), "say Pick./say One/stop/say Two/stop/say Two/");
+  Rig voice("key Up Enter\n", 3);
+  EXPECT_EQ(voice.prompts.InputNumber("Chips?", 0, 100, 5, 0, 1), 6);
+  EXPECT_EQ(voice.Calls(), "speak Chips?/speak 5/purge/speak 6/purge/");
+
+  constexpr std::int32_t kTop = std::numeric_limits<std::int32_t>::max();
+  const struct {
+    const char* keys;
+    std::int32_t min, max, start, step, result;
+    int beeps;
+  } rows[] = {
+      {"End Up Enter", 1, 20, 3, 1, 20, 1},
+      {"Down Down Down Enter", 10, 100, 30, 10, 10, 1},
+      {"Back Back Enter", 0, 100, 5, 1, 0, 1},
+      {"2 1 4 7 4 8 3 6 4 8 Enter", 0, kTop, 0, 1, 214748364, 1},
+      {"9 9 9 9 9 9 9 9 9 9 9 Enter", 0, kTop, 0, 1, 999999999, 2},
+      {"Up Up Enter", 0, kTop, kTop - 1, kTop, kTop, 2},
+  };
+  for (const auto& row : rows) {
+    Rig rig(std::string("key ") + row.keys + "\n");
+    EXPECT_EQ(rig.prompts.InputNumber("N?", row.min, row.max, row.start, 0, row.step), row.result)
+        << row.keys;
+    EXPECT_EQ(rig.host.Beeps(), row.beeps) << row.keys;
+  }
+  Rig text("key Del Enter\n");
+  EXPECT_EQ(text.prompts.InputText("Name?", "", 0), "");
+  EXPECT_EQ(text.host.Beeps(), 1);
+}
+
+TEST(SpeechAndPrompts, ALongTableKeepsOnlyTheLatestSpeechCalls) {
+  Rig rig("");
+  for (int i = 0; i < 1000; ++i) rig.speech.speak(std::to_string(i));
+  ASSERT_EQ(rig.engines.record().calls.size(), SpeechRecord::kKeptCalls);
+  EXPECT_EQ(rig.engines.record().calls.back(), "say 999");
+}
+
+TEST(SpeechAndPrompts, TheTextWindowKeepsItsLastThousandCharactersPastTenThousand) {
+  Rig rig("", 0);
+  TextWindow& window = rig.host.Text();
+  rig.speech.speak("   ");
+  rig.speech.speak("???");  // nothing to say: no line
+  EXPECT_EQ(window.Text(), "");
+  rig.speech.speak(std::string(9998, 'a'));  // with its line end, 10,000: not cut
+  EXPECT_EQ(window.Text().size(), 10000u);
+  rig.speech.speak("???b");
+  EXPECT_EQ(window.Text(), std::string(995, 'a') + "\r\nb\r\n");
+  // Characters are counted, not bytes: 12,006 two-byte characters keep 1,000 of them.
+  window.SetText("");
+  std::string quarters;
+  for (int i = 0; i < 4000; ++i) quarters += "\u00bc";
+  for (int i = 0; i < 3; ++i) rig.speech.speak(quarters);
+  EXPECT_EQ(window.Text().size(), 998u * 2 + 2);
+}
+
+TEST(SpeechAndPrompts, TheRoutinesTheGamesKeysNeverUse) {
+  Rig rig("key A Shift+B Comma Shift+9 Space Period Back Enter\nkey Esc\n");
+  // Key code/shift=the name said ("_" for a blank, nothing when the key has no character).
+  std::istringstream characters(
+      "65/0=A 65/1=a 65/2= 188/0=comma 188/1=less 188/4= 57/1=left_parren 186/0=semi_colan "
+      "222/1=quote 32/0=space 50/1=@ 220/1=vertical_bar 112/0=");
+  for (std::string row; characters >> row;) {
+    std::string name = row.substr(row.find('=') + 1);
+    for (char& c : name) c = c == '_' ? ' ' : c;
+    const int code = std::stoi(row), shift = std::stoi(row.substr(row.find('/') + 1));
+    EXPECT_EQ(rig.speech.SayCharacter(code, shift), name) << row;
+  }
+  EXPECT_EQ(rig.prompts.EditBox("Type a note."), "Ab,( ");
+  EXPECT_EQ(rig.prompts.EditBox("Again."), "");
+  EXPECT_EQ(rig.Heard(), "Type a note./A/b/comma/left parren/space/period/period/Again./");
+
+  Rig spell("key X\nnow X\n", 2);
+  Spelling spelling(spell.speech, spell.prompts);
+  spelling.SpellWord("Hi, 2!\u00e9", 0);      // a character without a name is skipped
+  EXPECT_NEAR(spell.host.Now(), 0.06, 1e-9);  // a hundredth between the characters
+  spell.speech.speak("???Ace.");
+  spelling.SpellLastThingSpoken();
+  EXPECT_EQ(spell.speech.LastThingSpoken, "Ace.");
+  spell.prompts.AskOK("Go on?");  // X, a key the spelling below stops at
+  spelling.SpellWord("abc", 0);
+  spell.speech.RepeatLastThingSpoken();
+  EXPECT_EQ(spell.Heard(), "H/i/comma/space/2/exclaim/Ace./A/c/e/period/Go on?/OK/a/a/");
+  EXPECT_EQ(spell.speech.PhraseHistory[kHistorySize], "a");
+
+  Rig stop("");
+  stop.speech.StopSpeakingAll();
+  EXPECT_EQ(stop.Calls(),
+            "stop speech/stop speech/stop speech/stop speech/stop speech/stop speech/");
+}
+
+}  // namespace
+}  // namespace corvane
