@@ -10,8 +10,8 @@
 #include <system_error>
 #include <vector>
 
-#include "store/atomic_file.h"
 #include "platform/data_file.h"
+#include "store/atomic_file.h"
 #include "store/file_names.h"
 
 namespace corvane {

@@ -9,8 +9,8 @@
 #include <cerrno>
 #include <filesystem>
 
-#include "store/atomic_file.h"
 #include "platform/data_file.h"
+#include "store/atomic_file.h"
 #include "store/saved_table_file.h"
 #include "store/settings_file.h"
 #include "store/table_setup_file.h"
