@@ -76,10 +76,10 @@ Application::Application(Host& host, AudioDevice& audio, SpeechEngineFactory& en
       help_(speech_, prompts_, folders_.ProgramFolder),
       history_(speech_, keyboard_, handLog_, folders_.DataFolder),
       statistics_(speech_, folders_.DataFolder),
-      engine_(table_, hand_, settings_, speech_, prompts_, keyboard_, sound_, game_, cosmetic_),
+      engine_(table_, hand_, settings_, speech_, prompts_, keyboard_, sound_, game_, cosmetic_,
+              *this),
       reports_(table_, hand_, speech_, engine_),
-      dispatcher_(host, table_, hand_, settings_, speech_, prompts_, keyboard_, sound_, engine_,
-                  reports_,
+      dispatcher_(table_, hand_, settings_, speech_, prompts_, keyboard_, sound_, engine_, reports_,
                   CommandHooks{
                       .readHelp = [this](int kind) { help_.ReadHelp(kind, table_.game); },
                       .voiceSettings = [this] { VoiceSettingsMenu(); },
@@ -89,15 +89,13 @@ Application::Application(Host& host, AudioDevice& audio, SpeechEngineFactory& en
       saved_(table_, settings_, speech_, folders_.DataFolder),
       pace_(host, folders_.DataFolder + kPaceFileName),
       tablePlay_(
-          host, table_, settings_, speech_, prompts_, keyboard_, sound_, game_, folders_.DataFolder,
+          host, table_, settings_, speech_, prompts_, keyboard_, sound_, game_, engine_,
+          folders_.DataFolder,
           TablePlayHooks{
-              .dealHand = [this] { dispatcher_.DispatchCommandKey(); },
               .saveTable = [this] { return saved_.SaveTable() == 0; },
               .deleteSavedTable = [this](bool announce) { saved_.DeleteSavedTable(announce); },
               .gameSettings = [this] { AskGameSettings(); },
               .help = [this] { help_.ChooseHelpFormat(); },
-              .clearContributions = [this] { ClearForNextHand(hand_); },
-              .addMenuRow = [this](int reset) { return AddMenuRow(reset); },
           }) {
   keyboard_.SetSpeechModeSwitch([this](int mode) { SwitchSpeechMode(mode); });
   keyboard_.SetCommandDispatcher([this] { dispatcher_.DispatchCommandKey(); });
@@ -110,9 +108,6 @@ Application::Application(Host& host, AudioDevice& audio, SpeechEngineFactory& en
   dispatcher_.SetBackground(&backgroundHandle_);
   speech_.SetPhraseListener(&handLog_);
   dispatcher_.SetHandLog(&handLog_);
-  engine_.hooks().HandSettled = [this] { KeepSettledHand(); };
-  engine_.hooks().SaveTableOnLeave = [this] { saved_.DeleteSavedTable(false); };
-  engine_.hooks().FinalStandings = [this] { tablePlay_.OfferAttributes(); };
 }
 
 Application::~Application() {
@@ -150,7 +145,24 @@ void Application::BuildGame() {
   builder.BuildGame(table_.game);
 }
 
-void Application::KeepSettledHand() {
+void Application::HandBegins() {
+  handLog_.Begin(table_, host_.LocalTime());
+}
+
+void Application::HandEnds() {
+  // A hand that ends without being settled is dropped.
+  handLog_.Abandon();
+}
+
+void Application::UserEliminated() {
+  saved_.DeleteSavedTable(false);
+}
+
+void Application::TableClosedToUser() {
+  tablePlay_.OfferAttributes();
+}
+
+void Application::HandSettled() {
   const LoggedHand* hand = handLog_.Settle();
   if (hand == nullptr) return;
   // The user's chips only leave for the pot (the ante, bets, wild cards) and only come back from

@@ -20,6 +20,7 @@
 #include "commands/status_reports.h"
 #include "engine/hand_engine.h"
 #include "engine/hand_state.h"
+#include "engine/table_events.h"
 #include "platform/audio_device.h"
 #include "platform/host.h"
 #include "platform/speech_engines.h"
@@ -43,7 +44,7 @@ struct AppOptions {
   std::string dataFolder;             // ending in "/"; empty: found from the environment
 };
 
-class Application {
+class Application : private TableEvents {
  public:
   Application(Host& host, AudioDevice& audio, SpeechEngineFactory& engines, AppOptions options);
   ~Application();
@@ -65,7 +66,7 @@ class Application {
   SoundEngine& sound() { return sound_; }
   const Folders& folders() const { return folders_; }
   // The hands played since the program started, each counted when it ends.
-  std::int64_t HandsPlayed() const { return dispatcher_.HandsPlayed(); }
+  std::int64_t HandsPlayed() const { return engine_.HandsPlayed(); }
 
  private:
   void StartUp();
@@ -88,8 +89,13 @@ class Application {
   void VoiceSettingsMenu();
   void AskGameSettings();
   void BuildGame();
-  // The pots of a hand have been paid: the hand goes into the history file and the statistics.
-  void KeepSettledHand();
+  // The moments of a hand (TableEvents): the hand log records it, and a settled hand goes into
+  // the history file and the statistics.
+  void HandBegins() override;
+  void HandSettled() override;
+  void HandEnds() override;
+  void UserEliminated() override;
+  void TableClosedToUser() override;
   static Folders MakeFolders(const AppOptions& options);
 
   Host& host_;

@@ -33,7 +33,7 @@ std::string Upper(std::string text) {
 
 TablePlay::TablePlay(Host& host, TableState& table, UserSettings& settings, Speech& speech,
                      Prompts& prompts, Keyboard& keyboard, SoundEngine& sound, Random& game,
-                     std::string dataFolder, TablePlayHooks hooks)
+                     HandEngine& engine, std::string dataFolder, TablePlayHooks hooks)
     : host_(host),
       table_(table),
       settings_(settings),
@@ -42,6 +42,7 @@ TablePlay::TablePlay(Host& host, TableState& table, UserSettings& settings, Spee
       keyboard_(keyboard),
       sound_(sound),
       game_(game),
+      engine_(engine),
       dataFolder_(std::move(dataFolder)),
       hooks_(std::move(hooks)) {}
 
@@ -79,8 +80,6 @@ void TablePlay::ChangePartyVolume(int step) {
 TablePlay::MenuResult TablePlay::GameSelectionMenu() {
   std::vector<Row> rows{Row{}};
   auto add = [&](std::string text, int key, int choice) {
-    const int row = hooks_.addMenuRow ? hooks_.addMenuRow(rows.size() == 1 ? 0 : -999) : 0;
-    (void)row;
     rows.push_back(Row{std::move(text), key, choice});
   };
   if (BotDealsNext()) {
@@ -226,8 +225,7 @@ bool TablePlay::StartGame(int choice) {
     SayDamagedGameFile();
     return false;
   }
-  if (hooks_.clearContributions) hooks_.clearContributions();
-  table_.KeepPlaying = true;
+  engine_.ClearForNewGame();
   PlayLoop();
   return true;
 }
@@ -238,11 +236,10 @@ void TablePlay::SayDamagedGameFile() {
 }
 
 void TablePlay::PlayLoop() {
-  do {
+  for (;;) {
     keyboard_.KeyPressed = 0;
-    if (hooks_.dealHand) hooks_.dealHand();
-    if (!table_.GameOver && table_.KeepPlaying && settings_.BotsDealersChoice &&
-        table_.ContinueDealing && !table_.SameGame) {
+    const NextHand next = engine_.DealNextHand();
+    if (!table_.GameOver && next == NextHand::DealersChoice) {
       int choice = 1;
       BotChoosesGame(choice);
       if (!LoadGameDefinition(table_.game, choice + 10, gameFile_)) {
@@ -250,11 +247,11 @@ void TablePlay::PlayLoop() {
         SayDamagedGameFile();
         LoadGameDefinition(table_.game, static_cast<int>(std::floor(game_.Rnd() * 6)) + 11, "");
       }
-      if (hooks_.clearContributions) hooks_.clearContributions();
-      table_.KeepPlaying = true;
+      engine_.ClearForNewGame();
     }
-    if (!table_.GameOver && GameEndReached()) return;
-  } while (table_.KeepPlaying && !table_.GameOver);
+    if (table_.GameOver || GameEndReached()) return;
+    if (next != NextHand::SameGame && next != NextHand::DealersChoice) return;
+  }
 }
 
 bool TablePlay::GameEndReached() {
@@ -273,7 +270,6 @@ bool TablePlay::GameEndReached() {
   OfferAttributes();
   if (hooks_.deleteSavedTable) hooks_.deleteSavedTable(false);
   table_.GameOver = true;
-  table_.KeepPlaying = false;
   return true;
 }
 

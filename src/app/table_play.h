@@ -1,5 +1,6 @@
 // The play of a table: the party background, the game selection menu, the custom game menu, the
-// bots' dealer's choice, hands dealt one after another, the end of the game with its standings.
+// bots' dealer's choice, hands dealt one after another as the answer after each decides, the end
+// of the game with its standings.
 #pragma once
 
 #include <array>
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/hand_engine.h"
 #include "platform/host.h"
 #include "sound/sound_engine.h"
 #include "speech/keyboard.h"
@@ -24,20 +26,17 @@ inline constexpr int kShuffleTimer = 1;
 
 // What the table play asks of the rest of the program.
 struct TablePlayHooks {
-  std::function<void()> dealHand;   // the command dispatcher with KeepPlaying set
   std::function<bool()> saveTable;  // true when saved
   std::function<void(bool announce)> deleteSavedTable;
-  std::function<void()> gameSettings;        // the settings questions
-  std::function<void()> help;                // the help-format question
-  std::function<void()> clearContributions;  // a new game: every seat's running totals
-  std::function<int(int)> addMenuRow;        // the main menu's row counter
+  std::function<void()> gameSettings;  // the settings questions
+  std::function<void()> help;          // the help-format question
 };
 
 class TablePlay {
  public:
   TablePlay(Host& host, TableState& table, UserSettings& settings, Speech& speech, Prompts& prompts,
-            Keyboard& keyboard, SoundEngine& sound, Random& game, std::string dataFolder,
-            TablePlayHooks hooks);
+            Keyboard& keyboard, SoundEngine& sound, Random& game, HandEngine& engine,
+            std::string dataFolder, TablePlayHooks hooks);
 
   // Runs the table; `background` is the handle of the background sound, replaced by the party.
   void PlayTable(std::int16_t& background);
@@ -71,6 +70,7 @@ class TablePlay {
   Keyboard& keyboard_;
   SoundEngine& sound_;
   Random& game_;
+  HandEngine& engine_;
   std::string dataFolder_;
   TablePlayHooks hooks_;
   std::vector<std::string> customGames_;

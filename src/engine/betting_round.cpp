@@ -65,7 +65,7 @@ bool HandEngine::BettingRound(int firstBettor) {
     seat = NextSeat(seat);
   } while (seat != hand_.EndSeat);
   BuildSidePots(hand_, table_.PlayerCount);
-  hooks_.BettingRoundEnded();
+  events_.BettingRoundEnded();
   return true;
 }
 

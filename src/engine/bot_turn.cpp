@@ -59,8 +59,7 @@ void HandEngine::BotTurn(int seat) {
   s.Diff = CategoryMargin(hidden, s.MyCategory, oppCategory);
   s.OppValue = hidden ? oppValue + bot::kHiddenCardsMargin : oppValue;
 
-  const BotChoice choice = hooks_.BotDecision ? hooks_.BotDecision(seat, s)
-                                              : ChooseBotMove(s, [this] { return game_.Rnd(); });
+  const BotChoice choice = ChooseBotMove(s, [this] { return game_.Rnd(); });
   switch (choice.move) {
     case BotMove::CheckOrFold:
       BotCheckOrFold(seat);

@@ -1,6 +1,7 @@
-// The hand engine: plays one hand of the current game at the table, from the first card to the
-// award of the pots, with the betting rounds, the user's menu and the bots' decisions, and then
-// removes the players who cannot pay the next ante and asks whether to play on.
+// The hand engine: deals the next hand of the current game at the table, from the shuffle and the
+// antes through the first card to the award of the pots, with the betting rounds, the user's menu
+// and the bots' decisions; then removes the players who cannot pay the next ante and asks whether
+// to play on.
 //
 // Every pause checks GameOver; when it is set the hand is abandoned where it stands and the chips
 // already in the pot stay there.
@@ -9,8 +10,9 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/engine_hooks.h"
 #include "engine/hand_state.h"
+#include "engine/next_hand.h"
+#include "engine/table_events.h"
 #include "eval/evaluator.h"
 #include "sound/sound_engine.h"
 #include "speech/keyboard.h"
@@ -26,13 +28,26 @@ class HandEngine {
  public:
   HandEngine(TableState& table, HandState& hand, UserSettings& settings, Speech& speech,
              Prompts& prompts, Keyboard& keyboard, SoundEngine& sound, Random& game,
-             Random& cosmetic, EngineHooks hooks = {});
+             Random& cosmetic, TableEvents& events);
   HandEngine(const HandEngine&) = delete;
   HandEngine& operator=(const HandEngine&) = delete;
 
-  // Plays one hand. The caller has shuffled, moved the deal, readied the hand state
-  // (ClearForNextHand) and taken the antes.
-  void PlayHand();
+  // The next hand: the shuffle, the deal moved on, a new ante when the user asked for one, the
+  // antes, the hand itself and the question whether to play on, whose answer is returned.
+  NextHand DealNextHand();
+  // Plays one hand and asks whether to play on. The caller has shuffled, moved the deal, readied
+  // the hand state (ClearForNextHand) and taken the antes.
+  NextHand PlayHand();
+  // A new game begins: every seat's running totals start again.
+  void ClearForNewGame() { ClearForNextHand(hand_); }
+  // The user asked for a new ante: it is asked for at the start of the next hand.
+  void RequestAnteRaise() { raiseAnte_ = true; }
+  // True from the first card of a hand to the question that follows it.
+  bool HandUnderWay() const { return handRunning_; }
+  // The time the hand under way has taken so far; 0 between hands.
+  double SecondsThisHand() const;
+  // The hands played so far, each counted when it ends.
+  std::int64_t HandsPlayed() const { return handsPlayed_; }
   void Shuffle();
   void RefillDeck();
   // Removes `seat` from the table: a bot's chips go into the pot and the seats after it move down,
@@ -64,15 +79,19 @@ class HandEngine {
   // One draw of the current card round: every seat still in, the user first, may exchange cards.
   void Draw();
 
-  EngineHooks& hooks() { return hooks_; }
   Random& cosmetic() { return cosmetic_; }
 
  private:
   // Thrown at a pause when GameOver is set; PlayHand catches it and cleans up.
   struct HandAbandoned {};
 
+  // The start of the next hand.
+  // Asks for the new ante; false when none was given.
+  bool RaiseAnte();
+  void TakeAntes();
+
   // Hand flow.
-  void PlayHandSteps();
+  NextHand PlayHandSteps();
   void StartHand();
   // Deals card round r.
   void DealRound(int r);
@@ -84,9 +103,9 @@ class HandEngine {
   int SeatAfterDealer() const;
   int FirstBettor();
   void ClaimPot();
-  void EndOfHand();
+  NextHand EndOfHand();
   void RemovePlayersWhoCannotCover();
-  void AskToPlayOn();
+  NextHand AskToPlayOn();
   void CleanUp();
 
   // Betting round; false when the hand has been won by the last seat in.
@@ -143,7 +162,11 @@ class HandEngine {
   SoundEngine& sound_;
   Random& game_;
   Random& cosmetic_;
-  EngineHooks hooks_;
+  TableEvents& events_;
+  bool raiseAnte_ = false;
+  bool handRunning_ = false;
+  double handStart_ = 0;
+  std::int64_t handsPlayed_ = 0;
 };
 
 }  // namespace corvane

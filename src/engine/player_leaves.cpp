@@ -16,12 +16,11 @@ void HandEngine::RemovePlayersWhoCannotCover() {
 void HandEngine::PlayerLeaves(int& seat) {
   if (seat < 1 || seat > table_.PlayerCount) return;
   if (seat == kUserSeat) {
-    hooks_.SaveTableOnLeave();
+    events_.UserEliminated();
     speech_.speak("better luck next time. The table is closed to you.");
-    table_.KeepPlaying = false;
     hand_.HandOver = true;
     table_.GameOver = true;
-    hooks_.FinalStandings();
+    events_.TableClosedToUser();
     return;
   }
   hand_.Pot += table_.players.Chips[seat];
