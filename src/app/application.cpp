@@ -80,23 +80,11 @@ Application::Application(Host& host, AudioDevice& audio, SpeechEngineFactory& en
               *this),
       reports_(table_, hand_, speech_, engine_),
       dispatcher_(table_, hand_, settings_, speech_, prompts_, keyboard_, sound_, engine_, reports_,
-                  CommandHooks{
-                      .readHelp = [this](int kind) { help_.ReadHelp(kind, table_.game); },
-                      .voiceSettings = [this] { VoiceSettingsMenu(); },
-                      .lastHand = [this] { history_.ReadAgain(); },
-                      .statistics = [this] { statistics_.Speak(); },
-                  }),
+                  *this),
       saved_(table_, settings_, speech_, folders_.DataFolder),
       pace_(host, folders_.DataFolder + kPaceFileName),
-      tablePlay_(
-          host, table_, settings_, speech_, prompts_, keyboard_, sound_, game_, engine_,
-          folders_.DataFolder,
-          TablePlayHooks{
-              .saveTable = [this] { return saved_.SaveTable() == 0; },
-              .deleteSavedTable = [this](bool announce) { saved_.DeleteSavedTable(announce); },
-              .gameSettings = [this] { AskGameSettings(); },
-              .help = [this] { help_.ChooseHelpFormat(); },
-          }) {
+      tablePlay_(host, table_, settings_, speech_, prompts_, keyboard_, sound_, game_, engine_,
+                 folders_.DataFolder, *this) {
   keyboard_.SetSpeechModeSwitch([this](int mode) { SwitchSpeechMode(mode); });
   keyboard_.SetCommandDispatcher([this] { dispatcher_.DispatchCommandKey(); });
   keyboard_.SetTimerHandler(kShuffleTimer, [this] { ShuffleTimerTick(); });
@@ -115,6 +103,30 @@ Application::~Application() {
     std::error_code ignored;
     std::filesystem::remove_all(folders_.DataFolder, ignored);
   }
+}
+
+bool Application::SaveTable() {
+  return saved_.SaveTable() == 0;
+}
+
+void Application::DeleteSavedTable(bool announce) {
+  saved_.DeleteSavedTable(announce);
+}
+
+void Application::ChooseHelpFormat() {
+  help_.ChooseHelpFormat();
+}
+
+void Application::ReadHelp(int kind) {
+  help_.ReadHelp(kind, table_.game);
+}
+
+void Application::ReadLastHand() {
+  history_.ReadAgain();
+}
+
+void Application::SpeakStatistics() {
+  statistics_.Speak();
 }
 
 void Application::VoiceSettingsMenu() {

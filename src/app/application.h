@@ -16,6 +16,7 @@
 #include "app/start_up_pauses.h"
 #include "app/table_play.h"
 #include "commands/command_dispatcher.h"
+#include "commands/command_services.h"
 #include "commands/hand_log.h"
 #include "commands/status_reports.h"
 #include "engine/hand_engine.h"
@@ -44,7 +45,7 @@ struct AppOptions {
   std::string dataFolder;             // ending in "/"; empty: found from the environment
 };
 
-class Application : private TableEvents {
+class Application : private TableEvents, private TableServices, private CommandServices {
  public:
   Application(Host& host, AudioDevice& audio, SpeechEngineFactory& engines, AppOptions options);
   ~Application();
@@ -86,8 +87,16 @@ class Application : private TableEvents {
   // Plays the table, then brings the main menu's music back.
   void RunTable();
   void ShuffleTimerTick();
-  void VoiceSettingsMenu();
-  void AskGameSettings();
+  // What the table play and the command keys ask of the program (TableServices,
+  // CommandServices).
+  bool SaveTable() override;
+  void DeleteSavedTable(bool announce) override;
+  void AskGameSettings() override;
+  void ChooseHelpFormat() override;
+  void ReadHelp(int kind) override;
+  void VoiceSettingsMenu() override;
+  void ReadLastHand() override;
+  void SpeakStatistics() override;
   void BuildGame();
   // The moments of a hand (TableEvents): the hand log records it, and a settled hand goes into
   // the history file and the statistics.

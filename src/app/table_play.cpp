@@ -33,7 +33,7 @@ std::string Upper(std::string text) {
 
 TablePlay::TablePlay(Host& host, TableState& table, UserSettings& settings, Speech& speech,
                      Prompts& prompts, Keyboard& keyboard, SoundEngine& sound, Random& game,
-                     HandEngine& engine, std::string dataFolder, TablePlayHooks hooks)
+                     HandEngine& engine, std::string dataFolder, TableServices& services)
     : host_(host),
       table_(table),
       settings_(settings),
@@ -44,7 +44,7 @@ TablePlay::TablePlay(Host& host, TableState& table, UserSettings& settings, Spee
       game_(game),
       engine_(engine),
       dataFolder_(std::move(dataFolder)),
-      hooks_(std::move(hooks)) {}
+      services_(services) {}
 
 std::vector<std::string> TablePlay::ListCustomGames() const {
   std::vector<std::string> names;
@@ -146,7 +146,7 @@ TablePlay::MenuResult TablePlay::GameSelectionMenu() {
         return StartGame(choice) ? MenuResult::Play : MenuResult::Rebuild;
       }
       case 'A':
-        if (hooks_.saveTable && hooks_.saveTable()) {
+        if (services_.SaveTable()) {
           speech_.speak("The table has been saved.");
           return MenuResult::Leave;
         }
@@ -156,15 +156,15 @@ TablePlay::MenuResult TablePlay::GameSelectionMenu() {
         if (prompts_.AskYesNo(
                 "Are you sure you would like to lose any changes to the current  table?", 2,
                 true) == 1) {
-          if (hooks_.deleteSavedTable) hooks_.deleteSavedTable(true);
+          services_.DeleteSavedTable(true);
           return MenuResult::Leave;
         }
         return MenuResult::Rebuild;
       case 'H':
-        if (hooks_.help) hooks_.help();
+        services_.ChooseHelpFormat();
         break;
       case 'G':
-        if (hooks_.gameSettings) hooks_.gameSettings();
+        services_.AskGameSettings();
         return MenuResult::Rebuild;
       default:
         break;
@@ -268,7 +268,7 @@ bool TablePlay::GameEndReached() {
   }
   ShowStandings(message);
   OfferAttributes();
-  if (hooks_.deleteSavedTable) hooks_.deleteSavedTable(false);
+  services_.DeleteSavedTable(false);
   table_.GameOver = true;
   return true;
 }
@@ -321,7 +321,7 @@ void TablePlay::UserWins() {
   prompts_.Pause(PauseOf::Play, 2);
   WaitForSound(sound_.PlaySound("congratz.wav"));
   OfferAttributes();
-  if (hooks_.deleteSavedTable) hooks_.deleteSavedTable(false);
+  services_.DeleteSavedTable(false);
 }
 
 void TablePlay::PlayTable(std::int16_t& background) {

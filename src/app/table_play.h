@@ -5,7 +5,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,19 +23,24 @@ namespace corvane {
 inline constexpr int kMaxCustomGames = 100;
 inline constexpr int kShuffleTimer = 1;
 
-// What the table play asks of the rest of the program.
-struct TablePlayHooks {
-  std::function<bool()> saveTable;  // true when saved
-  std::function<void(bool announce)> deleteSavedTable;
-  std::function<void()> gameSettings;  // the settings questions
-  std::function<void()> help;          // the help-format question
+// What the table play asks of the rest of the program: the saved table, the game settings
+// questions and the help.
+class TableServices {
+ public:
+  virtual ~TableServices() = default;
+  // True when saved.
+  virtual bool SaveTable() = 0;
+  virtual void DeleteSavedTable(bool announce) = 0;
+  virtual void AskGameSettings() = 0;
+  // The help-format question.
+  virtual void ChooseHelpFormat() = 0;
 };
 
 class TablePlay {
  public:
   TablePlay(Host& host, TableState& table, UserSettings& settings, Speech& speech, Prompts& prompts,
             Keyboard& keyboard, SoundEngine& sound, Random& game, HandEngine& engine,
-            std::string dataFolder, TablePlayHooks hooks);
+            std::string dataFolder, TableServices& services);
 
   // Runs the table; `background` is the handle of the background sound, replaced by the party.
   void PlayTable(std::int16_t& background);
@@ -72,7 +76,7 @@ class TablePlay {
   Random& game_;
   HandEngine& engine_;
   std::string dataFolder_;
-  TablePlayHooks hooks_;
+  TableServices& services_;
   std::vector<std::string> customGames_;
   std::string gameFile_;
   std::int16_t* background_ = nullptr;

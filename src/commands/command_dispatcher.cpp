@@ -7,7 +7,7 @@ namespace corvane {
 CommandDispatcher::CommandDispatcher(TableState& table, HandState& hand, UserSettings& settings,
                                      Speech& speech, Prompts& prompts, Keyboard& keyboard,
                                      SoundEngine& sound, HandEngine& engine, StatusReports& reports,
-                                     CommandHooks hooks)
+                                     CommandServices& services)
     : table_(table),
       hand_(hand),
       settings_(settings),
@@ -17,7 +17,7 @@ CommandDispatcher::CommandDispatcher(TableState& table, HandState& hand, UserSet
       sound_(sound),
       engine_(engine),
       reports_(reports),
-      hooks_(std::move(hooks)) {}
+      services_(services) {}
 
 void CommandDispatcher::DispatchCommandKey() {
   if (keyboard_.KeyPressed <= 0) return;
@@ -88,10 +88,10 @@ void CommandDispatcher::DispatchCommandKey() {
       reports_.ChanceOfWinning(engine_.HandUnderWay());
       break;
     case 'V':
-      if (hooks_.lastHand) hooks_.lastHand();
+      services_.ReadLastHand();
       break;
     case 'G':
-      if (hooks_.statistics) hooks_.statistics();
+      services_.SpeakStatistics();
       break;
     case 'M':
       reports_.UserChips();
@@ -112,14 +112,14 @@ void CommandDispatcher::DispatchCommandKey() {
       speech_.HistoryForward();
       break;
     case kKeyF2:
-      if (hooks_.readHelp) hooks_.readHelp(0);
+      services_.ReadHelp(0);
       break;
     case 1000 + kKeyF2:
-      if (hooks_.readHelp) hooks_.readHelp(1);
+      services_.ReadHelp(1);
       break;
     case 'O':
       if (speech_.SpeechMode == 3) {
-        if (hooks_.voiceSettings) hooks_.voiceSettings();
+        services_.VoiceSettingsMenu();
       } else {
         speech_.speak(
             "???This key is only valid if your speech settings is MS SAPI. Use Control-3 to "

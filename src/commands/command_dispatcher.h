@@ -3,8 +3,8 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 
+#include "commands/command_services.h"
 #include "commands/hand_log.h"
 #include "commands/status_reports.h"
 #include "engine/hand_engine.h"
@@ -18,18 +18,11 @@
 
 namespace corvane {
 
-struct CommandHooks {
-  std::function<void(int kind)> readHelp;  // F2 (0, the game) and Shift-F2 (1, the keys)
-  std::function<void()> voiceSettings;     // O in the game's own voice
-  std::function<void()> lastHand = {};     // V: the last hand, or the hand so far, read again
-  std::function<void()> statistics = {};   // G: the user's statistics
-};
-
 class CommandDispatcher {
  public:
   CommandDispatcher(TableState& table, HandState& hand, UserSettings& settings, Speech& speech,
                     Prompts& prompts, Keyboard& keyboard, SoundEngine& sound, HandEngine& engine,
-                    StatusReports& reports, CommandHooks hooks);
+                    StatusReports& reports, CommandServices& services);
 
   void DispatchCommandKey();
   // The handle of the background party sound, for Shift-Page Up and Shift-Page Down.
@@ -54,7 +47,7 @@ class CommandDispatcher {
   SoundEngine& sound_;
   HandEngine& engine_;
   StatusReports& reports_;
-  CommandHooks hooks_;
+  CommandServices& services_;
   std::int16_t* background_ = nullptr;
   HandLog* handLog_ = nullptr;
 };
