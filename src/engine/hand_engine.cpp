@@ -18,7 +18,16 @@ HandEngine::HandEngine(TableState& table, HandState& hand, UserSettings& setting
       sound_(sound),
       game_(game),
       cosmetic_(cosmetic),
-      events_(events) {}
+      events_(events),
+      keyboardPlayer_(*this, prompts),
+      botPlayer_(*this, game) {
+  for (int seat = 1; seat <= kMaxSeats; ++seat) Seat(seat, botPlayer_);
+  Seat(kUserSeat, keyboardPlayer_);
+}
+
+void HandEngine::Seat(int seat, SeatPlayer& player) {
+  seats_.at(static_cast<std::size_t>(seat)) = &player;
+}
 
 void HandEngine::Shuffle() {
   corvane::Shuffle(table_, game_);

@@ -7,11 +7,15 @@
 // already in the pot stay there.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
+#include "engine/bot_player.h"
 #include "engine/hand_state.h"
+#include "engine/keyboard_player.h"
 #include "engine/next_hand.h"
+#include "engine/seat_player.h"
 #include "engine/table_events.h"
 #include "eval/evaluator.h"
 #include "sound/sound_engine.h"
@@ -55,11 +59,36 @@ class HandEngine {
   // in. The user's leaving closes the table.
   void PlayerLeaves(int& seat);
 
-  // The shared betting actions of the user's menu and the bots.
+  // The player who decides for `seat` from now on. The user's seat starts with the player at the
+  // keyboard, every other seat with a bot; a player moves with the seat when a seat before it
+  // empties.
+  void Seat(int seat, SeatPlayer& player);
+
+  // What a seat does at the table; the seat players call these.
+  // The actions of the betting menu.
   void CheckOrCall(int seat);
   void BetOrRaise(int seat, std::int32_t raise);
   void GoAllIn(int seat);
   void Fold(int seat);
+  // The actions of the bots' ladder: a check, or a fold when something is owed; a call (a check
+  // when nothing is owed, all-in for what the chips allow); a raise, cut to the table's limits,
+  // which may leave a call or an all-in.
+  void CheckOrFold(int seat);
+  void Call(int seat);
+  void Raise(int seat, std::int32_t raise);
+  // Puts the card of a slot on the discard pile and empties the slot.
+  void ThrowCard(int seat, int slot);
+  // Deals a replacement into an emptied slot; returns the card.
+  CardNumber DealReplacement(int seat, int slot);
+  // Speech and pauses of the hand; each, like CheckGameOver after a question, leaves the hand
+  // when GameOver is set.
+  void Say(const std::string& text);
+  // A pause of the hand (a pause in the play unless said), as long as the pace makes it.
+  void Pause(double seconds, PauseOf kind = PauseOf::Play);
+  void CheckGameOver() const;
+  const std::string& Name(int seat) const { return table_.players.PlayerName[seat]; }
+  const TableState& table() const { return table_; }
+  HandState& hand() { return hand_; }
 
   // Values a seat's whole hand, or its face-up cards, with its wild cards when the game has them.
   HandValue ValueHand(int seat, bool showingOnly, std::string& description);
@@ -73,9 +102,6 @@ class HandEngine {
   // rank of the next face-up card wild, which costs that card's owner one ante; who will not or
   // cannot pay folds.
   void WildCardCheck(int seat, int round);
-  // The user's choice between paying `cost` for a wild card and folding: 1 pay, 2 fold. When the
-  // cost is more than the user's chips the answer is 2 without asking.
-  int PayOrFold(const std::string& text, std::int32_t cost);
   // One draw of the current card round: every seat still in, the user first, may exchange cards.
   void Draw();
 
@@ -111,11 +137,6 @@ class HandEngine {
   // Betting round; false when the hand has been won by the last seat in.
   bool BettingRound(int firstBettor);
   bool PostBlinds(int& seat);
-  void UserTurn();
-  void BotTurn(int seat);
-  void BotCheckOrFold(int seat);
-  void BotCall(int seat);
-  void BotRaise(int seat, std::int32_t raise);
   int CountActive() const;
   int NextSeat(int seat) const;
   bool OneSeatLeft() const;
@@ -128,15 +149,8 @@ class HandEngine {
 
   // Draws: every draw of the current card round, with DrawUnderWay set while it runs.
   void RunDraw();
-  void UserDraw();
-  void BotDraw(int seat);
-  // Puts the card of a slot on the discard pile and empties the slot.
-  void ThrowCard(int seat, int slot);
-  // Deals a replacement into an emptied slot; returns the card.
-  CardNumber DealReplacement(int seat, int slot);
-  // Asks the seat to pay `cost` for a wild card, a Queen or the card that follows one: the user
-  // through PayOrFold, a bot pays when it can. Returns true when it paid; a seat that does not pay
-  // folds.
+  // Asks the seat to pay `cost` for a wild card, a Queen or the card that follows one. Returns true
+  // when it paid; a seat that does not pay folds.
   bool ChargeForWildCard(int seat, std::int32_t cost, bool queen);
   // Moves a wild-card payment from the seat into the pot.
   void PayWildCard(int seat, std::int32_t cost);
@@ -144,14 +158,9 @@ class HandEngine {
   // Seat removal: the per-seat fields of seat + 1.. move down by one.
   void MoveSeatsDown(int seat);
 
-  // Speech, sounds and pauses; each checks GameOver afterwards.
-  void Say(const std::string& text);
-  // A pause of the hand (a pause in the play unless said), as long as the pace makes it.
-  void Pause(double seconds, PauseOf kind = PauseOf::Play);
-  void CheckGameOver() const;
+  // Sounds; a chip sound checks GameOver afterwards.
   void SeatSound(const std::string& name, int seat, int volumeOffset = 0);
   void ChipSound(int seat, std::int32_t amount);
-  const std::string& Name(int seat) const { return table_.players.PlayerName[seat]; }
 
   TableState& table_;
   HandState& hand_;
@@ -163,6 +172,10 @@ class HandEngine {
   Random& game_;
   Random& cosmetic_;
   TableEvents& events_;
+  KeyboardPlayer keyboardPlayer_;
+  BotPlayer botPlayer_;
+  // Who decides for each seat 1..kMaxSeats.
+  std::array<SeatPlayer*, kMaxSeats + 1> seats_{};
   bool raiseAnte_ = false;
   bool handRunning_ = false;
   double handStart_ = 0;
