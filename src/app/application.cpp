@@ -79,12 +79,12 @@ Application::Application(Host& host, AudioDevice& audio, SpeechEngineFactory& en
       engine_(table_, hand_, settings_, speech_, prompts_, keyboard_, sound_, game_, cosmetic_,
               *this),
       reports_(table_, hand_, speech_, engine_),
-      dispatcher_(table_, hand_, settings_, speech_, prompts_, keyboard_, sound_, engine_, reports_,
-                  *this),
+      dispatcher_(table_, hand_, settings_, speech_, prompts_, keyboard_, background_, engine_,
+                  reports_, *this),
       saved_(table_, settings_, speech_, folders_.DataFolder),
       pace_(host, folders_.DataFolder + kPaceFileName),
-      tablePlay_(host, table_, settings_, speech_, prompts_, keyboard_, sound_, game_, engine_,
-                 folders_.DataFolder, *this) {
+      tablePlay_(host, table_, settings_, speech_, prompts_, keyboard_, sound_, background_, game_,
+                 engine_, folders_.DataFolder, *this) {
   keyboard_.SetSpeechModeSwitch([this](int mode) { SwitchSpeechMode(mode); });
   keyboard_.SetCommandDispatcher([this] { dispatcher_.DispatchCommandKey(); });
   keyboard_.SetTimerHandler(kShuffleTimer, [this] { ShuffleTimerTick(); });
@@ -93,7 +93,6 @@ Application::Application(Host& host, AudioDevice& audio, SpeechEngineFactory& en
     const HandLog::Pause notPartOfTheHand(&handLog_);
     help_.OpenHelpFile(kHelpPage);
   });
-  dispatcher_.SetBackground(&backgroundHandle_);
   speech_.SetPhraseListener(&handLog_);
   dispatcher_.SetHandLog(&handLog_);
 }
@@ -144,7 +143,7 @@ void Application::AskGameSettings() {
             return SaveSettings(folders_.DataFolder + "Settings.sav", settings, error) &&
                    pace_.Save(settings, error);
           },
-      .applyPartyVolume = [this](int volume) { sound_.SetVolume(backgroundHandle_, volume); },
+      .applyPartyVolume = [this](int volume) { background_.SetVolume(volume); },
       .askPace = [this] { return AskPace(prompts_, settings_); },
   };
   GameSettingsQuestions(speech_, prompts_, settings_, hooks);
@@ -252,7 +251,7 @@ void Application::StartUp() {
   if (!CopyStockGames(folders_)) table_.ErrorFlag = true;
 
   sound_.DSInit();
-  backgroundHandle_ = sound_.PlaySound("intro0.wav");
+  background_.Start("intro0.wav");
 
   speech_.TTSSetup(speech_.SpeechMode);
   speech_.SetSapiValues(settings_.SapiVoice, settings_.SapiRate, settings_.SapiVolume, 0, true);

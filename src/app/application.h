@@ -120,6 +120,7 @@ class Application : private TableEvents, private TableServices, private CommandS
   Prompts prompts_;
   StartUpPauses startUp_;
   SoundEngine sound_;
+  BackgroundSound background_{sound_};
   HelpReader help_;
   HandState hand_;
   HandLog handLog_;
@@ -132,7 +133,6 @@ class Application : private TableEvents, private TableServices, private CommandS
   PacePreferences pace_;
   TablePlay tablePlay_;
   int rowCount_ = 0;
-  std::int16_t backgroundHandle_ = 0;
 };
 
 }  // namespace corvane

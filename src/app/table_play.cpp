@@ -32,8 +32,9 @@ std::string Upper(std::string text) {
 }  // namespace
 
 TablePlay::TablePlay(Host& host, TableState& table, UserSettings& settings, Speech& speech,
-                     Prompts& prompts, Keyboard& keyboard, SoundEngine& sound, Random& game,
-                     HandEngine& engine, std::string dataFolder, TableServices& services)
+                     Prompts& prompts, Keyboard& keyboard, SoundEngine& sound,
+                     BackgroundSound& background, Random& game, HandEngine& engine,
+                     std::string dataFolder, TableServices& services)
     : host_(host),
       table_(table),
       settings_(settings),
@@ -41,6 +42,7 @@ TablePlay::TablePlay(Host& host, TableState& table, UserSettings& settings, Spee
       prompts_(prompts),
       keyboard_(keyboard),
       sound_(sound),
+      background_(background),
       game_(game),
       engine_(engine),
       dataFolder_(std::move(dataFolder)),
@@ -69,12 +71,6 @@ std::string TablePlay::GameFile(const std::string& name) const {
 bool TablePlay::BotDealsNext() const {
   return settings_.BotsDealersChoice && table_.Dealer >= 1 &&
          table_.Dealer <= table_.PlayerCount - 1;
-}
-
-void TablePlay::ChangePartyVolume(int step) {
-  const int volume = std::clamp(settings_.PartyVolume + step, -5000, -1000);
-  settings_.PartyVolume = static_cast<std::int16_t>(volume);
-  if (background_ != nullptr) sound_.SetVolume(*background_, volume);
 }
 
 TablePlay::MenuResult TablePlay::GameSelectionMenu() {
@@ -117,10 +113,10 @@ TablePlay::MenuResult TablePlay::GameSelectionMenu() {
       case kKeyEscape:
         break;
       case 1000 + kKeyPageUp:
-        ChangePartyVolume(200);
+        background_.ChangePartyVolume(settings_, 200);
         break;
       case 1000 + kKeyPageDown:
-        ChangePartyVolume(-200);
+        background_.ChangePartyVolume(settings_, -200);
         break;
       default: {
         auto match = std::find_if(rows.begin() + 1, rows.end(),
@@ -324,11 +320,8 @@ void TablePlay::UserWins() {
   services_.DeleteSavedTable(false);
 }
 
-void TablePlay::PlayTable(std::int16_t& background) {
-  background_ = &background;
-  sound_.StopPlay(background);
-  background =
-      sound_.PlaySound("POKERPARTY.WAV", settings_.PartyVolume, -1, 0, 0, kDSLoop | kDSClass3);
+void TablePlay::PlayTable() {
+  background_.Replace("POKERPARTY.WAV", settings_.PartyVolume, kDSLoop | kDSClass3);
   host_.StartTimer(kShuffleTimer, 2.0);
   if (settings_.BotsDealersChoice) customGames_ = ListCustomGames();
   while (true) {

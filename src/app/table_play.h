@@ -39,11 +39,11 @@ class TableServices {
 class TablePlay {
  public:
   TablePlay(Host& host, TableState& table, UserSettings& settings, Speech& speech, Prompts& prompts,
-            Keyboard& keyboard, SoundEngine& sound, Random& game, HandEngine& engine,
-            std::string dataFolder, TableServices& services);
+            Keyboard& keyboard, SoundEngine& sound, BackgroundSound& background, Random& game,
+            HandEngine& engine, std::string dataFolder, TableServices& services);
 
-  // Runs the table; `background` is the handle of the background sound, replaced by the party.
-  void PlayTable(std::int16_t& background);
+  // Runs the table, with the party in the background.
+  void PlayTable();
   void ShowStandings(const std::string& message);
   void OfferAttributes();
   // The custom games in the data folder, sorted by name ignoring case, at most 100.
@@ -64,7 +64,6 @@ class TablePlay {
   bool GameEndReached();
   void UserWins();
   void WaitForSound(std::int16_t index);
-  void ChangePartyVolume(int step);
 
   Host& host_;
   TableState& table_;
@@ -73,13 +72,13 @@ class TablePlay {
   Prompts& prompts_;
   Keyboard& keyboard_;
   SoundEngine& sound_;
+  BackgroundSound& background_;
   Random& game_;
   HandEngine& engine_;
   std::string dataFolder_;
   TableServices& services_;
   std::vector<std::string> customGames_;
   std::string gameFile_;
-  std::int16_t* background_ = nullptr;
   bool standingsFanfarePlayed_ = false;
 };
 

@@ -6,15 +6,15 @@ namespace corvane {
 
 CommandDispatcher::CommandDispatcher(TableState& table, HandState& hand, UserSettings& settings,
                                      Speech& speech, Prompts& prompts, Keyboard& keyboard,
-                                     SoundEngine& sound, HandEngine& engine, StatusReports& reports,
-                                     CommandServices& services)
+                                     BackgroundSound& background, HandEngine& engine,
+                                     StatusReports& reports, CommandServices& services)
     : table_(table),
       hand_(hand),
       settings_(settings),
       speech_(speech),
       prompts_(prompts),
       keyboard_(keyboard),
-      sound_(sound),
+      background_(background),
       engine_(engine),
       reports_(reports),
       services_(services) {}
@@ -44,10 +44,10 @@ void CommandDispatcher::DispatchCommandKey() {
       ChangeTableVolume(-200);
       break;
     case 1000 + kKeyPageUp:
-      ChangePartyVolume(200);
+      background_.ChangePartyVolume(settings_, 200);
       break;
     case 1000 + kKeyPageDown:
-      ChangePartyVolume(-200);
+      background_.ChangePartyVolume(settings_, -200);
       break;
     case 'J':
     case kKeyLeft:
@@ -186,12 +186,6 @@ void CommandDispatcher::AskQuit() {
 void CommandDispatcher::ChangeTableVolume(int step) {
   settings_.TableVolume =
       static_cast<std::int16_t>(std::clamp(settings_.TableVolume + step, -3500, 0));
-}
-
-void CommandDispatcher::ChangePartyVolume(int step) {
-  settings_.PartyVolume =
-      static_cast<std::int16_t>(std::clamp(settings_.PartyVolume + step, -5000, -1000));
-  if (background_ != nullptr) sound_.SetVolume(*background_, settings_.PartyVolume);
 }
 
 }  // namespace corvane

@@ -21,12 +21,10 @@ namespace corvane {
 class CommandDispatcher {
  public:
   CommandDispatcher(TableState& table, HandState& hand, UserSettings& settings, Speech& speech,
-                    Prompts& prompts, Keyboard& keyboard, SoundEngine& sound, HandEngine& engine,
-                    StatusReports& reports, CommandServices& services);
+                    Prompts& prompts, Keyboard& keyboard, BackgroundSound& background,
+                    HandEngine& engine, StatusReports& reports, CommandServices& services);
 
   void DispatchCommandKey();
-  // The handle of the background party sound, for Shift-Page Up and Shift-Page Down.
-  void SetBackground(std::int16_t* handle) { background_ = handle; }
   // The log that records each hand as it is spoken; nullptr for none.
   void SetHandLog(HandLog* log) { handLog_ = log; }
 
@@ -36,7 +34,6 @@ class CommandDispatcher {
   void AskRaiseAnte();
   void AskQuit();
   void ChangeTableVolume(int step);
-  void ChangePartyVolume(int step);
 
   TableState& table_;
   HandState& hand_;
@@ -44,11 +41,10 @@ class CommandDispatcher {
   Speech& speech_;
   Prompts& prompts_;
   Keyboard& keyboard_;
-  SoundEngine& sound_;
+  BackgroundSound& background_;
   HandEngine& engine_;
   StatusReports& reports_;
   CommandServices& services_;
-  std::int16_t* background_ = nullptr;
   HandLog* handLog_ = nullptr;
 };
 
