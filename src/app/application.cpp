@@ -76,29 +76,15 @@ Application::Application(Host& host, AudioDevice& audio, SpeechEngineFactory& en
       help_(speech_, prompts_, folders_.ProgramFolder),
       history_(speech_, keyboard_, handLog_, folders_.DataFolder),
       statistics_(speech_, folders_.DataFolder),
-      engine_(table_, hand_, settings_, speech_, prompts_, keyboard_, sound_, game_, cosmetic_),
+      engine_(table_, hand_, settings_, speech_, prompts_, keyboard_, sound_, game_, cosmetic_,
+              *this),
       reports_(table_, hand_, speech_, engine_),
-      dispatcher_(host, table_, hand_, settings_, speech_, prompts_, keyboard_, sound_, engine_,
-                  reports_,
-                  CommandHooks{
-                      .readHelp = [this](int kind) { help_.ReadHelp(kind, table_.game); },
-                      .voiceSettings = [this] { VoiceSettingsMenu(); },
-                      .lastHand = [this] { history_.ReadAgain(); },
-                      .statistics = [this] { statistics_.Speak(); },
-                  }),
+      dispatcher_(table_, hand_, settings_, speech_, prompts_, keyboard_, background_, engine_,
+                  reports_, *this),
       saved_(table_, settings_, speech_, folders_.DataFolder),
       pace_(host, folders_.DataFolder + kPaceFileName),
-      tablePlay_(
-          host, table_, settings_, speech_, prompts_, keyboard_, sound_, game_, folders_.DataFolder,
-          TablePlayHooks{
-              .dealHand = [this] { dispatcher_.DispatchCommandKey(); },
-              .saveTable = [this] { return saved_.SaveTable() == 0; },
-              .deleteSavedTable = [this](bool announce) { saved_.DeleteSavedTable(announce); },
-              .gameSettings = [this] { AskGameSettings(); },
-              .help = [this] { help_.ChooseHelpFormat(); },
-              .clearContributions = [this] { ClearForNextHand(hand_); },
-              .addMenuRow = [this](int reset) { return AddMenuRow(reset); },
-          }) {
+      tablePlay_(host, table_, settings_, speech_, prompts_, keyboard_, sound_, background_, game_,
+                 engine_, folders_.DataFolder, *this) {
   keyboard_.SetSpeechModeSwitch([this](int mode) { SwitchSpeechMode(mode); });
   keyboard_.SetCommandDispatcher([this] { dispatcher_.DispatchCommandKey(); });
   keyboard_.SetTimerHandler(kShuffleTimer, [this] { ShuffleTimerTick(); });
@@ -107,12 +93,8 @@ Application::Application(Host& host, AudioDevice& audio, SpeechEngineFactory& en
     const HandLog::Pause notPartOfTheHand(&handLog_);
     help_.OpenHelpFile(kHelpPage);
   });
-  dispatcher_.SetBackground(&backgroundHandle_);
   speech_.SetPhraseListener(&handLog_);
   dispatcher_.SetHandLog(&handLog_);
-  engine_.hooks().HandSettled = [this] { KeepSettledHand(); };
-  engine_.hooks().SaveTableOnLeave = [this] { saved_.DeleteSavedTable(false); };
-  engine_.hooks().FinalStandings = [this] { tablePlay_.OfferAttributes(); };
 }
 
 Application::~Application() {
@@ -120,6 +102,30 @@ Application::~Application() {
     std::error_code ignored;
     std::filesystem::remove_all(folders_.DataFolder, ignored);
   }
+}
+
+bool Application::SaveTable() {
+  return saved_.SaveTable() == 0;
+}
+
+void Application::DeleteSavedTable(bool announce) {
+  saved_.DeleteSavedTable(announce);
+}
+
+void Application::ChooseHelpFormat() {
+  help_.ChooseHelpFormat();
+}
+
+void Application::ReadHelp(int kind) {
+  help_.ReadHelp(kind, table_.game);
+}
+
+void Application::ReadLastHand() {
+  history_.ReadAgain();
+}
+
+void Application::SpeakStatistics() {
+  statistics_.Speak();
 }
 
 void Application::VoiceSettingsMenu() {
@@ -137,7 +143,7 @@ void Application::AskGameSettings() {
             return SaveSettings(folders_.DataFolder + "Settings.sav", settings, error) &&
                    pace_.Save(settings, error);
           },
-      .applyPartyVolume = [this](int volume) { sound_.SetVolume(backgroundHandle_, volume); },
+      .applyPartyVolume = [this](int volume) { background_.SetVolume(volume); },
       .askPace = [this] { return AskPace(prompts_, settings_); },
   };
   GameSettingsQuestions(speech_, prompts_, settings_, hooks);
@@ -150,7 +156,24 @@ void Application::BuildGame() {
   builder.BuildGame(table_.game);
 }
 
-void Application::KeepSettledHand() {
+void Application::HandBegins() {
+  handLog_.Begin(table_, host_.LocalTime());
+}
+
+void Application::HandEnds() {
+  // A hand that ends without being settled is dropped.
+  handLog_.Abandon();
+}
+
+void Application::UserEliminated() {
+  saved_.DeleteSavedTable(false);
+}
+
+void Application::TableClosedToUser() {
+  tablePlay_.OfferAttributes();
+}
+
+void Application::HandSettled() {
   const LoggedHand* hand = handLog_.Settle();
   if (hand == nullptr) return;
   // The user's chips only leave for the pot (the ante, bets, wild cards) and only come back from
@@ -228,7 +251,7 @@ void Application::StartUp() {
   if (!CopyStockGames(folders_)) table_.ErrorFlag = true;
 
   sound_.DSInit();
-  backgroundHandle_ = sound_.PlaySound("intro0.wav");
+  background_.Start("intro0.wav");
 
   speech_.TTSSetup(speech_.SpeechMode);
   speech_.SetSapiValues(settings_.SapiVoice, settings_.SapiRate, settings_.SapiVolume, 0, true);

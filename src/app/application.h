@@ -16,10 +16,12 @@
 #include "app/start_up_pauses.h"
 #include "app/table_play.h"
 #include "commands/command_dispatcher.h"
+#include "commands/command_services.h"
 #include "commands/hand_log.h"
 #include "commands/status_reports.h"
 #include "engine/hand_engine.h"
 #include "engine/hand_state.h"
+#include "engine/table_events.h"
 #include "platform/audio_device.h"
 #include "platform/host.h"
 #include "platform/speech_engines.h"
@@ -43,7 +45,7 @@ struct AppOptions {
   std::string dataFolder;             // ending in "/"; empty: found from the environment
 };
 
-class Application {
+class Application : private TableEvents, private TableServices, private CommandServices {
  public:
   Application(Host& host, AudioDevice& audio, SpeechEngineFactory& engines, AppOptions options);
   ~Application();
@@ -65,7 +67,7 @@ class Application {
   SoundEngine& sound() { return sound_; }
   const Folders& folders() const { return folders_; }
   // The hands played since the program started, each counted when it ends.
-  std::int64_t HandsPlayed() const { return dispatcher_.HandsPlayed(); }
+  std::int64_t HandsPlayed() const { return engine_.HandsPlayed(); }
 
  private:
   void StartUp();
@@ -85,11 +87,24 @@ class Application {
   // Plays the table, then brings the main menu's music back.
   void RunTable();
   void ShuffleTimerTick();
-  void VoiceSettingsMenu();
-  void AskGameSettings();
+  // What the table play and the command keys ask of the program (TableServices,
+  // CommandServices).
+  bool SaveTable() override;
+  void DeleteSavedTable(bool announce) override;
+  void AskGameSettings() override;
+  void ChooseHelpFormat() override;
+  void ReadHelp(int kind) override;
+  void VoiceSettingsMenu() override;
+  void ReadLastHand() override;
+  void SpeakStatistics() override;
   void BuildGame();
-  // The pots of a hand have been paid: the hand goes into the history file and the statistics.
-  void KeepSettledHand();
+  // The moments of a hand (TableEvents): the hand log records it, and a settled hand goes into
+  // the history file and the statistics.
+  void HandBegins() override;
+  void HandSettled() override;
+  void HandEnds() override;
+  void UserEliminated() override;
+  void TableClosedToUser() override;
   static Folders MakeFolders(const AppOptions& options);
 
   Host& host_;
@@ -105,6 +120,7 @@ class Application {
   Prompts prompts_;
   StartUpPauses startUp_;
   SoundEngine sound_;
+  BackgroundSound background_{sound_};
   HelpReader help_;
   HandState hand_;
   HandLog handLog_;
@@ -117,7 +133,6 @@ class Application {
   PacePreferences pace_;
   TablePlay tablePlay_;
   int rowCount_ = 0;
-  std::int16_t backgroundHandle_ = 0;
 };
 
 }  // namespace corvane

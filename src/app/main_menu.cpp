@@ -20,7 +20,7 @@ struct MenuRow {
 }  // namespace
 
 void Application::PlayBackground(const std::string& file) {
-  backgroundHandle_ = sound_.PlaySound(file);
+  background_.Start(file);
 }
 
 // The main menu's music: "intro.wav" under "intro2.wav", which fades out when it ends or at the
@@ -135,8 +135,8 @@ void Application::RunTable() {
   table_.GameOver = false;
   handLog_.TableStarts();
   statistics_.TableStarts(table_.players.Chips[kUserSeat]);
-  tablePlay_.PlayTable(backgroundHandle_);
-  sound_.StopPlay(backgroundHandle_);
+  tablePlay_.PlayTable();
+  background_.Stop();
   PlayBackground("intro.WAV");
   host_.StopTimer(kShuffleTimer);
   table_.GameOver = false;

@@ -32,8 +32,9 @@ std::string Upper(std::string text) {
 }  // namespace
 
 TablePlay::TablePlay(Host& host, TableState& table, UserSettings& settings, Speech& speech,
-                     Prompts& prompts, Keyboard& keyboard, SoundEngine& sound, Random& game,
-                     std::string dataFolder, TablePlayHooks hooks)
+                     Prompts& prompts, Keyboard& keyboard, SoundEngine& sound,
+                     BackgroundSound& background, Random& game, HandEngine& engine,
+                     std::string dataFolder, TableServices& services)
     : host_(host),
       table_(table),
       settings_(settings),
@@ -41,9 +42,11 @@ TablePlay::TablePlay(Host& host, TableState& table, UserSettings& settings, Spee
       prompts_(prompts),
       keyboard_(keyboard),
       sound_(sound),
+      background_(background),
       game_(game),
+      engine_(engine),
       dataFolder_(std::move(dataFolder)),
-      hooks_(std::move(hooks)) {}
+      services_(services) {}
 
 std::vector<std::string> TablePlay::ListCustomGames() const {
   std::vector<std::string> names;
@@ -70,17 +73,9 @@ bool TablePlay::BotDealsNext() const {
          table_.Dealer <= table_.PlayerCount - 1;
 }
 
-void TablePlay::ChangePartyVolume(int step) {
-  const int volume = std::clamp(settings_.PartyVolume + step, -5000, -1000);
-  settings_.PartyVolume = static_cast<std::int16_t>(volume);
-  if (background_ != nullptr) sound_.SetVolume(*background_, volume);
-}
-
 TablePlay::MenuResult TablePlay::GameSelectionMenu() {
   std::vector<Row> rows{Row{}};
   auto add = [&](std::string text, int key, int choice) {
-    const int row = hooks_.addMenuRow ? hooks_.addMenuRow(rows.size() == 1 ? 0 : -999) : 0;
-    (void)row;
     rows.push_back(Row{std::move(text), key, choice});
   };
   if (BotDealsNext()) {
@@ -118,10 +113,10 @@ TablePlay::MenuResult TablePlay::GameSelectionMenu() {
       case kKeyEscape:
         break;
       case 1000 + kKeyPageUp:
-        ChangePartyVolume(200);
+        background_.ChangePartyVolume(settings_, 200);
         break;
       case 1000 + kKeyPageDown:
-        ChangePartyVolume(-200);
+        background_.ChangePartyVolume(settings_, -200);
         break;
       default: {
         auto match = std::find_if(rows.begin() + 1, rows.end(),
@@ -147,7 +142,7 @@ TablePlay::MenuResult TablePlay::GameSelectionMenu() {
         return StartGame(choice) ? MenuResult::Play : MenuResult::Rebuild;
       }
       case 'A':
-        if (hooks_.saveTable && hooks_.saveTable()) {
+        if (services_.SaveTable()) {
           speech_.speak("The table has been saved.");
           return MenuResult::Leave;
         }
@@ -157,15 +152,15 @@ TablePlay::MenuResult TablePlay::GameSelectionMenu() {
         if (prompts_.AskYesNo(
                 "Are you sure you would like to lose any changes to the current  table?", 2,
                 true) == 1) {
-          if (hooks_.deleteSavedTable) hooks_.deleteSavedTable(true);
+          services_.DeleteSavedTable(true);
           return MenuResult::Leave;
         }
         return MenuResult::Rebuild;
       case 'H':
-        if (hooks_.help) hooks_.help();
+        services_.ChooseHelpFormat();
         break;
       case 'G':
-        if (hooks_.gameSettings) hooks_.gameSettings();
+        services_.AskGameSettings();
         return MenuResult::Rebuild;
       default:
         break;
@@ -226,8 +221,7 @@ bool TablePlay::StartGame(int choice) {
     SayDamagedGameFile();
     return false;
   }
-  if (hooks_.clearContributions) hooks_.clearContributions();
-  table_.KeepPlaying = true;
+  engine_.ClearForNewGame();
   PlayLoop();
   return true;
 }
@@ -238,11 +232,10 @@ void TablePlay::SayDamagedGameFile() {
 }
 
 void TablePlay::PlayLoop() {
-  do {
+  for (;;) {
     keyboard_.KeyPressed = 0;
-    if (hooks_.dealHand) hooks_.dealHand();
-    if (!table_.GameOver && table_.KeepPlaying && settings_.BotsDealersChoice &&
-        table_.ContinueDealing && !table_.SameGame) {
+    const NextHand next = engine_.DealNextHand();
+    if (!table_.GameOver && next == NextHand::DealersChoice) {
       int choice = 1;
       BotChoosesGame(choice);
       if (!LoadGameDefinition(table_.game, choice + 10, gameFile_)) {
@@ -250,11 +243,11 @@ void TablePlay::PlayLoop() {
         SayDamagedGameFile();
         LoadGameDefinition(table_.game, static_cast<int>(std::floor(game_.Rnd() * 6)) + 11, "");
       }
-      if (hooks_.clearContributions) hooks_.clearContributions();
-      table_.KeepPlaying = true;
+      engine_.ClearForNewGame();
     }
-    if (!table_.GameOver && GameEndReached()) return;
-  } while (table_.KeepPlaying && !table_.GameOver);
+    if (table_.GameOver || GameEndReached()) return;
+    if (next != NextHand::SameGame && next != NextHand::DealersChoice) return;
+  }
 }
 
 bool TablePlay::GameEndReached() {
@@ -271,9 +264,8 @@ bool TablePlay::GameEndReached() {
   }
   ShowStandings(message);
   OfferAttributes();
-  if (hooks_.deleteSavedTable) hooks_.deleteSavedTable(false);
+  services_.DeleteSavedTable(false);
   table_.GameOver = true;
-  table_.KeepPlaying = false;
   return true;
 }
 
@@ -325,14 +317,11 @@ void TablePlay::UserWins() {
   prompts_.Pause(PauseOf::Play, 2);
   WaitForSound(sound_.PlaySound("congratz.wav"));
   OfferAttributes();
-  if (hooks_.deleteSavedTable) hooks_.deleteSavedTable(false);
+  services_.DeleteSavedTable(false);
 }
 
-void TablePlay::PlayTable(std::int16_t& background) {
-  background_ = &background;
-  sound_.StopPlay(background);
-  background =
-      sound_.PlaySound("POKERPARTY.WAV", settings_.PartyVolume, -1, 0, 0, kDSLoop | kDSClass3);
+void TablePlay::PlayTable() {
+  background_.Replace("POKERPARTY.WAV", settings_.PartyVolume, kDSLoop | kDSClass3);
   host_.StartTimer(kShuffleTimer, 2.0);
   if (settings_.BotsDealersChoice) customGames_ = ListCustomGames();
   while (true) {

@@ -1,13 +1,14 @@
 // The play of a table: the party background, the game selection menu, the custom game menu, the
-// bots' dealer's choice, hands dealt one after another, the end of the game with its standings.
+// bots' dealer's choice, hands dealt one after another as the answer after each decides, the end
+// of the game with its standings.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "engine/hand_engine.h"
 #include "platform/host.h"
 #include "sound/sound_engine.h"
 #include "speech/keyboard.h"
@@ -22,25 +23,27 @@ namespace corvane {
 inline constexpr int kMaxCustomGames = 100;
 inline constexpr int kShuffleTimer = 1;
 
-// What the table play asks of the rest of the program.
-struct TablePlayHooks {
-  std::function<void()> dealHand;   // the command dispatcher with KeepPlaying set
-  std::function<bool()> saveTable;  // true when saved
-  std::function<void(bool announce)> deleteSavedTable;
-  std::function<void()> gameSettings;        // the settings questions
-  std::function<void()> help;                // the help-format question
-  std::function<void()> clearContributions;  // a new game: every seat's running totals
-  std::function<int(int)> addMenuRow;        // the main menu's row counter
+// What the table play asks of the rest of the program: the saved table, the game settings
+// questions and the help.
+class TableServices {
+ public:
+  virtual ~TableServices() = default;
+  // True when saved.
+  virtual bool SaveTable() = 0;
+  virtual void DeleteSavedTable(bool announce) = 0;
+  virtual void AskGameSettings() = 0;
+  // The help-format question.
+  virtual void ChooseHelpFormat() = 0;
 };
 
 class TablePlay {
  public:
   TablePlay(Host& host, TableState& table, UserSettings& settings, Speech& speech, Prompts& prompts,
-            Keyboard& keyboard, SoundEngine& sound, Random& game, std::string dataFolder,
-            TablePlayHooks hooks);
+            Keyboard& keyboard, SoundEngine& sound, BackgroundSound& background, Random& game,
+            HandEngine& engine, std::string dataFolder, TableServices& services);
 
-  // Runs the table; `background` is the handle of the background sound, replaced by the party.
-  void PlayTable(std::int16_t& background);
+  // Runs the table, with the party in the background.
+  void PlayTable();
   void ShowStandings(const std::string& message);
   void OfferAttributes();
   // The custom games in the data folder, sorted by name ignoring case, at most 100.
@@ -61,7 +64,6 @@ class TablePlay {
   bool GameEndReached();
   void UserWins();
   void WaitForSound(std::int16_t index);
-  void ChangePartyVolume(int step);
 
   Host& host_;
   TableState& table_;
@@ -70,12 +72,13 @@ class TablePlay {
   Prompts& prompts_;
   Keyboard& keyboard_;
   SoundEngine& sound_;
+  BackgroundSound& background_;
   Random& game_;
+  HandEngine& engine_;
   std::string dataFolder_;
-  TablePlayHooks hooks_;
+  TableServices& services_;
   std::vector<std::string> customGames_;
   std::string gameFile_;
-  std::int16_t* background_ = nullptr;
   bool standingsFanfarePlayed_ = false;
 };
 

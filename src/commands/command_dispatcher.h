@@ -1,16 +1,14 @@
 // The command keys of the table: reports, card review, the two volumes, the raise-ante and quit
-// requests, help and the voice settings; and the sequence that starts each hand, which the table
-// play asks for by setting KeepPlaying before it calls DispatchCommandKey.
+// requests, help and the voice settings.
 #pragma once
 
 #include <cstdint>
-#include <functional>
 
+#include "commands/command_services.h"
 #include "commands/hand_log.h"
 #include "commands/status_reports.h"
 #include "engine/hand_engine.h"
 #include "engine/hand_state.h"
-#include "platform/host.h"
 #include "sound/sound_engine.h"
 #include "speech/keyboard.h"
 #include "speech/prompts.h"
@@ -20,56 +18,34 @@
 
 namespace corvane {
 
-struct CommandHooks {
-  std::function<void(int kind)> readHelp;  // F2 (0, the game) and Shift-F2 (1, the keys)
-  std::function<void()> voiceSettings;     // O in the game's own voice
-  std::function<void()> lastHand = {};     // V: the last hand, or the hand so far, read again
-  std::function<void()> statistics = {};   // G: the user's statistics
-};
-
 class CommandDispatcher {
  public:
-  CommandDispatcher(Host& host, TableState& table, HandState& hand, UserSettings& settings,
-                    Speech& speech, Prompts& prompts, Keyboard& keyboard, SoundEngine& sound,
-                    HandEngine& engine, StatusReports& reports, CommandHooks hooks);
+  CommandDispatcher(TableState& table, HandState& hand, UserSettings& settings, Speech& speech,
+                    Prompts& prompts, Keyboard& keyboard, BackgroundSound& background,
+                    HandEngine& engine, StatusReports& reports, CommandServices& services);
 
   void DispatchCommandKey();
-  // The handle of the background party sound, for Shift-Page Up and Shift-Page Down.
-  void SetBackground(std::int16_t* handle) { background_ = handle; }
   // The log that records each hand as it is spoken; nullptr for none.
   void SetHandLog(HandLog* log) { handLog_ = log; }
-  bool RaiseAnteRequested() const { return raiseAnte_; }
-  // The hands played so far, each counted when it ends.
-  std::int64_t HandsPlayed() const { return handsPlayed_; }
 
  private:
-  void NextHand();
-  bool RaiseAnte();
-  void TakeAntes();
   void ReviewCard(int direction);
   void BrowseCards();
   void AskRaiseAnte();
   void AskQuit();
   void ChangeTableVolume(int step);
-  void ChangePartyVolume(int step);
 
-  Host& host_;
   TableState& table_;
   HandState& hand_;
   UserSettings& settings_;
   Speech& speech_;
   Prompts& prompts_;
   Keyboard& keyboard_;
-  SoundEngine& sound_;
+  BackgroundSound& background_;
   HandEngine& engine_;
   StatusReports& reports_;
-  CommandHooks hooks_;
-  std::int16_t* background_ = nullptr;
+  CommandServices& services_;
   HandLog* handLog_ = nullptr;
-  bool raiseAnte_ = false;
-  bool handRunning_ = false;
-  double handStart_ = 0;
-  std::int64_t handsPlayed_ = 0;
 };
 
 }  // namespace corvane

@@ -1,7 +1,9 @@
-// The four actions shared by the user's menu and the bots: check or call, bet or raise, go all-in,
-// fold.
+// The actions of a seat's turn in a betting round: check or call, bet or raise, go all-in, fold,
+// as the betting menu offers them; and check or fold, call, raise, resolved against the table's
+// limits, as the bots' ladder decides them.
 #include <fmt/format.h>
 
+#include "engine/bot_ladder.h"
 #include "engine/deck.h"
 #include "engine/hand_engine.h"
 
@@ -110,6 +112,57 @@ void HandEngine::Fold(int seat) {
     card = 0;
   }
   ++hand_.FoldCount;
+}
+
+void HandEngine::CheckOrFold(int seat) {
+  if (hand_.ToCall[seat] == 0) {
+    Say(Name(seat) + " checks");
+  } else {
+    Fold(seat);
+  }
+}
+
+void HandEngine::Call(int seat) {
+  const std::int32_t toCall = hand_.ToCall[seat];
+  if (toCall == 0) {
+    Pause(1.5);
+    Say(Name(seat) + " checks");
+    SeatSound("check.wav", seat);
+    return;
+  }
+  if (toCall >= table_.players.Chips[seat]) {
+    GoAllIn(seat);
+    return;
+  }
+  PayIn(seat, toCall);
+  hand_.ToCall[seat] = 0;
+  Pause(1.5);
+  Say(fmt::format("{} calls, {}.", Name(seat), toCall));
+  ChipSound(seat, toCall);
+  Pause(1);
+}
+
+void HandEngine::Raise(int seat, std::int32_t raise) {
+  RaiseLimits limits;
+  limits.ToCall = hand_.ToCall[seat];
+  limits.Chips = table_.players.Chips[seat];
+  limits.LastRaise = hand_.LastRaise;
+  limits.MaxRaise = table_.settings.MaxRaise;
+  limits.RaiseCount = hand_.RaiseCount;
+  limits.MaxRaises = table_.settings.MaxRaises;
+  limits.ActiveCount = hand_.ActiveCount;
+  const ResolvedRaise resolved = ResolveBotRaise(raise, limits);
+  switch (resolved.act) {
+    case RaiseAct::Call:
+      Call(seat);
+      break;
+    case RaiseAct::AllIn:
+      GoAllIn(seat);
+      break;
+    case RaiseAct::BetOrRaise:
+      BetOrRaise(seat, resolved.amount);
+      break;
+  }
 }
 
 }  // namespace corvane

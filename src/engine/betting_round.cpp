@@ -52,10 +52,8 @@ bool HandEngine::BettingRound(int firstBettor) {
       }
       if (hand_.AllIn[seat]) {
         // Nothing to bet with (only after the blinds moved the turn on).
-      } else if (seat == kUserSeat) {
-        UserTurn();
       } else {
-        BotTurn(seat);
+        seats_[static_cast<std::size_t>(seat)]->ChooseBet(seat);
       }
       if (OneSeatLeft()) {
         ClaimPot();
@@ -65,7 +63,7 @@ bool HandEngine::BettingRound(int firstBettor) {
     seat = NextSeat(seat);
   } while (seat != hand_.EndSeat);
   BuildSidePots(hand_, table_.PlayerCount);
-  hooks_.BettingRoundEnded();
+  events_.BettingRoundEnded();
   return true;
 }
 

@@ -8,7 +8,7 @@ namespace corvane {
 
 HandEngine::HandEngine(TableState& table, HandState& hand, UserSettings& settings, Speech& speech,
                        Prompts& prompts, Keyboard& keyboard, SoundEngine& sound, Random& game,
-                       Random& cosmetic, EngineHooks hooks)
+                       Random& cosmetic, TableEvents& events)
     : table_(table),
       hand_(hand),
       settings_(settings),
@@ -18,7 +18,16 @@ HandEngine::HandEngine(TableState& table, HandState& hand, UserSettings& setting
       sound_(sound),
       game_(game),
       cosmetic_(cosmetic),
-      hooks_(std::move(hooks)) {}
+      events_(events),
+      keyboardPlayer_(*this, prompts),
+      botPlayer_(*this, game) {
+  for (int seat = 1; seat <= kMaxSeats; ++seat) Seat(seat, botPlayer_);
+  Seat(kUserSeat, keyboardPlayer_);
+}
+
+void HandEngine::Seat(int seat, SeatPlayer& player) {
+  seats_.at(static_cast<std::size_t>(seat)) = &player;
+}
 
 void HandEngine::Shuffle() {
   corvane::Shuffle(table_, game_);
@@ -28,16 +37,18 @@ void HandEngine::RefillDeck() {
   corvane::RefillDeck(table_, game_);
 }
 
-void HandEngine::PlayHand() {
+NextHand HandEngine::PlayHand() {
+  NextHand next = NextHand::TableOver;
   try {
-    PlayHandSteps();
+    next = PlayHandSteps();
   } catch (const HandAbandoned&) {
     // GameOver: the hand is left unsettled; the chips in the pot stay there.
   }
   CleanUp();
+  return next;
 }
 
-void HandEngine::PlayHandSteps() {
+NextHand HandEngine::PlayHandSteps() {
   StartHand();
   const GameDefinition& game = table_.game;
   for (int r = 1; r <= game.RoundCount; ++r) {
@@ -46,10 +57,7 @@ void HandEngine::PlayHandSteps() {
     if (!round.Announcement.empty()) Say(round.Announcement);
     hand_.DrawsLeft = round.Draws;
     DealRound(r);
-    if (round.Betting && !BettingRound(FirstBettor())) {
-      EndOfHand();
-      return;
-    }
+    if (round.Betting && !BettingRound(FirstBettor())) return EndOfHand();
     // Every draw of the round, one after another, each followed by its betting round when the
     // round bets after the draw.
     for (;;) {
@@ -58,14 +66,11 @@ void HandEngine::PlayHandSteps() {
       --hand_.DrawsLeft;
       RunDraw();
       CheckGameOver();
-      if (round.BetAfterDraw && !BettingRound(FirstBettor())) {
-        EndOfHand();
-        return;
-      }
+      if (round.BetAfterDraw && !BettingRound(FirstBettor())) return EndOfHand();
     }
   }
   Showdown();
-  EndOfHand();
+  return EndOfHand();
 }
 
 void HandEngine::StartHand() {
@@ -114,19 +119,16 @@ int HandEngine::FirstBettor() {
   return hand_.BestShowingSeat >= 1 ? hand_.BestShowingSeat : SeatAfterDealer();
 }
 
-void HandEngine::EndOfHand() {
+NextHand HandEngine::EndOfHand() {
   hand_.HandOver = true;
-  if (hooks_.HandSettled) hooks_.HandSettled();
+  events_.HandSettled();
   Pause(6, PauseOf::BetweenHands);
   RemovePlayersWhoCannotCover();
-  AskToPlayOn();
+  return AskToPlayOn();
 }
 
-void HandEngine::AskToPlayOn() {
-  if (table_.PlayerCount <= 1 || table_.GameOver) {
-    table_.KeepPlaying = false;
-    return;
-  }
+NextHand HandEngine::AskToPlayOn() {
+  if (table_.PlayerCount <= 1 || table_.GameOver) return NextHand::TableOver;
   const auto ask = [&](const std::string& question) {
     for (;;) {
       const int answer = prompts_.AskYesNo(question, 1, false);
@@ -135,26 +137,17 @@ void HandEngine::AskToPlayOn() {
     }
   };
   if (!settings_.BotsDealersChoice) {
-    if (ask("Play another hand of this game?")) {
-      table_.KeepPlaying = table_.ContinueDealing = table_.SameGame = true;
-    } else {
-      table_.KeepPlaying = false;
-    }
-  } else if (table_.Dealer < table_.PlayerCount) {
-    if (ask("The deal passes to the next player. Continue?")) {
-      table_.ContinueDealing = table_.KeepPlaying = true;
-      table_.SameGame = false;
-    } else {
-      table_.ContinueDealing = table_.KeepPlaying = false;
-    }
-  } else {
-    table_.ContinueDealing = false;
-    if (ask("The Deal goes to you. Play another hand of " + table_.game.GameName + "?")) {
-      table_.ContinueDealing = table_.KeepPlaying = table_.SameGame = true;
-    } else {
-      table_.ContinueDealing = table_.KeepPlaying = false;
-    }
+    return ask("Play another hand of this game?") ? NextHand::SameGame : NextHand::GameSelection;
   }
+  // Dealer's choice: a bot dealing next declares its game; the user dealing next plays on with
+  // the game just played or chooses another.
+  if (table_.Dealer < table_.PlayerCount) {
+    return ask("The deal passes to the next player. Continue?") ? NextHand::DealersChoice
+                                                                : NextHand::GameSelection;
+  }
+  return ask("The Deal goes to you. Play another hand of " + table_.game.GameName + "?")
+             ? NextHand::SameGame
+             : NextHand::GameSelection;
 }
 
 void HandEngine::CleanUp() {

@@ -1,16 +1,22 @@
-// The hand engine: plays one hand of the current game at the table, from the first card to the
-// award of the pots, with the betting rounds, the user's menu and the bots' decisions, and then
-// removes the players who cannot pay the next ante and asks whether to play on.
+// The hand engine: deals the next hand of the current game at the table, from the shuffle and the
+// antes through the first card to the award of the pots, with the betting rounds, the user's menu
+// and the bots' decisions; then removes the players who cannot pay the next ante and asks whether
+// to play on.
 //
 // Every pause checks GameOver; when it is set the hand is abandoned where it stands and the chips
 // already in the pot stay there.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
-#include "engine/engine_hooks.h"
+#include "engine/bot_player.h"
 #include "engine/hand_state.h"
+#include "engine/keyboard_player.h"
+#include "engine/next_hand.h"
+#include "engine/seat_player.h"
+#include "engine/table_events.h"
 #include "eval/evaluator.h"
 #include "sound/sound_engine.h"
 #include "speech/keyboard.h"
@@ -26,13 +32,26 @@ class HandEngine {
  public:
   HandEngine(TableState& table, HandState& hand, UserSettings& settings, Speech& speech,
              Prompts& prompts, Keyboard& keyboard, SoundEngine& sound, Random& game,
-             Random& cosmetic, EngineHooks hooks = {});
+             Random& cosmetic, TableEvents& events);
   HandEngine(const HandEngine&) = delete;
   HandEngine& operator=(const HandEngine&) = delete;
 
-  // Plays one hand. The caller has shuffled, moved the deal, readied the hand state
-  // (ClearForNextHand) and taken the antes.
-  void PlayHand();
+  // The next hand: the shuffle, the deal moved on, a new ante when the user asked for one, the
+  // antes, the hand itself and the question whether to play on, whose answer is returned.
+  NextHand DealNextHand();
+  // Plays one hand and asks whether to play on. The caller has shuffled, moved the deal, readied
+  // the hand state (ClearForNextHand) and taken the antes.
+  NextHand PlayHand();
+  // A new game begins: every seat's running totals start again.
+  void ClearForNewGame() { ClearForNextHand(hand_); }
+  // The user asked for a new ante: it is asked for at the start of the next hand.
+  void RequestAnteRaise() { raiseAnte_ = true; }
+  // True from the first card of a hand to the question that follows it.
+  bool HandUnderWay() const { return handRunning_; }
+  // The time the hand under way has taken so far; 0 between hands.
+  double SecondsThisHand() const;
+  // The hands played so far, each counted when it ends.
+  std::int64_t HandsPlayed() const { return handsPlayed_; }
   void Shuffle();
   void RefillDeck();
   // Removes `seat` from the table: a bot's chips go into the pot and the seats after it move down,
@@ -40,11 +59,36 @@ class HandEngine {
   // in. The user's leaving closes the table.
   void PlayerLeaves(int& seat);
 
-  // The shared betting actions of the user's menu and the bots.
+  // The player who decides for `seat` from now on. The user's seat starts with the player at the
+  // keyboard, every other seat with a bot; a player moves with the seat when a seat before it
+  // empties.
+  void Seat(int seat, SeatPlayer& player);
+
+  // What a seat does at the table; the seat players call these.
+  // The actions of the betting menu.
   void CheckOrCall(int seat);
   void BetOrRaise(int seat, std::int32_t raise);
   void GoAllIn(int seat);
   void Fold(int seat);
+  // The actions of the bots' ladder: a check, or a fold when something is owed; a call (a check
+  // when nothing is owed, all-in for what the chips allow); a raise, cut to the table's limits,
+  // which may leave a call or an all-in.
+  void CheckOrFold(int seat);
+  void Call(int seat);
+  void Raise(int seat, std::int32_t raise);
+  // Puts the card of a slot on the discard pile and empties the slot.
+  void ThrowCard(int seat, int slot);
+  // Deals a replacement into an emptied slot; returns the card.
+  CardNumber DealReplacement(int seat, int slot);
+  // Speech and pauses of the hand; each, like CheckGameOver after a question, leaves the hand
+  // when GameOver is set.
+  void Say(const std::string& text);
+  // A pause of the hand (a pause in the play unless said), as long as the pace makes it.
+  void Pause(double seconds, PauseOf kind = PauseOf::Play);
+  void CheckGameOver() const;
+  const std::string& Name(int seat) const { return table_.players.PlayerName[seat]; }
+  const TableState& table() const { return table_; }
+  HandState& hand() { return hand_; }
 
   // Values a seat's whole hand, or its face-up cards, with its wild cards when the game has them.
   HandValue ValueHand(int seat, bool showingOnly, std::string& description);
@@ -58,21 +102,22 @@ class HandEngine {
   // rank of the next face-up card wild, which costs that card's owner one ante; who will not or
   // cannot pay folds.
   void WildCardCheck(int seat, int round);
-  // The user's choice between paying `cost` for a wild card and folding: 1 pay, 2 fold. When the
-  // cost is more than the user's chips the answer is 2 without asking.
-  int PayOrFold(const std::string& text, std::int32_t cost);
   // One draw of the current card round: every seat still in, the user first, may exchange cards.
   void Draw();
 
-  EngineHooks& hooks() { return hooks_; }
   Random& cosmetic() { return cosmetic_; }
 
  private:
   // Thrown at a pause when GameOver is set; PlayHand catches it and cleans up.
   struct HandAbandoned {};
 
+  // The start of the next hand.
+  // Asks for the new ante; false when none was given.
+  bool RaiseAnte();
+  void TakeAntes();
+
   // Hand flow.
-  void PlayHandSteps();
+  NextHand PlayHandSteps();
   void StartHand();
   // Deals card round r.
   void DealRound(int r);
@@ -84,19 +129,14 @@ class HandEngine {
   int SeatAfterDealer() const;
   int FirstBettor();
   void ClaimPot();
-  void EndOfHand();
+  NextHand EndOfHand();
   void RemovePlayersWhoCannotCover();
-  void AskToPlayOn();
+  NextHand AskToPlayOn();
   void CleanUp();
 
   // Betting round; false when the hand has been won by the last seat in.
   bool BettingRound(int firstBettor);
   bool PostBlinds(int& seat);
-  void UserTurn();
-  void BotTurn(int seat);
-  void BotCheckOrFold(int seat);
-  void BotCall(int seat);
-  void BotRaise(int seat, std::int32_t raise);
   int CountActive() const;
   int NextSeat(int seat) const;
   bool OneSeatLeft() const;
@@ -109,15 +149,8 @@ class HandEngine {
 
   // Draws: every draw of the current card round, with DrawUnderWay set while it runs.
   void RunDraw();
-  void UserDraw();
-  void BotDraw(int seat);
-  // Puts the card of a slot on the discard pile and empties the slot.
-  void ThrowCard(int seat, int slot);
-  // Deals a replacement into an emptied slot; returns the card.
-  CardNumber DealReplacement(int seat, int slot);
-  // Asks the seat to pay `cost` for a wild card, a Queen or the card that follows one: the user
-  // through PayOrFold, a bot pays when it can. Returns true when it paid; a seat that does not pay
-  // folds.
+  // Asks the seat to pay `cost` for a wild card, a Queen or the card that follows one. Returns true
+  // when it paid; a seat that does not pay folds.
   bool ChargeForWildCard(int seat, std::int32_t cost, bool queen);
   // Moves a wild-card payment from the seat into the pot.
   void PayWildCard(int seat, std::int32_t cost);
@@ -125,14 +158,9 @@ class HandEngine {
   // Seat removal: the per-seat fields of seat + 1.. move down by one.
   void MoveSeatsDown(int seat);
 
-  // Speech, sounds and pauses; each checks GameOver afterwards.
-  void Say(const std::string& text);
-  // A pause of the hand (a pause in the play unless said), as long as the pace makes it.
-  void Pause(double seconds, PauseOf kind = PauseOf::Play);
-  void CheckGameOver() const;
+  // Sounds; a chip sound checks GameOver afterwards.
   void SeatSound(const std::string& name, int seat, int volumeOffset = 0);
   void ChipSound(int seat, std::int32_t amount);
-  const std::string& Name(int seat) const { return table_.players.PlayerName[seat]; }
 
   TableState& table_;
   HandState& hand_;
@@ -143,7 +171,15 @@ class HandEngine {
   SoundEngine& sound_;
   Random& game_;
   Random& cosmetic_;
-  EngineHooks hooks_;
+  TableEvents& events_;
+  KeyboardPlayer keyboardPlayer_;
+  BotPlayer botPlayer_;
+  // Who decides for each seat 1..kMaxSeats.
+  std::array<SeatPlayer*, kMaxSeats + 1> seats_{};
+  bool raiseAnte_ = false;
+  bool handRunning_ = false;
+  double handStart_ = 0;
+  std::int64_t handsPlayed_ = 0;
 };
 
 }  // namespace corvane

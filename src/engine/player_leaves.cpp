@@ -16,12 +16,11 @@ void HandEngine::RemovePlayersWhoCannotCover() {
 void HandEngine::PlayerLeaves(int& seat) {
   if (seat < 1 || seat > table_.PlayerCount) return;
   if (seat == kUserSeat) {
-    hooks_.SaveTableOnLeave();
+    events_.UserEliminated();
     speech_.speak("better luck next time. The table is closed to you.");
-    table_.KeepPlaying = false;
     hand_.HandOver = true;
     table_.GameOver = true;
-    hooks_.FinalStandings();
+    events_.TableClosedToUser();
     return;
   }
   hand_.Pot += table_.players.Chips[seat];
@@ -71,6 +70,7 @@ void HandEngine::MoveSeatsDown(int seat) {
     hand_.ExtraContribution[s] = hand_.ExtraContribution[s + 1];
     hand_.WildPayments[s] = hand_.WildPayments[s + 1];
     hand_.ToCall[s] = hand_.ToCall[s + 1];
+    seats_[static_cast<std::size_t>(s)] = seats_[static_cast<std::size_t>(s) + 1];
   }
   // The seat that emptied at the end.
   p.PlayerName[last].clear();
@@ -80,6 +80,8 @@ void HandEngine::MoveSeatsDown(int seat) {
   hand_.Folded[last] = hand_.AllIn[last] = hand_.PendingAllIn[last] = false;
   hand_.HandContribution[last] = hand_.OpenContribution[last] = 0;
   hand_.ExtraContribution[last] = hand_.WildPayments[last] = hand_.ToCall[last] = 0;
+  // Whoever sits down in the emptied seat later is a bot unless seated otherwise.
+  seats_[static_cast<std::size_t>(last)] = &botPlayer_;
 
   const auto shift = [seat](auto& index) {
     if (index == seat) {

@@ -3,9 +3,6 @@
 // one ante. Whoever will not or cannot pay folds. The payments go into the pot being built.
 #include <fmt/format.h>
 
-#include <string>
-#include <vector>
-
 #include "engine/hand_engine.h"
 #include "engine/hand_wild_cards.h"
 
@@ -52,15 +49,7 @@ void HandEngine::WildCardCheck(int seat, int round) {
 bool HandEngine::ChargeForWildCard(int seat, std::int32_t cost, bool queen) {
   // A player alone in the hand would only pay into a pot that is already his.
   if (OneSeatLeft()) return false;
-  bool pays = false;
-  if (seat == kUserSeat) {
-    pays = PayOrFold(
-               queen ? "pay for the queen wildcard" : " Pay for the wildcard following the queen ",
-               cost) != 2;
-  } else {
-    pays = table_.players.Chips[seat] >= cost;
-  }
-  if (!pays) {
+  if (!seats_[static_cast<std::size_t>(seat)]->PayForWildCard(seat, cost, queen)) {
     // An all-in player has nothing to pay with and keeps the hand.
     Fold(seat);
     return false;
@@ -69,6 +58,7 @@ bool HandEngine::ChargeForWildCard(int seat, std::int32_t cost, bool queen) {
   if (queen) {
     Say(fmt::format("{} pays for the queen wildcard {}", Name(seat), cost));
   } else if (seat == kUserSeat) {
+    // The user hears the payment in the words of the question just answered.
     Say(fmt::format("{} pays for the wildcard following the queen {}", Name(seat), cost));
   } else {
     Say(fmt::format("{} pays for the wildcard that follows the queen {}", Name(seat), cost));
@@ -89,17 +79,6 @@ void HandEngine::PayWildCard(int seat, std::int32_t cost) {
   if (chips == 0 && !hand_.AllIn[seat]) {
     hand_.AllIn[seat] = true;
     hand_.PendingAllIn[seat] = true;
-  }
-}
-
-int HandEngine::PayOrFold(const std::string& text, std::int32_t cost) {
-  if (cost > table_.players.Chips[kUserSeat]) return 2;
-  for (;;) {
-    std::vector<std::string> items{"", fmt::format("{} {} P", text, cost), "Fold, F"};
-    std::vector<std::string> keys{"", "P", "F"};
-    const int answer = prompts_.Menu("Pay or Fold?", items, keys, 2, 1, 0, false);
-    CheckGameOver();
-    if (answer == 1 || answer == 2) return answer;
   }
 }
 

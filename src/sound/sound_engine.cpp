@@ -390,4 +390,27 @@ void SoundEngine::ConvertToVector(double angle, double distance, double& x, doub
   z = distance * std::cos(radians);
 }
 
+void BackgroundSound::Start(const std::string& file, int volume, int flags) {
+  handle_ = sound_.PlaySound(file, volume, -1, 0, 0, flags);
+}
+
+void BackgroundSound::Replace(const std::string& file, int volume, int flags) {
+  Stop();
+  Start(file, volume, flags);
+}
+
+void BackgroundSound::Stop() {
+  sound_.StopPlay(handle_);
+}
+
+void BackgroundSound::SetVolume(int volume) {
+  sound_.SetVolume(handle_, volume);
+}
+
+void BackgroundSound::ChangePartyVolume(UserSettings& settings, int step) {
+  settings.PartyVolume =
+      static_cast<std::int16_t>(std::clamp(settings.PartyVolume + step, -5000, -1000));
+  SetVolume(settings.PartyVolume);
+}
+
 }  // namespace corvane

@@ -10,6 +10,7 @@
 #include "platform/host.h"
 #include "sound/folder_index.h"
 #include "table/random.h"
+#include "table/user_settings.h"
 
 namespace corvane {
 
@@ -123,6 +124,26 @@ class SoundEngine {
   std::array<Slot, kMaxSlots + 1> slots_{};
   double listenerX_ = 0, listenerZ_ = 0, listenerAngle_ = 0;
   double positionX_ = 0, positionY_ = 0;  // the current 3D position
+};
+
+// The one sound in the background: the music of the start and of the main menu, the party at the
+// table. It has one owner, which holds its handle.
+class BackgroundSound {
+ public:
+  explicit BackgroundSound(SoundEngine& sound) : sound_(sound) {}
+
+  // Starts `file` as the background (the sound before it is left to end by itself).
+  void Start(const std::string& file, int volume = 0, int flags = 0);
+  // Stops the background and starts `file` in its place.
+  void Replace(const std::string& file, int volume = 0, int flags = 0);
+  void Stop();
+  void SetVolume(int volume);
+  // Moves the party volume by `step`, within its range, and applies it to the background.
+  void ChangePartyVolume(UserSettings& settings, int step);
+
+ private:
+  SoundEngine& sound_;
+  std::int16_t handle_ = 0;
 };
 
 }  // namespace corvane

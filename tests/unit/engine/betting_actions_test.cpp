@@ -41,7 +41,9 @@ TEST(BettingActions, AnAllInReopensAndRaisesByItsSize) {
     TableState table;
     HandState hand;
     UserSettings settings;
-    HandEngine engine{table, hand, settings, speech, prompts, keyboard, sound, game, cosmetic};
+    TableEvents events;
+    HandEngine engine{table,    hand,  settings, speech,   prompts,
+                      keyboard, sound, game,     cosmetic, events};
     speech.TTSSetup(1);
     sound.DSInit();
     table.PlayerCount = 3;

@@ -104,16 +104,17 @@ GameDefinition MixedWildDraw() {
 // before and after it.
 const std::string kTwosWildDraw = CORVANE_PROGRAM_FOLDER "Twos Wild Draw.gam";
 
-class RandomHandsTest : public ::testing::Test {
+class RandomHandsTest : public ::testing::Test, private TableEvents {
  protected:
   RandomHandsTest() {
     speech.TTSSetup(1);
     sound.DSInit();
-    engine.hooks().BettingRoundEnded = [this] {
-      roundEnds.push_back(host.spoken.size());
-      CheckRoundIsLevel();
-      CheckCardsAreWhole();
-    };
+  }
+
+  void BettingRoundEnded() override {
+    roundEnds.push_back(host.spoken.size());
+    CheckRoundIsLevel();
+    CheckCardsAreWhole();
   }
 
   void NewTable() {
@@ -155,7 +156,6 @@ class RandomHandsTest : public ::testing::Test {
     engine.Shuffle();
     for (int seat = 1; seat <= table.PlayerCount && table.game.HasAnte; ++seat)
       engine.TakeAnte(seat);
-    table.KeepPlaying = false;
     roundStart = hand.HandContribution;
     roundEnds.clear();
     host.spoken.clear();
@@ -289,7 +289,7 @@ class RandomHandsTest : public ::testing::Test {
   TableState table;
   HandState hand;
   UserSettings settings;
-  HandEngine engine{table, hand, settings, speech, prompts, keyboard, sound, game, cosmetic};
+  HandEngine engine{table, hand, settings, speech, prompts, keyboard, sound, game, cosmetic, *this};
   PerSeat<std::int32_t> roundStart{};
   std::int64_t total = 0;
   std::int64_t totalWildPayments = 0;
