@@ -108,9 +108,9 @@ TEST(GamFile, HandMadeFilesReadWriteBackOrAreRefused) {
       {"no description: the file ends with two zero bytes, no ante",
        OneRound({1, 0, 0, 0, 0, 0}, {}, {0, 0, 0, 0, 0, 0}, 0),
        "X 1 ----- wild [|----|0/0] 0:", true},
-      {"twenty-five lines keep the first twenty",
-       OneRound({1, 0, 0, 0, 0, -1}, {}, {0, 0, 0, 0, 0, 0}, 25),
-       "X 1 ----A wild [|----|0/0] 20: Line 1 Line 2 Line 3 Line 4 Line 5 Line 6 Line 7 Line 8 "
+      {"twenty-five lines keep the first twenty; face up without the high hand betting first",
+       OneRound({1, 0, -1, 0, 0, -1}, {}, {0, 0, 0, 0, 0, 0}, 25),
+       "X 1 -U--A wild [|----|0/0] 20: Line 1 Line 2 Line 3 Line 4 Line 5 Line 6 Line 7 Line 8 "
        "Line 9 Line 10 Line 11 Line 12 Line 13 Line 14 Line 15 Line 16 Line 17 Line 18 Line 19 "
        "Line 20",
        false},
