@@ -1,15 +1,8 @@
 #!/usr/bin/env bash
 # The desktop program under a virtual display, driven with real key presses and read back through
-# the accessibility tree as a screen reader reads it.
-#
-# - With no speech-dispatcher to reach, the screen reader's failure is shown in a message box,
-#   which takes the keyboard focus; Enter answers it and the sound window has the focus again.
-# - Control-0 shows the text window; every key at the main menu adds the line it spoke, and the
-#   caret then stands at the start of that newest line (what Orca speaks and a Braille display
-#   shows), never on an empty line after it. X ends the program with status 0.
-# - The text window's letters are 24 points; Control-Plus makes them 28 without reaching the game
-#   (no line is added), and they are 28 again after a restart.
-# The processor time the program takes while idle at the main menu is printed.
+# the accessibility tree: a message box that takes the focus, the text window of mode 0 (a line
+# per key, the caret at the start of the newest), its letters of 24 points made 28 by Control-Plus
+# and kept across a restart, X ending the program. The processor time taken idle is printed.
 #
 #   gtk_smoke.sh PROGRAM
 source "$(dirname "$(readlink -f "$0")")/harness.sh"

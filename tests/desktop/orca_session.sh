@@ -1,28 +1,11 @@
 #!/usr/bin/env bash
-# The desktop program with Orca, the screen reader, as a blind player meets it: Orca speaks through
-# a speech-dispatcher whose one output module writes every text it is given to a file, and Orca's
-# Braille line is taken from Orca's own Braille log. In every speech mode the program is started,
-# keys are pressed as a person's would be, and the test checks what Orca said and showed and what
-# the accessibility tree shows:
-#
-# - in every mode, Form1 has the focus from the start (nothing in the test gives it), both windows
-#   are frames named "Corvane" (accessible ids Form1 and FRM_TTS), and Orca says "Corvane frame"
-#   as the focus goes to each in turn;
-# - a message box (Control-1 asks for a screen reader that cannot be reached) is an alert named
-#   "Error! " that takes the focus; Orca says its title and its text (checked in Orca's own speech
-#   log: Orca cuts them short with the focused button's words, sometimes before speech-dispatcher
-#   has passed them on); Enter answers it and Form1 has the focus again;
-# - 1, the screen reader: the program's own phrases reach speech-dispatcher, in order;
-# - 3 and 2, the program's own voice and silence: nothing is said through speech-dispatcher when a
-#   key is pressed;
-# - 0, no speech: the text window has the focus; Down, Down, Up at the main menu make Orca speak
-#   each new line, the Braille line shows it with the cursor at its start, and the caret's line in
-#   the accessibility tree is that line; Orca never says "blank".
-# What Orca and the program said is printed, mode by mode.
+# The desktop program with Orca as a blind player meets it, in every speech mode: what Orca said
+# (through a speech-dispatcher whose one output module writes each text to a file) and showed (its
+# own Braille log), the windows' names, roles and focus, a message box announced as an alert, and
+# in mode 0 the line Orca speaks and brailles after each key. What was said is printed, mode by
+# mode. Skipped (status 77) only where Orca or speech-dispatcher is not installed.
 #
 #   orca_session.sh PROGRAM
-#
-# Skipped (status 77) only where Orca or speech-dispatcher is not installed.
 source "$(dirname "$(readlink -f "$0")")/harness.sh"
 program=$(readlink -f "$1")
 for tool in orca speech-dispatcher; do

@@ -12,7 +12,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <iostream>
 #include <map>
 #include <set>
 #include <string>
@@ -334,11 +333,6 @@ TEST_F(RandomHandsTest, ChipsAreConservedAndEveryRuleHolds) {
     // A new table starts with its own chips: what was carried stays with the table it was on.
     if (table.GameOver || table.PlayerCount < 2) hand.Pot = 0;
   }
-  std::cout << "hands by game code:";
-  for (const auto& [code, count] : played) std::cout << ' ' << code << ": " << count;
-  for (const auto& [text, count] : seen) std::cout << "; \"" << text << "\" in " << count;
-  std::cout << "; " << totalWildPayments << " chips paid for wild cards; " << levelChecks
-            << " betting rounds; " << closedTables << " tables closed to the user\n";
   // The hands went where the rules are tested.
   for (int code = kSevenCardStud; code <= kTexasHoldem; ++code) {
     EXPECT_GT(played[static_cast<std::int16_t>(code)], 700) << code;

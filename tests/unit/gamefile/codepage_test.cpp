@@ -24,16 +24,11 @@ std::string CharacterOf(int b) {
 }
 
 TEST(Codepage, EveryByteIsOneCharacterBothWays) {
-  std::string bytes, characters;
   for (int b = 0; b < 256; ++b) {
     const std::string byte(1, static_cast<char>(b));
     EXPECT_EQ(Cp1252ToUtf8(byte), CharacterOf(b)) << b;
     EXPECT_EQ(Utf8ToCp1252(CharacterOf(b)), byte) << b;
-    bytes += byte;
-    characters += CharacterOf(b);
   }
-  EXPECT_EQ(Cp1252ToUtf8(bytes), characters);
-  EXPECT_EQ(Utf8ToCp1252(characters), bytes);
 }
 
 TEST(Codepage, WhatTheCodePageCannotHoldBecomesAQuestionMark) {

@@ -32,17 +32,12 @@ long long BytesReadByProcess() {
   return -1;
 }
 
-// What lies at path: its type and, for a regular file, its size and first bytes.
+// What lies at path: its type and, for a regular file, its size.
 std::string Snapshot(const std::string& path) {
   std::error_code error;
   const auto type = fs::symlink_status(path, error).type();
-  std::string snapshot = std::to_string(static_cast<int>(type));
-  if (type != fs::file_type::regular) return snapshot;
-  std::ifstream in(path, std::ios::binary);
-  std::string head(64, '\0');
-  in.read(head.data(), static_cast<std::streamsize>(head.size()));
-  head.resize(static_cast<std::size_t>(in.gcount()));
-  return snapshot + " " + std::to_string(fs::file_size(path)) + " " + head;
+  return std::to_string(static_cast<int>(type)) +
+         (type == fs::file_type::regular ? " " + std::to_string(fs::file_size(path)) : "");
 }
 
 // Each file through the loader the game reads it with.
@@ -56,47 +51,29 @@ FileRead Load(const std::string& name, const std::string& path) {
   return LoadSavedTable(path, table);
 }
 
-TEST(DataFileGuards, EachFileIsReadOrRefusedAtOnceAndLeftAsItIs) {
-  enum class Kind { kPipe, kHuge, kFolder, kBytes, kNothing };
+// What is not a plain file of a sensible size is refused without being read. (Missing and damaged
+// files, and a folder in a file's place, are met by the scenarios.)
+TEST(DataFileGuards, APipeOrAHugeFileIsRefusedAtOnceAndLeftAsItIs) {
   const struct {
     const char* name;
-    Kind kind;
-    std::string bytes;  // the content of a kBytes file
-    FileRead expected;
+    bool pipe;  // else three gigabytes
   } rows[] = {
-      {"Settings.sav", Kind::kPipe, "", FileRead::kRefused},
-      {"CV config.ini", Kind::kPipe, "", FileRead::kRefused},
-      {"CV PokerSettings.sav", Kind::kPipe, "", FileRead::kRefused},
-      {"CV SavedTable.sav", Kind::kPipe, "", FileRead::kRefused},
-      {"CV SavedTable.sav", Kind::kHuge, "", FileRead::kRefused},
-      {"CV config.ini", Kind::kHuge, "", FileRead::kRefused},
-      {"Settings.sav", Kind::kFolder, "", FileRead::kRefused},
-      {"Settings.sav", Kind::kBytes, "Settings.s", FileRead::kRefused},
-      {"CV config.ini", Kind::kBytes, "0,95\r\n", FileRead::kRefused},
-      {"CV PokerSettings.sav", Kind::kBytes, std::string(36, ' '), FileRead::kRefused},
-      {"CV SavedTable.sav", Kind::kBytes, Bytes({2, 0, 'A'}), FileRead::kRefused},
-      {"Settings.sav", Kind::kBytes, Bytes({0x48, 0xF4, 0, 0, 37, 0, 39, 0, 0, 0}),
-       FileRead::kRead},
-      {"CV config.ini", Kind::kBytes, "0,95,1\r\n", FileRead::kRead},
-      {"Settings.sav", Kind::kNothing, "", FileRead::kMissing},
-      {"CV SavedTable.sav", Kind::kNothing, "", FileRead::kMissing},
+      {"Settings.sav", true},      {"CV config.ini", true},      {"CV PokerSettings.sav", true},
+      {"CV SavedTable.sav", true}, {"CV SavedTable.sav", false}, {"CV config.ini", false},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(std::string(row.name) + " kind " + std::to_string(static_cast<int>(row.kind)));
+    SCOPED_TRACE(std::string(row.name) + (row.pipe ? " pipe" : " huge"));
     TestFolder folder;
     const std::string path = folder.File(row.name);
-    if (row.kind == Kind::kPipe) {
+    if (row.pipe) {
       ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
-    }
-    if (row.kind == Kind::kHuge) {
+    } else {
       folder.Write(row.name, "");
-      fs::resize_file(path, 3ull << 30);  // sparse: three gigabytes that take no room
+      fs::resize_file(path, 3ull << 30);  // sparse: takes no room
     }
-    if (row.kind == Kind::kFolder) fs::create_directory(path);
-    if (row.kind == Kind::kBytes) folder.Write(row.name, row.bytes);
     const std::string before = Snapshot(path);
     const long long readBefore = BytesReadByProcess();
-    EXPECT_EQ(Load(row.name, path), row.expected);
+    EXPECT_EQ(Load(row.name, path), FileRead::kRefused);
     EXPECT_LT(BytesReadByProcess() - readBefore, 1 << 20);
     EXPECT_EQ(Snapshot(path), before);
   }
@@ -132,7 +109,7 @@ FileCalls Faulty(const std::string& call, int failAt, int error, std::size_t chu
 TEST(DataFileGuards, ASaveThatFailsAtAnyStepKeepsTheOldFile) {
   const struct {
     const char* what;
-    const char* path;  // in a folder that holds "a.sav" ("old"), the file "plain" and "folder/"
+    const char* path;  // in a folder that holds "a.sav" ("old") and the file "plain"
     const char* call;  // the call that fails, at its `failAt`th time
     int failAt, error;
     std::size_t chunk;  // the most bytes a write sends
@@ -143,7 +120,6 @@ TEST(DataFileGuards, ASaveThatFailsAtAnyStepKeepsTheOldFile) {
       {"the old file replaced whole", "a.sav", "", 0, 0, 0, "", 0},
       {"a folder that is a file", "plain/a.sav", "", 0, 0, 0, "Not a directory", 0},
       {"a missing folder", "nowhere/a.sav", "", 0, 0, 0, "No such file or directory", 0},
-      {"a folder in the place of the file", "folder", "", 0, 0, 0, "Is a directory", 0},
       {"the disk fills after five bytes", "a.sav", "write", 2, ENOSPC, 5, "No space left on device",
        2},
       {"short and interrupted writes are carried on", "a.sav", "write", 2, EINTR, 3, "", 5},
@@ -157,7 +133,6 @@ TEST(DataFileGuards, ASaveThatFailsAtAnyStepKeepsTheOldFile) {
     TestFolder folder;
     folder.Write("a.sav", "old");
     folder.Write("plain", "I am a file");
-    fs::create_directory(folder.File("folder"));
     const auto names = folder.Names();
     int calls = 0;
     std::string error = "stale";
