@@ -58,19 +58,7 @@ Application::Application(Host& host, AudioDevice& audio, SpeechEngineFactory& en
       cosmetic_(options_.seed.value_or(ClockSeed()) ^ kCosmeticSalt),
       keyboard_(host),
       speech_(host, engines),
-      prompts_(
-          keyboard_, speech_,
-          PromptContext{
-              .maxDrawCards =
-                  [this] {
-                    const int round = hand_.CurrentRound;
-                    return int{table_.game.Rounds[round >= 0 && round <= kMaxRounds ? round : 0]
-                                   .MaxDrawCards};
-                  },
-              .cardLeftKey = [this] { return int{settings_.CardLeftKey}; },
-              .cardRightKey = [this] { return int{settings_.CardRightKey}; },
-              .pace = [this] { return settings_.GamePace; },
-          }),
+      prompts_(keyboard_, speech_, settings_),
       startUp_(prompts_),
       sound_(host, audio, cosmetic_, folders_.ProgramFolder),
       help_(speech_, prompts_, folders_.ProgramFolder),
@@ -144,8 +132,6 @@ void Application::AskGameSettings() {
 }
 
 void Application::BuildGame() {
-  // The wild-card pick list is the only multi-select list outside a hand: it reads round 0.
-  hand_.CurrentRound = 0;
   GameBuilder builder(speech_, prompts_, folders_.DataFolder, folders_.ProgramFolder);
   builder.BuildGame(table_.game);
 }

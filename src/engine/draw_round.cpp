@@ -88,7 +88,8 @@ void HandEngine::UserDraw() {
     // Every showing of the menu starts with nothing marked.
     std::fill(keys.begin(), keys.end(), std::string());
     Say(fmt::format("You may draw up to {} cards", maxDraw));
-    const int selected = prompts_.Menu(kDiscardTitle, items, keys, n, 1, kMenuMultiSelect, false);
+    const int selected =
+        prompts_.Menu(kDiscardTitle, items, keys, n, 1, kMenuMultiSelect, false, maxDraw);
     CheckGameOver();
     marked.clear();
     if (selected > 0) {

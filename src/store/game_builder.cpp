@@ -18,7 +18,6 @@ constexpr int kNo = 2;
 constexpr int kEscape = 0;
 constexpr int kDeckSize = 52;
 constexpr int kSuits = 4;
-constexpr const char* kEscapedText = "***";
 constexpr const char* kGameFileEnding = ".gam";
 
 // The wild-card pick list: ranks from Ace to King, each in the suits Spades, Hearts, Clubs and
@@ -152,11 +151,9 @@ bool GameBuilder::AskWildCards(GameDefinition& game) {
     for (int row = 1; row <= kDeckSize; ++row) {
       items[static_cast<std::size_t>(row)] = CardName(PickListCard(row), 0);
     }
-    // The menu's multi-select limit while no hand is played.
-    game.Rounds[0].MaxDrawCards = kMaxPickedWildCards;
     const int marked =
         prompts_.Menu("Select or unselect wild cards with the space key. Pres Enter when done.",
-                      items, keys, kDeckSize, 1, kMenuMultiSelect, true);
+                      items, keys, kDeckSize, 1, kMenuMultiSelect, true, kMaxPickedWildCards);
     // Escape, and Enter with no card marked, ask again: a game with wild cards names at least one.
     if (marked <= 0) continue;
 

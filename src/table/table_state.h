@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "table/card.h"
 #include "table/game_definition.h"
@@ -86,6 +87,9 @@ inline CardNumber& Card(TableState& t, int hand, int slot) {
 void CopyHand(TableState& t, int from, int to);
 // Copies a hand, then orders its slots 1..RoundCount by rank, high first, Ace as 14.
 void SortHand(TableState& t, int from, int to);
+// Sorts hand `from` into `to` as SortHand does and returns the sorted slots 0..RoundCount (slot 0
+// is never a card).
+std::vector<CardNumber> SortedHandCards(TableState& t, int from, int to);
 // "Name Bluffing B %, Aggressiveness A%, Risk Taker R%, Intelligence I%".
 std::string AttributeText(const TableState& t, int seat);
 // The default names of new tables and the default game settings.

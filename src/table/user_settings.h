@@ -22,4 +22,7 @@ struct UserSettings {
   Pace GamePace = Pace::Normal;
 };
 
+// The settings of a player who has saved none.
+inline constexpr UserSettings kDefaultUserSettings{};
+
 }  // namespace corvane
