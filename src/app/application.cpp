@@ -4,12 +4,11 @@
 #include <chrono>
 #include <filesystem>
 
-#include "app/pace_question.h"
+#include "app/game_builder.h"
+#include "app/game_settings_questions.h"
 #include "speech/voice_settings.h"
 #include "store/atomic_file.h"
 #include "store/file_names.h"
-#include "store/game_builder.h"
-#include "store/game_settings_questions.h"
 #include "store/settings_file.h"
 
 namespace corvane {
@@ -56,7 +55,7 @@ Application::Application(Host& host, AudioDevice& audio, SpeechEngineFactory& en
       folders_(MakeFolders(options_)),
       game_(options_.seed.value_or(ClockSeed())),
       cosmetic_(options_.seed.value_or(ClockSeed()) ^ kCosmeticSalt),
-      keyboard_(host),
+      keyboard_(host, this),
       speech_(host, engines),
       prompts_(keyboard_, speech_, settings_),
       startUp_(prompts_),
@@ -87,14 +86,6 @@ Application::Application(Host& host, AudioDevice& audio, SpeechEngineFactory& en
               .clearContributions = [this] { ClearForNextHand(hand_); },
               .addMenuRow = [this](int reset) { return AddMenuRow(reset); },
           }) {
-  keyboard_.SetSpeechModeSwitch([this](int mode) { SwitchSpeechMode(mode); });
-  keyboard_.SetCommandDispatcher([this] { dispatcher_.DispatchCommandKey(); });
-  keyboard_.SetTimerHandler(kShuffleTimer, [this] { ShuffleTimerTick(); });
-  keyboard_.SetFullHelp([this] {
-    // What F1 says (a help file that cannot be opened) is not part of a hand being played.
-    const HandLog::Pause notPartOfTheHand(&handLog_);
-    help_.OpenHelpFile(kHelpPage);
-  });
   dispatcher_.SetBackground(&backgroundHandle_);
   speech_.SetPhraseListener(&handLog_);
   dispatcher_.SetHandLog(&handLog_);
@@ -119,16 +110,16 @@ void Application::VoiceSettingsMenu() {
 }
 
 void Application::AskGameSettings() {
-  GameSettingsHooks hooks{
-      .save =
-          [this](const UserSettings& settings, std::string& error) {
-            return SaveSettings(folders_.DataFolder + "Settings.sav", settings, error) &&
-                   pace_.Save(settings, error);
-          },
-      .applyPartyVolume = [this](int volume) { sound_.SetVolume(backgroundHandle_, volume); },
-      .askPace = [this] { return AskPace(prompts_, settings_); },
-  };
-  GameSettingsQuestions(speech_, prompts_, settings_, hooks);
+  GameSettingsQuestions(speech_, prompts_, settings_, *this);
+}
+
+bool Application::SaveGameSettings(const UserSettings& settings, std::string& error) {
+  return SaveSettings(folders_.DataFolder + "Settings.sav", settings, error) &&
+         pace_.Save(settings, error);
+}
+
+void Application::ApplyPartyVolume(int volume) {
+  sound_.SetVolume(backgroundHandle_, volume);
 }
 
 void Application::BuildGame() {
@@ -148,6 +139,20 @@ void Application::KeepSettledHand() {
   statistics_.HandSettled(hand->game,
                           static_cast<std::int32_t>(std::max<std::int64_t>(collected, 0)), chips);
   history_.Keep(*hand);
+}
+
+void Application::DispatchCommandKey() {
+  dispatcher_.DispatchCommandKey();
+}
+
+void Application::OpenFullHelp() {
+  // What F1 says (a help file that cannot be opened) is not part of a hand being played.
+  const HandLog::Pause notPartOfTheHand(&handLog_);
+  help_.OpenHelpFile(kHelpPage);
+}
+
+void Application::TimerFired(int id) {
+  if (id == kShuffleTimer) ShuffleTimerTick();
 }
 
 void Application::ShuffleTimerTick() {

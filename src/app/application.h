@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/folders.h"
+#include "app/game_settings_questions.h"
 #include "app/hand_history.h"
 #include "app/help_reader.h"
 #include "app/pace_preferences.h"
@@ -24,6 +25,7 @@
 #include "platform/host.h"
 #include "platform/speech_engines.h"
 #include "sound/sound_engine.h"
+#include "speech/key_hand_off.h"
 #include "speech/keyboard.h"
 #include "speech/prompts.h"
 #include "speech/speech.h"
@@ -43,7 +45,7 @@ struct AppOptions {
   std::string dataFolder;             // ending in "/"; empty: found from the environment
 };
 
-class Application {
+class Application : private KeyHandOff, private GameSettingsKeeper {
  public:
   Application(Host& host, AudioDevice& audio, SpeechEngineFactory& engines, AppOptions options);
   ~Application();
@@ -71,7 +73,14 @@ class Application {
   void StartUp();
   // Reads the preference files; a file that is there but cannot be read adds its note.
   void LoadStoredSettings(std::vector<std::string>& notes);
-  void SwitchSpeechMode(int mode);
+  // What the keyboard hands on.
+  void DispatchCommandKey() override;
+  void SwitchSpeechMode(int mode) override;
+  void OpenFullHelp() override;
+  void TimerFired(int id) override;
+  // What the game settings questions need.
+  bool SaveGameSettings(const UserSettings& settings, std::string& error) override;
+  void ApplyPartyVolume(int volume) override;
   void MainMenu();
   void PlayIntroUntilKey();
   void SwitchSpeech();

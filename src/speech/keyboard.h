@@ -3,15 +3,14 @@
 // The host's events are handled here: a key reaching the sound window goes through
 // WindowKeyDown (Alt-F4 ends the program, Control-0..3 switch the speech mode, anything else is
 // stored in KeyPressed/KeyShift and, unless a prompt owns the keyboard, dispatched as a command);
-// a key reaching the speech window is only stored; timers run their callbacks. Prompts and pauses
+// a key reaching the speech window is only stored; timers are handed on. Prompts and pauses
 // call Pump, which blocks in the host until the next event or the deadline.
 #pragma once
 
 #include <cstdint>
-#include <functional>
-#include <map>
 
 #include "platform/host.h"
+#include "speech/key_hand_off.h"
 
 namespace corvane {
 
@@ -45,7 +44,9 @@ enum ShiftBits : int { kShift = 1, kControl = 2, kAlt = 4 };
 
 class Keyboard {
  public:
-  explicit Keyboard(Host& host) : host_(host) {}
+  // Keys the prompts do not take, the speech-mode switch, F1 and timers go to `handOff`; without
+  // one they are only stored.
+  explicit Keyboard(Host& host, KeyHandOff* handOff = nullptr) : host_(host), handOff_(handOff) {}
 
   // Last key code (0: none since the last reset) and its shift state.
   std::int16_t KeyPressed = 0;
@@ -59,17 +60,9 @@ class Keyboard {
   // KeyShift * 1000 + KeyPressed.
   int CommandKey() const { return KeyShift * 1000 + KeyPressed; }
 
-  // Wired once at start-up: the command dispatcher, and the speech-mode switch of Control-0..3.
-  void SetCommandDispatcher(std::function<void()> dispatch) { dispatch_ = std::move(dispatch); }
-  void SetSpeechModeSwitch(std::function<void(int)> switchMode) { switch_ = std::move(switchMode); }
-  // Opens the full help: F1 in either window.
-  void SetFullHelp(std::function<void()> open) { fullHelp_ = std::move(open); }
-  // Runs `tick` each time host timer `id` fires.
-  void SetTimerHandler(int id, std::function<void()> tick) { timers_[id] = std::move(tick); }
-
-  // Runs the command dispatcher on the stored key (prompts hand unknown keys on through this).
+  // Hands the stored key on as a command (prompts hand unknown keys on through this).
   void DispatchCommandKey() {
-    if (dispatch_) dispatch_();
+    if (handOff_ != nullptr) handOff_->DispatchCommandKey();
   }
 
   // Waits for the next event or the deadline and handles what arrived; false at the deadline.
@@ -83,10 +76,7 @@ class Keyboard {
 
  private:
   Host& host_;
-  std::function<void()> dispatch_;
-  std::function<void(int)> switch_;
-  std::function<void()> fullHelp_;
-  std::map<int, std::function<void()>> timers_;
+  KeyHandOff* handOff_;
 };
 
 }  // namespace corvane

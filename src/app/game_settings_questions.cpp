@@ -1,4 +1,6 @@
-#include "store/game_settings_questions.h"
+#include "app/game_settings_questions.h"
+
+#include "app/pace_question.h"
 
 namespace corvane {
 namespace {
@@ -14,7 +16,7 @@ constexpr std::int16_t kRightArrow = 39;
 }  // namespace
 
 bool GameSettingsQuestions(Speech& speech, Prompts& prompts, UserSettings& settings,
-                           const GameSettingsHooks& hooks) {
+                           GameSettingsKeeper& keeper) {
   int answer = prompts.AskYesNo("Would you like the player bots to have dealer's choice?",
                                 settings.BotsDealersChoice ? kYes : kNo, true);
   if (answer == kEscape) return false;
@@ -35,19 +37,19 @@ bool GameSettingsQuestions(Speech& speech, Prompts& prompts, UserSettings& setti
     speech.speak("???Sound volumes reset.");
     settings.PartyVolume = kStartingPartyVolume;
     settings.TableVolume = kStartingTableVolume;
-    if (hooks.applyPartyVolume) hooks.applyPartyVolume(settings.PartyVolume);
+    keeper.ApplyPartyVolume(settings.PartyVolume);
   }
   speech.speak("Adjust the table sounds during a game by the use of Page Up and Page Down.");
   speech.speak(
       "Adjust the background party sounds by the use of Shift-Page Up and Shift-Page down. This "
       "may need to be repeated many times, depending on the amount of change.");
-  if (hooks.askPace && !hooks.askPace()) return false;
+  if (!AskPace(prompts, settings)) return false;
 
   answer = prompts.AskYesNo("Are you ready to save your settings?", kNo, false);
   if (answer != kYes) return false;
   std::string error;
   // The message follows the file: a save that failed is never announced as done.
-  if (hooks.save && hooks.save(settings, error)) {
+  if (keeper.SaveGameSettings(settings, error)) {
     speech.speak("settings set.");
     return true;
   }

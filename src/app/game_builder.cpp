@@ -1,4 +1,4 @@
-#include "store/game_builder.h"
+#include "app/game_builder.h"
 
 #include <algorithm>
 
