@@ -167,7 +167,7 @@ void Application::ShuffleTimerTick() {
 void Application::SwitchSpeechMode(int mode) {
   speech_.TTSSetup(static_cast<std::int16_t>(mode));
   speech_.SpeechMode = static_cast<std::int16_t>(mode);
-  if (mode == 3) {
+  if (mode == kOwnVoiceMode) {
     speech_.SetSapiValues(settings_.SapiVoice, settings_.SapiRate, settings_.SapiVolume, 0, true);
   }
 }

@@ -39,10 +39,10 @@ inline constexpr const char* kProductName = "Corvane";
 inline constexpr const char* kVersionText = "Version 1.0.";
 
 struct AppOptions {
-  std::int16_t SpeechMode = 1;        // the command line's number, or 1
-  std::optional<std::uint64_t> seed;  // fixed random streams, for tests
-  std::string programFolder;          // empty: the executable's folder
-  std::string dataFolder;             // ending in "/"; empty: found from the environment
+  std::int16_t SpeechMode = kScreenReaderMode;  // the command line's number
+  std::optional<std::uint64_t> seed;            // fixed random streams, for tests
+  std::string programFolder;                    // empty: the executable's folder
+  std::string dataFolder;                       // ending in "/"; empty: found from the environment
 };
 
 class Application : private KeyHandOff, private GameSettingsKeeper {

@@ -9,8 +9,8 @@ namespace corvane {
 // Moves `current` (1..last) by a navigation key; false when `key` is not one.
 bool MoveByNavigationKey(int key, int& current, int last);
 
-// Clears the stored key, then lets events run until a key is stored; returns KeyShift * 1000 +
-// the key code.
+// Clears the stored key, then lets events run until a key is stored; returns it as a command key,
+// CommandKeyOf(KeyShift, key code).
 int WaitForRowKey(Keyboard& keyboard);
 
 }  // namespace corvane

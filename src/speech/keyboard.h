@@ -10,37 +10,10 @@
 #include <cstdint>
 
 #include "platform/host.h"
+#include "platform/key_codes.h"
 #include "speech/key_hand_off.h"
 
 namespace corvane {
-
-// Key codes (Windows virtual-key codes) used by the game.
-enum KeyCodes : int {
-  kKeyBack = 8,
-  kKeyTab = 9,
-  kKeyEnter = 13,
-  kKeyShift = 16,
-  kKeyControl = 17,
-  kKeyAlt = 18,
-  kKeyEscape = 27,
-  kKeySpace = 32,
-  kKeyPageUp = 33,
-  kKeyPageDown = 34,
-  kKeyEnd = 35,
-  kKeyHome = 36,
-  kKeyLeft = 37,
-  kKeyUp = 38,
-  kKeyRight = 39,
-  kKeyDown = 40,
-  kKeyDelete = 46,
-  kKeyF1 = 112,
-  kKeyF2 = 113,
-  kKeyF3 = 114,
-  kKeyF4 = 115,
-  kKeyComma = 188,
-  kKeyPeriod = 190,
-};
-enum ShiftBits : int { kShift = 1, kControl = 2, kAlt = 4 };
 
 class Keyboard {
  public:
@@ -57,8 +30,8 @@ class Keyboard {
   Window LastKeyWindow = Window::Sound;
   // True while a prompt or a blocking Wait owns the keyboard.
   bool InputWaiting = false;
-  // KeyShift * 1000 + KeyPressed.
-  int CommandKey() const { return KeyShift * 1000 + KeyPressed; }
+  // The stored key as a command key: KeyShift * kShiftStep + KeyPressed.
+  int CommandKey() const { return CommandKeyOf(KeyShift, KeyPressed); }
 
   // Hands the stored key on as a command (prompts hand unknown keys on through this).
   void DispatchCommandKey() {

@@ -12,8 +12,8 @@ namespace corvane {
 namespace {
 
 constexpr std::string_view kQuiet = "???";
-constexpr int kControlUp = 2000 + kKeyUp;
-constexpr int kControlDown = 2000 + kKeyDown;
+constexpr int kControlUp = CommandKeyOf(kControl, kKeyUp);
+constexpr int kControlDown = CommandKeyOf(kControl, kKeyDown);
 constexpr int kKeyJ = 'J';
 constexpr int kKeyK = 'K';
 constexpr int kKeyL = 'L';
@@ -390,7 +390,8 @@ std::string Prompts::EditBox(const std::string& message) {
     if (key < 19) continue;
     for (int row = 1; row <= kCharacterRows; ++row) {
       const CharacterRow& entry = CharacterTable()[row];
-      if ((shift == 0 && entry.keyValue == key) || (shift == 1 && entry.keyValue == key + 1000)) {
+      if ((shift == 0 && entry.keyValue == key) ||
+          (shift == kShift && entry.keyValue == CommandKeyOf(kShift, key))) {
         speech_.speak(Quiet(SpokenForm(entry)));
         text += entry.character;
         break;
