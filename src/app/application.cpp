@@ -173,7 +173,7 @@ void Application::SwitchSpeechMode(int mode) {
 }
 
 int Application::AddMenuRow(int reset) {
-  if (reset != -999) rowCount_ = reset;
+  if (reset != kKeepCountingRows) rowCount_ = reset;
   return ++rowCount_;
 }
 

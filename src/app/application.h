@@ -11,6 +11,7 @@
 #include "app/game_settings_questions.h"
 #include "app/hand_history.h"
 #include "app/help_reader.h"
+#include "app/menu_navigation.h"
 #include "app/pace_preferences.h"
 #include "app/play_statistics.h"
 #include "app/saved_table.h"
@@ -55,8 +56,8 @@ class Application : private KeyHandOff, private GameSettingsKeeper {
   // Start-up and the main menu; returns when the user chooses Exit.
   void Main();
 
-  // The row counter of the hand-built menus: 0 restarts it, -999 keeps counting; returns the
-  // number of the row the caller is about to fill.
+  // The row counter of the hand-built menus: 0 restarts it, kKeepCountingRows keeps counting;
+  // returns the number of the row the caller is about to fill.
   int AddMenuRow(int reset);
 
   TableState& table() { return table_; }

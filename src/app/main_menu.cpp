@@ -51,13 +51,13 @@ void Application::MainMenu() {
   while (true) {
     if (rebuild) {
       rows[AddMenuRow(0)] = {"Start a New Table, T", 'T'};
-      rows[AddMenuRow(-999)] = {"Restore the Saved Table, R", 'R'};
-      rows[AddMenuRow(-999)] = {"Delete the Saved Table, D", 'D'};
-      rows[AddMenuRow(-999)] = {"Build a Poker Game, B", 'B'};
-      rows[AddMenuRow(-999)] = {
+      rows[AddMenuRow(kKeepCountingRows)] = {"Restore the Saved Table, R", 'R'};
+      rows[AddMenuRow(kKeepCountingRows)] = {"Delete the Saved Table, D", 'D'};
+      rows[AddMenuRow(kKeepCountingRows)] = {"Build a Poker Game, B", 'B'};
+      rows[AddMenuRow(kKeepCountingRows)] = {
           std::string(speech_.SpeechMode == kOwnVoiceMode ? kSwitchToReader : kSwitchToVoice), 'S'};
-      rows[AddMenuRow(-999)] = {"Help, H (F1)", 'H'};
-      rows[AddMenuRow(-999)] = {"Exit, X", 'X'};
+      rows[AddMenuRow(kKeepCountingRows)] = {"Help, H (F1)", 'H'};
+      rows[AddMenuRow(kKeepCountingRows)] = {"Exit, X", 'X'};
       speech_.speak("Select from Menu");
       current = 1;
       speech_.speak(rows[current].text);

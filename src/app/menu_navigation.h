@@ -6,6 +6,10 @@
 
 namespace corvane {
 
+// Handed to the row counter of the hand-built menus (Application::AddMenuRow): go on counting
+// from the last row instead of starting again.
+inline constexpr int kKeepCountingRows = -999;
+
 // Moves `current` (1..last) by a navigation key; false when `key` is not one.
 bool MoveByNavigationKey(int key, int& current, int last);
 

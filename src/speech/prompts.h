@@ -24,6 +24,11 @@ enum MenuFlags : int {
   kMenuKeyCode = 8,      // return the character code of the chosen item's key
 };
 
+// What AskYesNo returns; a menu too returns kAnswerEscape when it is left with Escape.
+inline constexpr std::int16_t kAnswerEscape = 0;
+inline constexpr std::int16_t kAnswerYes = 1;
+inline constexpr std::int16_t kAnswerNo = 2;
+
 // What InputText returns when the user leaves it with Escape.
 inline constexpr const char* kEscapedText = "***";
 // The key of the card browser's last row, "Done, Escape": no key types it, the arrows reach it.
@@ -45,7 +50,7 @@ class Prompts : public GamePauses {
                     std::vector<std::string>& keys, int count, int position, int flags,
                     bool commandsOff, int markLimit = 0);
   std::int16_t AskOK(const std::string& prompt);
-  // 1 Yes, 2 No, 0 Escape or a command key.
+  // kAnswerYes, kAnswerNo, or kAnswerEscape for Escape or a command key.
   std::int16_t AskYesNo(const std::string& prompt, int position, bool commandsOff);
   // -1 on Escape.
   std::int32_t InputNumber(const std::string& prompt, std::int32_t min, std::int32_t max,
