@@ -4,12 +4,11 @@
 #include <chrono>
 #include <filesystem>
 
-#include "app/pace_question.h"
+#include "app/game_builder.h"
+#include "app/game_settings_questions.h"
 #include "speech/voice_settings.h"
 #include "store/atomic_file.h"
 #include "store/file_names.h"
-#include "store/game_builder.h"
-#include "store/game_settings_questions.h"
 #include "store/settings_file.h"
 
 namespace corvane {
@@ -56,21 +55,9 @@ Application::Application(Host& host, AudioDevice& audio, SpeechEngineFactory& en
       folders_(MakeFolders(options_)),
       game_(options_.seed.value_or(ClockSeed())),
       cosmetic_(options_.seed.value_or(ClockSeed()) ^ kCosmeticSalt),
-      keyboard_(host),
+      keyboard_(host, this),
       speech_(host, engines),
-      prompts_(
-          keyboard_, speech_,
-          PromptContext{
-              .maxDrawCards =
-                  [this] {
-                    const int round = hand_.CurrentRound;
-                    return int{table_.game.Rounds[round >= 0 && round <= kMaxRounds ? round : 0]
-                                   .MaxDrawCards};
-                  },
-              .cardLeftKey = [this] { return int{settings_.CardLeftKey}; },
-              .cardRightKey = [this] { return int{settings_.CardRightKey}; },
-              .pace = [this] { return settings_.GamePace; },
-          }),
+      prompts_(keyboard_, speech_, settings_),
       startUp_(prompts_),
       sound_(host, audio, cosmetic_, folders_.ProgramFolder),
       help_(speech_, prompts_, folders_.ProgramFolder),
@@ -85,14 +72,6 @@ Application::Application(Host& host, AudioDevice& audio, SpeechEngineFactory& en
       pace_(host, folders_.DataFolder + kPaceFileName),
       tablePlay_(host, table_, settings_, speech_, prompts_, keyboard_, sound_, background_, game_,
                  engine_, folders_.DataFolder, *this) {
-  keyboard_.SetSpeechModeSwitch([this](int mode) { SwitchSpeechMode(mode); });
-  keyboard_.SetCommandDispatcher([this] { dispatcher_.DispatchCommandKey(); });
-  keyboard_.SetTimerHandler(kShuffleTimer, [this] { ShuffleTimerTick(); });
-  keyboard_.SetFullHelp([this] {
-    // What F1 says (a help file that cannot be opened) is not part of a hand being played.
-    const HandLog::Pause notPartOfTheHand(&handLog_);
-    help_.OpenHelpFile(kHelpPage);
-  });
   speech_.SetPhraseListener(&handLog_);
   dispatcher_.SetHandLog(&handLog_);
 }
@@ -137,21 +116,19 @@ void Application::VoiceSettingsMenu() {
 }
 
 void Application::AskGameSettings() {
-  GameSettingsHooks hooks{
-      .save =
-          [this](const UserSettings& settings, std::string& error) {
-            return SaveSettings(folders_.DataFolder + "Settings.sav", settings, error) &&
-                   pace_.Save(settings, error);
-          },
-      .applyPartyVolume = [this](int volume) { background_.SetVolume(volume); },
-      .askPace = [this] { return AskPace(prompts_, settings_); },
-  };
-  GameSettingsQuestions(speech_, prompts_, settings_, hooks);
+  GameSettingsQuestions(speech_, prompts_, settings_, *this);
+}
+
+bool Application::SaveGameSettings(const UserSettings& settings, std::string& error) {
+  return SaveSettings(folders_.DataFolder + "Settings.sav", settings, error) &&
+         pace_.Save(settings, error);
+}
+
+void Application::ApplyPartyVolume(int volume) {
+  background_.SetVolume(volume);
 }
 
 void Application::BuildGame() {
-  // The wild-card pick list is the only multi-select list outside a hand: it reads round 0.
-  hand_.CurrentRound = 0;
   GameBuilder builder(speech_, prompts_, folders_.DataFolder, folders_.ProgramFolder);
   builder.BuildGame(table_.game);
 }
@@ -187,6 +164,20 @@ void Application::HandSettled() {
   history_.Keep(*hand);
 }
 
+void Application::DispatchCommandKey() {
+  dispatcher_.DispatchCommandKey();
+}
+
+void Application::OpenFullHelp() {
+  // What F1 says (a help file that cannot be opened) is not part of a hand being played.
+  const HandLog::Pause notPartOfTheHand(&handLog_);
+  help_.OpenHelpFile(kHelpPage);
+}
+
+void Application::TimerFired(int id) {
+  if (id == kShuffleTimer) ShuffleTimerTick();
+}
+
 void Application::ShuffleTimerTick() {
   const int interval = sound_.Timer1(settings_.PartyVolume);
   if (interval > 0) {
@@ -199,13 +190,13 @@ void Application::ShuffleTimerTick() {
 void Application::SwitchSpeechMode(int mode) {
   speech_.TTSSetup(static_cast<std::int16_t>(mode));
   speech_.SpeechMode = static_cast<std::int16_t>(mode);
-  if (mode == 3) {
+  if (mode == kOwnVoiceMode) {
     speech_.SetSapiValues(settings_.SapiVoice, settings_.SapiRate, settings_.SapiVolume, 0, true);
   }
 }
 
 int Application::AddMenuRow(int reset) {
-  if (reset != -999) rowCount_ = reset;
+  if (reset != kKeepCountingRows) rowCount_ = reset;
   return ++rowCount_;
 }
 

@@ -8,8 +8,10 @@
 #include <vector>
 
 #include "app/folders.h"
+#include "app/game_settings_questions.h"
 #include "app/hand_history.h"
 #include "app/help_reader.h"
+#include "app/menu_navigation.h"
 #include "app/pace_preferences.h"
 #include "app/play_statistics.h"
 #include "app/saved_table.h"
@@ -26,6 +28,7 @@
 #include "platform/host.h"
 #include "platform/speech_engines.h"
 #include "sound/sound_engine.h"
+#include "speech/key_hand_off.h"
 #include "speech/keyboard.h"
 #include "speech/prompts.h"
 #include "speech/speech.h"
@@ -39,13 +42,17 @@ inline constexpr const char* kProductName = "Corvane";
 inline constexpr const char* kVersionText = "Version 1.0.";
 
 struct AppOptions {
-  std::int16_t SpeechMode = 1;        // the command line's number, or 1
-  std::optional<std::uint64_t> seed;  // fixed random streams, for tests
-  std::string programFolder;          // empty: the executable's folder
-  std::string dataFolder;             // ending in "/"; empty: found from the environment
+  std::int16_t SpeechMode = kScreenReaderMode;  // the command line's number
+  std::optional<std::uint64_t> seed;            // fixed random streams, for tests
+  std::string programFolder;                    // empty: the executable's folder
+  std::string dataFolder;                       // ending in "/"; empty: found from the environment
 };
 
-class Application : private TableEvents, private TableServices, private CommandServices {
+class Application : private KeyHandOff,
+                    private GameSettingsKeeper,
+                    private TableEvents,
+                    private TableServices,
+                    private CommandServices {
  public:
   Application(Host& host, AudioDevice& audio, SpeechEngineFactory& engines, AppOptions options);
   ~Application();
@@ -55,8 +62,8 @@ class Application : private TableEvents, private TableServices, private CommandS
   // Start-up and the main menu; returns when the user chooses Exit.
   void Main();
 
-  // The row counter of the hand-built menus: 0 restarts it, -999 keeps counting; returns the
-  // number of the row the caller is about to fill.
+  // The row counter of the hand-built menus: 0 restarts it, kKeepCountingRows keeps counting;
+  // returns the number of the row the caller is about to fill.
   int AddMenuRow(int reset);
 
   TableState& table() { return table_; }
@@ -73,7 +80,14 @@ class Application : private TableEvents, private TableServices, private CommandS
   void StartUp();
   // Reads the preference files; a file that is there but cannot be read adds its note.
   void LoadStoredSettings(std::vector<std::string>& notes);
-  void SwitchSpeechMode(int mode);
+  // What the keyboard hands on.
+  void DispatchCommandKey() override;
+  void SwitchSpeechMode(int mode) override;
+  void OpenFullHelp() override;
+  void TimerFired(int id) override;
+  // What the game settings questions need.
+  bool SaveGameSettings(const UserSettings& settings, std::string& error) override;
+  void ApplyPartyVolume(int volume) override;
   void MainMenu();
   void PlayIntroUntilKey();
   void SwitchSpeech();

@@ -19,7 +19,7 @@ std::int16_t SpeechModeArgument(const std::string& text) {
   const double value = std::strtod(begin, &end);
   if (end == begin || !std::isfinite(value)) return 0;
   const auto mode = RoundHalfEven(value);
-  if (mode < 0 || mode > 3) return 1;
+  if (mode < kTextWindowMode || mode > kOwnVoiceMode) return kScreenReaderMode;
   return static_cast<std::int16_t>(mode);
 }
 
@@ -64,7 +64,7 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& options)
     options.missing.screenReader |= part == "reader";
     options.missing.voice |= part == "voice";
   }
-  options.app.SpeechMode = mode.empty() ? 1 : SpeechModeArgument(mode);
+  options.app.SpeechMode = mode.empty() ? kScreenReaderMode : SpeechModeArgument(mode);
   if (seedOption->count() > 0) options.app.seed = seed;
   return std::nullopt;
 }

@@ -51,13 +51,13 @@ void Application::MainMenu() {
   while (true) {
     if (rebuild) {
       rows[AddMenuRow(0)] = {"Start a New Table, T", 'T'};
-      rows[AddMenuRow(-999)] = {"Restore the Saved Table, R", 'R'};
-      rows[AddMenuRow(-999)] = {"Delete the Saved Table, D", 'D'};
-      rows[AddMenuRow(-999)] = {"Build a Poker Game, B", 'B'};
-      rows[AddMenuRow(-999)] = {
-          std::string(speech_.SpeechMode == 3 ? kSwitchToReader : kSwitchToVoice), 'S'};
-      rows[AddMenuRow(-999)] = {"Help, H (F1)", 'H'};
-      rows[AddMenuRow(-999)] = {"Exit, X", 'X'};
+      rows[AddMenuRow(kKeepCountingRows)] = {"Restore the Saved Table, R", 'R'};
+      rows[AddMenuRow(kKeepCountingRows)] = {"Delete the Saved Table, D", 'D'};
+      rows[AddMenuRow(kKeepCountingRows)] = {"Build a Poker Game, B", 'B'};
+      rows[AddMenuRow(kKeepCountingRows)] = {
+          std::string(speech_.SpeechMode == kOwnVoiceMode ? kSwitchToReader : kSwitchToVoice), 'S'};
+      rows[AddMenuRow(kKeepCountingRows)] = {"Help, H (F1)", 'H'};
+      rows[AddMenuRow(kKeepCountingRows)] = {"Exit, X", 'X'};
       speech_.speak("Select from Menu");
       current = 1;
       speech_.speak(rows[current].text);
@@ -65,7 +65,7 @@ void Application::MainMenu() {
     }
     const int last = rowCount_;
     // The main menu compares the key code alone: a shifted letter still chooses its row.
-    const int key = WaitForRowKey(keyboard_) % 1000;
+    const int key = WaitForRowKey(keyboard_) % kShiftStep;
     bool act = false;
     if (MoveByNavigationKey(key, current, last)) {
       // spoken below
@@ -94,7 +94,7 @@ void Application::MainMenu() {
       case 'S':
         SwitchSpeech();
         rows[current].text =
-            std::string(speech_.SpeechMode == 3 ? kSwitchToReader : kSwitchToVoice);
+            std::string(speech_.SpeechMode == kOwnVoiceMode ? kSwitchToReader : kSwitchToVoice);
         speech_.speak(rows[current].text);
         break;
       case 'X':
@@ -172,15 +172,15 @@ void Application::DeleteTable() {
 }
 
 void Application::SwitchSpeech() {
-  if (speech_.SpeechMode == 3) {
-    speech_.SpeechMode = 1;
-  } else if (speech_.SpeechMode == 1) {
-    speech_.SpeechMode = 3;
+  if (speech_.SpeechMode == kOwnVoiceMode) {
+    speech_.SpeechMode = kScreenReaderMode;
+  } else if (speech_.SpeechMode == kScreenReaderMode) {
+    speech_.SpeechMode = kOwnVoiceMode;
   } else {
     return;
   }
   speech_.TTSSetup(speech_.SpeechMode);
-  if (speech_.SpeechMode == 3) {
+  if (speech_.SpeechMode == kOwnVoiceMode) {
     speech_.SetSapiValues(settings_.SapiVoice, settings_.SapiRate, settings_.SapiVolume, 0, true);
     prompts_.Pause(PauseOf::Play, 1);
     speech_.speak("Press the O key to adjust MS Sapi settings after selecting a poker game.");

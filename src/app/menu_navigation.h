@@ -6,11 +6,15 @@
 
 namespace corvane {
 
+// Handed to the row counter of the hand-built menus (Application::AddMenuRow): go on counting
+// from the last row instead of starting again.
+inline constexpr int kKeepCountingRows = -999;
+
 // Moves `current` (1..last) by a navigation key; false when `key` is not one.
 bool MoveByNavigationKey(int key, int& current, int last);
 
-// Clears the stored key, then lets events run until a key is stored; returns KeyShift * 1000 +
-// the key code.
+// Clears the stored key, then lets events run until a key is stored; returns it as a command key,
+// CommandKeyOf(KeyShift, key code).
 int WaitForRowKey(Keyboard& keyboard);
 
 }  // namespace corvane

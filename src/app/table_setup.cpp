@@ -95,8 +95,8 @@ bool TableSetup::AskLimits() {
 
 bool TableSetup::AskEndRule() {
   GameSettings& s = table_.settings;
-  if (s.GameEndRule == 0) {
-    s.GameEndRule = 1;
+  if (s.GameEndRule == kEndRuleNotChosen) {
+    s.GameEndRule = kEndOnChips;
     s.GameEndAmount = 10;
   }
   std::vector<std::string> items{
@@ -106,14 +106,14 @@ bool TableSetup::AskEndRule() {
   std::vector<std::string> keys{"", "L", "T", "D"};
   const int row = prompts_.Menu("The game is over when ", items, keys, 3, s.GameEndRule, 0, true);
   if (row < 1) return false;
-  if (row != s.GameEndRule) s.GameEndAmount = row == 2 ? 120 : 10;
+  if (row != s.GameEndRule) s.GameEndAmount = row == kEndOnMinutes ? 120 : 10;
   s.GameEndRule = static_cast<std::int16_t>(row);
-  if (row == 2) {
+  if (row == kEndOnMinutes) {
     const auto minutes = prompts_.InputNumber("How many minutes would you like the game to last?",
                                               5, 1000, s.GameEndAmount, 0, 10);
     if (minutes < 0) return false;
     s.GameEndAmount = minutes;
-  } else if (row == 3) {
+  } else if (row == kEndOnDealingRounds) {
     const auto rounds = prompts_.InputNumber("How many dealing rounds will there be in the game?",
                                              1, 1000, s.GameEndAmount, 0, 5);
     if (rounds < 0) return false;

@@ -163,9 +163,8 @@ void CommandDispatcher::ReviewCard(int direction) {
 
 void CommandDispatcher::BrowseCards() {
   if (hand_.Folded[kUserSeat]) return;
-  prompts_.ChooseCard(table_,
-                      table_.players.PlayerName[kUserSeat] + "'s cards, use arrows to review",
-                      kUserSeat, kWorkHand2);
+  prompts_.ChooseCard(table_.players.PlayerName[kUserSeat] + "'s cards, use arrows to review",
+                      SortedHandCards(table_, kUserSeat, kWorkHand2));
 }
 
 void CommandDispatcher::AskRaiseAnte() {

@@ -112,7 +112,8 @@ void KeyboardPlayer::ChooseDiscards(int seat) {
     // Every showing of the menu starts with nothing marked.
     std::fill(keys.begin(), keys.end(), std::string());
     engine_.Say(fmt::format("You may draw up to {} cards", maxDraw));
-    const int selected = prompts_.Menu(kDiscardTitle, items, keys, n, 1, kMenuMultiSelect, false);
+    const int selected =
+        prompts_.Menu(kDiscardTitle, items, keys, n, 1, kMenuMultiSelect, false, maxDraw);
     engine_.CheckGameOver();
     marked.clear();
     if (selected > 0) {

@@ -49,7 +49,7 @@ HandValue FlushBound(const RankCounts& h, const HandKey& key, int m) {
     const int held = key.SuitCount(s);
     if (held + m < 5) continue;
     std::uint32_t ranks = h.RanksOfSuit(s);
-    if (CountRanks(ranks) != held) return ValueOfTies(6, 14, 14, 14, 14, 14);
+    if (CountRanks(ranks) != held) return ValueOfTies(kFlush, 14, 14, 14, 14, 14);
     std::array<int, 5> t{};
     for (std::size_t i = 0; i < t.size(); ++i) {
       if (static_cast<int>(i) < m) {
@@ -59,7 +59,7 @@ HandValue FlushBound(const RankCounts& h, const HandKey& key, int m) {
         ranks &= ~(1u << t[i]);
       }
     }
-    best = std::max(best, ValueOfTies(6, t[0], t[1], t[2], t[3], t[4]));
+    best = std::max(best, ValueOfTies(kFlush, t[0], t[1], t[2], t[3], t[4]));
   }
   return best;
 }
@@ -69,7 +69,7 @@ HandValue FlushBound(const RankCounts& h, const HandKey& key, int m) {
 HandValue UpperBound(const StraightWindows& windows, const RankCounts& h, const HandKey& key,
                      int m) {
   if (const std::uint32_t five = AtLeastOrAll(h, 5 - m))
-    return ValueOfTies(10, TopRank(five), 0, 0, 0, 0);
+    return ValueOfTies(kFiveOfAKind, TopRank(five), 0, 0, 0, 0);
   const int total = h.Count + m;
   bool flushable = false;
   if (total >= 5) {
@@ -79,14 +79,14 @@ HandValue UpperBound(const StraightWindows& windows, const RankCounts& h, const 
       flushable = true;
       top = std::max(top, BestWindow(windows, h.RanksOfSuit(s), m));
     }
-    if (top != 0) return ValueOfTies(9, top, 0, 0, 0, 0);
+    if (top != 0) return ValueOfTies(kStraightFlush, top, 0, 0, 0, 0);
   }
   if (const std::uint32_t fours = AtLeastOrAll(h, 4 - m)) {
     const int r = TopRank(fours);
     const int spare = m - std::max(0, 4 - key.RankCount(r));
     const std::uint32_t others = h.AtLeast[1] & ~(1u << r);
     const int kicker = spare > 0 ? 14 : (others ? TopRank(others) : 0);
-    return ValueOfTies(8, r, kicker, 0, 0, 0);
+    return ValueOfTies(kFourOfAKind, r, kicker, 0, 0, 0);
   }
   const std::uint32_t threes = AtLeastOrAll(h, 3 - m);
   if (total >= 5) {
@@ -95,21 +95,22 @@ HandValue UpperBound(const StraightWindows& windows, const RankCounts& h, const 
       const int x = TopRank(xs);
       const int left = m - std::max(0, 3 - key.RankCount(x));
       const std::uint32_t ys = AtLeastOrAll(h, 2 - left) & ~(1u << x);
-      if (ys != 0) return ValueOfTies(7, x, TopRank(ys), 0, 0, 0);
+      if (ys != 0) return ValueOfTies(kFullHouse, x, TopRank(ys), 0, 0, 0);
     }
   }
   if (flushable) return FlushBound(h, key, m);
   if (total >= 5) {
     if (const int top = BestWindow(windows, h.AtLeast[1], m))
-      return ValueOfTies(5, top, 0, 0, 0, 0);
+      return ValueOfTies(kStraight, top, 0, 0, 0, 0);
   }
   if (threes != 0) {
-    return ValueOfTies(4, TopRank(threes), total >= 4 ? 14 : 0, total >= 5 ? 14 : 0, 0, 0);
+    return ValueOfTies(kThreeOfAKind, TopRank(threes), total >= 4 ? 14 : 0, total >= 5 ? 14 : 0, 0,
+                       0);
   }
-  if (total >= 4) return ValueOfTies(3, 14, 14, 14, 0, 0);
-  if (total >= 2) return ValueOfTies(2, 14, 14, 14, 14, 0);
-  if (total >= 1) return ValueOfTies(1, 14, 14, 14, 14, 14);
-  return ValueOfTies(1, 0, 0, 0, 0, 0);
+  if (total >= 4) return ValueOfTies(kTwoPair, 14, 14, 14, 0, 0);
+  if (total >= 2) return ValueOfTies(kOnePair, 14, 14, 14, 14, 0);
+  if (total >= 1) return ValueOfTies(kHighCard, 14, 14, 14, 14, 14);
+  return ValueOfTies(kHighCard, 0, 0, 0, 0, 0);
 }
 
 // A depth-first walk over rising substitutions of representative cards.

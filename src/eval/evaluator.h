@@ -29,8 +29,22 @@ enum DescribeFlags : int {
   kKickerClause = 2,   // the description names the kicker
 };
 
+// The categories of hands, from the lowest.
+enum HandCategories : int {
+  kHighCard = 1,
+  kOnePair = 2,
+  kTwoPair = 3,
+  kThreeOfAKind = 4,
+  kStraight = 5,
+  kFlush = 6,
+  kFullHouse = 7,
+  kFourOfAKind = 8,
+  kStraightFlush = 9,
+  kFiveOfAKind = 10,
+};
+
 HandValue MakeHandValue(int category, int r1, int r2, int r3, int r4, int r5);
-// The category of a value (1 high card .. 10 five of a kind).
+// The category of a value (kHighCard .. kFiveOfAKind).
 int HandCategory(HandValue value);
 
 // Values the hand; in showing-only mode only the face-up slots count. `kickers` (may be null)

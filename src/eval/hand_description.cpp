@@ -39,46 +39,46 @@ void AppendHandDescription(std::string& out, HandValue value, bool kickerClause)
   const char* clauseStart = " with a ";
   const char* clauseEnd = " kicker";
   switch (category) {
-    case 10:
+    case kFiveOfAKind:
       out += "Five of a kind in ";
       AppendPlural(out, t[0]);
       out += '.';
       return;
-    case 9:
+    case kStraightFlush:
       out += "Straight Flush ";
       out += RankWord(t[0]);
       out += " high.";
       return;
-    case 8:
+    case kFourOfAKind:
       out += "Four of a kind in ";
       AppendPlural(out, t[0]);
       out += ' ';
       kicker = t[1];
       break;
-    case 7:
+    case kFullHouse:
       out += "Full house ";
       AppendPlural(out, t[0]);
       out += " and ";
       AppendPlural(out, t[1]);
       return;
-    case 6:
+    case kFlush:
       out += "Flush ";
       out += RankWord(t[0]);
       out += " high";
       return;
-    case 5:
+    case kStraight:
       out += "Straight  ";
       out += RankWord(t[0]);
       out += " high";
       return;
-    case 4:
+    case kThreeOfAKind:
       out += "three of a kind in ";
       AppendPlural(out, t[0]);
       out += ' ';
       kicker = t[1];
       clauseEnd = " kicker.";
       break;
-    case 3:
+    case kTwoPair:
       out += "Two pairs, ";
       AppendPlural(out, t[0]);
       out += " and ";
@@ -87,13 +87,13 @@ void AppendHandDescription(std::string& out, HandValue value, bool kickerClause)
       kicker = t[2];
       clauseStart = "with a ";
       break;
-    case 2:
+    case kOnePair:
       out += "Pair of ";
       AppendPlural(out, t[0]);
       out += ' ';
       kicker = t[1];
       break;
-    case 1:
+    case kHighCard:
       if (value == kNothingConsidered) {
         out += "not showing";
         return;

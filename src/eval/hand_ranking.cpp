@@ -58,14 +58,14 @@ FlushRanks FlushFromList(const CardNumber* cards, int count, int suit) {
 
 HandValue RankCards(const RankCounts& counts, const CardNumber* cards) {
   const auto& at = counts.AtLeast;
-  int category = 1;
+  int category = kHighCard;
   std::array<int, 5> t{};
   const std::uint32_t singles = at[1] & ~at[2];
 
   if (counts.Count == 0) {
     // Nothing considered: high card with no ranks.
   } else if (at[5] != 0) {
-    category = 10;
+    category = kFiveOfAKind;
     t[0] = TopRank(at[5]);
   } else {
     const std::uint32_t fours = at[4];
@@ -101,39 +101,39 @@ HandValue RankCards(const RankCounts& counts, const CardNumber* cards) {
     }
 
     if (flush.StraightFlushTop != 0) {
-      category = 9;
+      category = kStraightFlush;
       t[0] = flush.StraightFlushTop;
     } else if (four != 0) {
-      category = 8;
+      category = kFourOfAKind;
       t[0] = four;
       // The kicker is the highest other rank held, single or not.
       const std::uint32_t others = at[1] & ~(1u << four);
       t[1] = others ? TopRank(others) : 0;
     } else if (three != 0 && pairs != 0) {
-      category = 7;
+      category = kFullHouse;
       t[0] = three;
       t[1] = TopRank(pairs);
     } else if (flushSuit != 0) {
-      category = 6;
+      category = kFlush;
       t = flush.Top;
     } else if (straight != 0) {
-      category = 5;
+      category = kStraight;
       t[0] = straight;
     } else if (three != 0) {
-      category = 4;
+      category = kThreeOfAKind;
       t[0] = three;
       std::uint32_t s = singles;
       t[1] = PopTop(s);
       t[2] = PopTop(s);
     } else if (CountRanks(pairs) >= 2) {
-      category = 3;
+      category = kTwoPair;
       t[0] = PopTop(pairs);
       t[1] = PopTop(pairs);
       const int third = PopTop(pairs);
       const int single = singles ? TopRank(singles) : 0;
       t[2] = third > single ? third : single;
     } else if (pairs != 0) {
-      category = 2;
+      category = kOnePair;
       t[0] = TopRank(pairs);
       std::uint32_t s = singles;
       t[1] = PopTop(s);

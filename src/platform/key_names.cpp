@@ -32,9 +32,9 @@ constexpr std::array<NamedKey, 16> kNamedKeys{{
 }};
 
 constexpr std::array<std::pair<std::string_view, int>, 3> kPrefixes{{
-    {"Shift+", 1},
-    {"Ctrl+", 2},
-    {"Alt+", 4},
+    {"Shift+", kShift},
+    {"Ctrl+", kControl},
+    {"Alt+", kAlt},
 }};
 
 std::optional<int> BareKeyCode(std::string_view name) {

@@ -8,10 +8,11 @@
 #include <string>
 #include <string_view>
 
+#include "platform/key_codes.h"
+
 namespace corvane {
 
-// A key press as the game sees it: the Windows virtual-key code and the shift bits
-// (1 Shift, 2 Control, 4 Alt).
+// A key press as the game sees it: the Windows virtual-key code and the ShiftBits.
 struct KeyStroke {
   int code = 0;
   int shift = 0;

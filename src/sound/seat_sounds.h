@@ -4,10 +4,10 @@
 #include <string>
 
 #include "sound/sound_engine.h"
+#include "speech/game_pauses.h"
+#include "table/random.h"
 
 namespace corvane {
-
-class Prompts;
 
 // Plays `name` (wildcards allowed) at `seat` of a table of `playerCount`; seat 0 is the table
 // itself. `tableVolume` is the user's table sound setting.
@@ -29,7 +29,7 @@ int ChipSoundCount(int amount, int ante);
 
 // Chips going into the pot: "coin*4.wav" at the seat, once per two antes of `amount` (at least
 // once, at most 50 times), each followed by a short pause in which keys run their commands.
-void PlayChipSound(SoundEngine& sound, Prompts& prompts, Random& cosmetic, int playerCount,
+void PlayChipSound(SoundEngine& sound, GamePauses& pauses, Random& cosmetic, int playerCount,
                    int seat, int amount, int ante, int tableVolume);
 
 }  // namespace corvane

@@ -1,5 +1,7 @@
 #include "speech/character_table.h"
 
+#include "platform/key_codes.h"
+
 namespace corvane {
 namespace {
 
@@ -51,7 +53,7 @@ std::array<CharacterRow, kCharacterRows + 1> Build() {
   for (std::size_t i = 0; i < kUpper.size(); ++i) {
     const auto code = static_cast<std::int16_t>('A' + i);
     rows[row++] = {code, kUpper.substr(i, 1), ""};
-    rows[row++] = {static_cast<std::int16_t>(code + 1000), kLower.substr(i, 1), ""};
+    rows[row++] = {static_cast<std::int16_t>(CommandKeyOf(kShift, code)), kLower.substr(i, 1), ""};
   }
   for (std::size_t i = 0; i < kDigits.size(); ++i) {
     rows[row++] = {static_cast<std::int16_t>('0' + i), kDigits.substr(i, 1), ""};

@@ -11,7 +11,7 @@ namespace corvane {
 inline constexpr int kCharacterRows = 96;
 
 struct CharacterRow {
-  std::int16_t keyValue = 0;    // the key code, plus 1000 for the shifted key
+  std::int16_t keyValue = 0;    // the key code, as CommandKeyOf(kShift, code) for the shifted key
   std::string_view character;   // one character; empty in the unused row
   std::string_view spokenName;  // empty when the character is spoken as itself
 };

@@ -13,8 +13,8 @@ void Keyboard::Handle(const HostEvent& event) {
   switch (event.kind) {
     case HostEvent::Kind::Key:
       // F1 in either window opens the full help, whatever the game is doing.
-      if (event.code == kKeyF1 && event.shift == 0 && fullHelp_) {
-        fullHelp_();
+      if (event.code == kKeyF1 && event.shift == 0 && handOff_ != nullptr) {
+        handOff_->OpenFullHelp();
         break;
       }
       if (event.window == Window::Speech) {
@@ -29,7 +29,7 @@ void Keyboard::Handle(const HostEvent& event) {
     case HostEvent::Kind::Close:
       throw EndProgram{0};
     case HostEvent::Kind::Timer:
-      if (auto it = timers_.find(event.code); it != timers_.end() && it->second) it->second();
+      if (handOff_ != nullptr) handOff_->TimerFired(event.code);
       break;
   }
 }
@@ -38,7 +38,7 @@ void Keyboard::WindowKeyDown(int keyCode, int shift) {
   if (keyCode == kKeyF4 && (shift & kAlt) != 0) throw EndProgram{0};
   if (keyCode == kKeyShift || keyCode == kKeyControl || keyCode == kKeyAlt) return;
   if (shift == kControl && keyCode >= '0' && keyCode <= '3') {
-    if (switch_) switch_(keyCode - '0');
+    if (handOff_ != nullptr) handOff_->SwitchSpeechMode(keyCode - '0');
     return;
   }
   KeyPressed = static_cast<std::int16_t>(keyCode);

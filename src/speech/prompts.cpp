@@ -6,16 +6,14 @@
 
 #include "speech/character_table.h"
 #include "speech/utf8_text.h"
-#include "table/card.h"
 #include "table/codepage.h"
-#include "table/table_state.h"
 
 namespace corvane {
 namespace {
 
 constexpr std::string_view kQuiet = "???";
-constexpr int kControlUp = 2000 + kKeyUp;
-constexpr int kControlDown = 2000 + kKeyDown;
+constexpr int kControlUp = CommandKeyOf(kControl, kKeyUp);
+constexpr int kControlDown = CommandKeyOf(kControl, kKeyDown);
 constexpr int kKeyJ = 'J';
 constexpr int kKeyK = 'K';
 constexpr int kKeyL = 'L';
@@ -76,8 +74,8 @@ std::int64_t ClampInt32(std::int64_t value) {
 
 }  // namespace
 
-Prompts::Prompts(Keyboard& keyboard, Speech& speech, PromptContext context)
-    : keyboard_(keyboard), speech_(speech), context_(std::move(context)) {}
+Prompts::Prompts(Keyboard& keyboard, Speech& speech, const UserSettings& settings)
+    : keyboard_(keyboard), speech_(speech), settings_(settings) {}
 
 void Prompts::Wait(double seconds, bool blockKeys) {
   keyboard_.InputWaiting = blockKeys;
@@ -90,7 +88,7 @@ void Prompts::Wait(double seconds, bool blockKeys) {
 }
 
 void Prompts::Pause(PauseOf kind, double seconds) {
-  Wait(PausedSeconds(context_.pace(), kind, seconds), false);
+  Wait(PausedSeconds(settings_.GamePace, kind, seconds), false);
 }
 
 void Prompts::WaitForKey() {
@@ -104,7 +102,7 @@ void Prompts::WaitForKey() {
 
 std::int16_t Prompts::Menu(std::string prompt, std::vector<std::string>& items,
                            std::vector<std::string>& keys, int count, int position, int flags,
-                           bool commandsOff) {
+                           bool commandsOff, int markLimit) {
   if (count < 0) count = 0;
   if (static_cast<int>(items.size()) <= count) items.resize(count + 1);
   if (static_cast<int>(keys.size()) <= count) keys.resize(count + 1);
@@ -135,7 +133,7 @@ std::int16_t Prompts::Menu(std::string prompt, std::vector<std::string>& items,
     WaitForKey();
     speech_.StopSpeech();
     const int command = keyboard_.CommandKey();
-    const bool arrowsMove = context_.cardLeftKey() == 0 || multiSelect || commandsOff;
+    const bool arrowsMove = settings_.CardLeftKey == 0 || multiSelect || commandsOff;
 
     if (command == kKeyDown || (arrowsMove && command == kKeyRight)) {
       if (cursor < count) {
@@ -166,9 +164,8 @@ std::int16_t Prompts::Menu(std::string prompt, std::vector<std::string>& items,
           --selected;
           speech_.speak("???Unselected");
           keys[cursor].clear();
-        } else if (selected >= context_.maxDrawCards()) {
-          speech_.speak("???You can only discard up to " + std::to_string(context_.maxDrawCards()) +
-                        " cards.");
+        } else if (selected >= markLimit) {
+          speech_.speak("???You can only discard up to " + std::to_string(markLimit) + " cards.");
         } else {
           ++selected;
           speech_.speak("???selected");
@@ -199,8 +196,8 @@ std::int16_t Prompts::Menu(std::string prompt, std::vector<std::string>& items,
         keyboard_.DispatchCommandKey();
         const bool staysOpen = command == kControlUp || command == kControlDown ||
                                command == kKeyJ || command == kKeyK || command == kKeyL ||
-                               command == context_.cardLeftKey() ||
-                               command == context_.cardRightKey();
+                               command == settings_.CardLeftKey ||
+                               command == settings_.CardRightKey;
         if (!multiSelect && !staysOpen) return 0;
       }
     }
@@ -334,7 +331,7 @@ std::string Prompts::InputText(const std::string& prompt, const std::string& def
       } else if (key == kKeyEnter || key == kKeyTab) {
         return entry;
       } else if (key == kKeyEscape) {
-        return "***";
+        return kEscapedText;
       } else if (key == kKeyDelete || key == kKeyBack) {
         fresh = false;
         EraseLastCharacter(entry);
@@ -351,20 +348,16 @@ std::string Prompts::InputText(const std::string& prompt, const std::string& def
   }
 }
 
-std::int16_t Prompts::ChooseCard(TableState& table, const std::string& prompt, int hand,
-                                 int scratchHand) {
-  SortHand(table, hand, scratchHand);
+std::int16_t Prompts::ChooseCard(const std::string& prompt, const std::vector<CardNumber>& cards) {
   std::vector<std::string> items{""};
   std::vector<std::string> keys{""};
-  for (int slot = 1; slot <= table.game.RoundCount; ++slot) {
-    const CardNumber card = table.Cards[scratchHand][slot];
-    if (card == 0) continue;
-    items.push_back(CardName(card, 0));
+  for (std::size_t slot = 1; slot < cards.size(); ++slot) {
+    if (cards[slot] == 0) continue;
+    items.push_back(CardName(cards[slot], 0));
     keys.push_back(std::to_string(slot));
   }
-  // Reached with the arrows only: its key cannot be typed.
   items.push_back("Done, Escape");
-  keys.push_back("88");
+  keys.push_back(kUntypableKey);
   const int count = static_cast<int>(items.size()) - 1;
   return Menu(prompt, items, keys, count, 1, 0, true);
 }
@@ -397,7 +390,8 @@ std::string Prompts::EditBox(const std::string& message) {
     if (key < 19) continue;
     for (int row = 1; row <= kCharacterRows; ++row) {
       const CharacterRow& entry = CharacterTable()[row];
-      if ((shift == 0 && entry.keyValue == key) || (shift == 1 && entry.keyValue == key + 1000)) {
+      if ((shift == 0 && entry.keyValue == key) ||
+          (shift == kShift && entry.keyValue == CommandKeyOf(kShift, key))) {
         speech_.speak(Quiet(SpokenForm(entry)));
         text += entry.character;
         break;

@@ -4,17 +4,17 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "speech/game_pauses.h"
 #include "speech/keyboard.h"
 #include "speech/pace.h"
 #include "speech/speech.h"
+#include "table/card.h"
+#include "table/user_settings.h"
 
 namespace corvane {
-
-struct TableState;
 
 // Menu flags.
 enum MenuFlags : int {
@@ -24,40 +24,42 @@ enum MenuFlags : int {
   kMenuKeyCode = 8,      // return the character code of the chosen item's key
 };
 
-// What the prompts read from the rest of the game.
-struct PromptContext {
-  // The multi-select limit: the current card round's MaxDrawCards.
-  std::function<int()> maxDrawCards = [] { return 16; };
-  // The card-review keys (0 when the arrows are not assigned to the cards).
-  std::function<int()> cardLeftKey = [] { return 37; };
-  std::function<int()> cardRightKey = [] { return 39; };
-  // The player's pace, which sets the length of the game's pauses.
-  std::function<Pace()> pace = [] { return Pace::Normal; };
-};
+// What AskYesNo returns; a menu too returns kAnswerEscape when it is left with Escape.
+inline constexpr std::int16_t kAnswerEscape = 0;
+inline constexpr std::int16_t kAnswerYes = 1;
+inline constexpr std::int16_t kAnswerNo = 2;
 
-class Prompts {
+// What InputText returns when the user leaves it with Escape.
+inline constexpr const char* kEscapedText = "***";
+// The key of the card browser's last row, "Done, Escape": no key types it, the arrows reach it.
+inline constexpr const char* kUntypableKey = "88";
+
+class Prompts : public GamePauses {
  public:
-  Prompts(Keyboard& keyboard, Speech& speech, PromptContext context = {});
+  // The prompts read the player's card-review keys and pace from `settings` as they are asked.
+  Prompts(Keyboard& keyboard, Speech& speech, const UserSettings& settings = kDefaultUserSettings);
 
   // Pauses; with blockKeys false keys run their commands at once, with true they are only stored.
   void Wait(double seconds, bool blockKeys);
   // A pause of the game, as long as the player's pace makes it; keys run their commands at once.
-  void Pause(PauseOf kind, double seconds);
-  Pace pace() const { return context_.pace(); }
+  void Pause(PauseOf kind, double seconds) override;
+  Pace pace() const { return settings_.GamePace; }
   // Items and keys are used from index 1 (index 0 is ignored); both may be changed by the menu.
+  // A multi-select list lets the user mark at most `markLimit` items.
   std::int16_t Menu(std::string prompt, std::vector<std::string>& items,
                     std::vector<std::string>& keys, int count, int position, int flags,
-                    bool commandsOff);
+                    bool commandsOff, int markLimit = 0);
   std::int16_t AskOK(const std::string& prompt);
-  // 1 Yes, 2 No, 0 Escape or a command key.
+  // kAnswerYes, kAnswerNo, or kAnswerEscape for Escape or a command key.
   std::int16_t AskYesNo(const std::string& prompt, int position, bool commandsOff);
   // -1 on Escape.
   std::int32_t InputNumber(const std::string& prompt, std::int32_t min, std::int32_t max,
                            std::int32_t def, int flags, std::int32_t step);
-  // "***" on Escape.
+  // kEscapedText on Escape.
   std::string InputText(const std::string& prompt, const std::string& def, int flags);
-  // A menu over the cards of `hand`, sorted into `scratchHand`.
-  std::int16_t ChooseCard(TableState& table, const std::string& prompt, int hand, int scratchHand);
+  // A menu over `cards`, indexed by slot from 1 (empty slots, 0, are left out); each row's key is
+  // its slot number.
+  std::int16_t ChooseCard(const std::string& prompt, const std::vector<CardNumber>& cards);
   // A free line of typing, each key said by its character name; empty on Escape.
   std::string EditBox(const std::string& message);
 
@@ -71,7 +73,7 @@ class Prompts {
 
   Keyboard& keyboard_;
   Speech& speech_;
-  PromptContext context_;
+  const UserSettings& settings_;
 };
 
 }  // namespace corvane

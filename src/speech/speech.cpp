@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "platform/key_codes.h"
 #include "speech/character_table.h"
 #include "speech/utf8_text.h"
 
@@ -29,7 +30,7 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
 Speech::Speech(Host& host, SpeechEngineFactory& engines) : host_(host), engines_(engines) {}
 
 void Speech::TTSSetup(std::int16_t type) {
-  ShowTextWindow(type == 0);
+  ShowTextWindow(type == kTextWindowMode);
   TTSType = type;
   // A mode whose engine cannot be made falls back: the screen reader to the voice, the voice to
   // the text window. The message says why, what the game does now and how to get speech back.
@@ -37,10 +38,10 @@ void Speech::TTSSetup(std::int16_t type) {
     bool created = true;
     std::string reason;
     try {
-      if (TTSType == 1) {
+      if (TTSType == kScreenReaderMode) {
         reader_ = engines_.CreateScreenReader(reason);
         created = reader_ != nullptr;
-      } else if (TTSType == 3 && !voice_) {
+      } else if (TTSType == kOwnVoiceMode && !voice_) {
         voice_ = engines_.CreateVoice(reason);
         created = voice_ != nullptr;
       }
@@ -50,13 +51,14 @@ void Speech::TTSSetup(std::int16_t type) {
     }
     if (created) return;
     if (reason.empty()) {
-      reason = TTSType == 1 ? kScreenReaderUnreachable : kVoiceUnavailable;
+      reason = TTSType == kScreenReaderMode ? kScreenReaderUnreachable : kVoiceUnavailable;
     }
-    TTSType = TTSType == 3 ? 0 : 3;
-    host_.ShowMessage("Error! ",
-                      reason + " " + std::string(TTSType == 3 ? kNowOwnVoice : kNowTextWindow),
-                      MessageIcon::Critical);
-    if (TTSType == 0) ShowTextWindow(true);
+    TTSType = TTSType == kOwnVoiceMode ? kTextWindowMode : kOwnVoiceMode;
+    host_.ShowMessage(
+        "Error! ",
+        reason + " " + std::string(TTSType == kOwnVoiceMode ? kNowOwnVoice : kNowTextWindow),
+        MessageIcon::Critical);
+    if (TTSType == kTextWindowMode) ShowTextWindow(true);
   }
 }
 
@@ -83,11 +85,11 @@ void Speech::speak(std::string_view t, std::int16_t systemType) {
   }
   if (!text.empty()) host_.OnSpoken(text);
 
-  if (TTSType == 0) return;
-  if (systemType != 0 && TTSType != 3) return;
-  if (TTSType == 1 && reader_) {
+  if (TTSType == kTextWindowMode) return;
+  if (systemType != 0 && TTSType != kOwnVoiceMode) return;
+  if (TTSType == kScreenReaderMode && reader_) {
     reader_->Say(text, false);
-  } else if (TTSType == 3 && voice_) {
+  } else if (TTSType == kOwnVoiceMode && voice_) {
     voice_->Speak(text);
   }
   LastThingSpoken = std::move(text);
@@ -103,9 +105,9 @@ void Speech::AppendToTextWindow(std::string_view text) {
 }
 
 void Speech::StopSpeech() {
-  if (TTSType == 1 && reader_) {
+  if (TTSType == kScreenReaderMode && reader_) {
     reader_->Stop();
-  } else if (TTSType == 3 && voice_) {
+  } else if (TTSType == kOwnVoiceMode && voice_) {
     voice_->Purge();
   }
 }
@@ -140,7 +142,7 @@ std::string Speech::SayCharacter(int keyCode, int shift) const {
   for (int row = 1; row <= kCharacterRows; ++row) {
     const CharacterRow& entry = table[row];
     if ((shift == 0 && entry.keyValue == keyCode) ||
-        (shift == 1 && entry.keyValue == keyCode + 1000)) {
+        (shift == kShift && entry.keyValue == CommandKeyOf(kShift, keyCode))) {
       return std::string(SpokenForm(entry));
     }
   }
@@ -149,9 +151,9 @@ std::string Speech::SayCharacter(int keyCode, int shift) const {
 
 void Speech::StopSpeaking(int /*window*/) {
   try {
-    if (TTSType == 1 && reader_) {
+    if (TTSType == kScreenReaderMode && reader_) {
       reader_->StopSpeech();
-    } else if (TTSType == 3 && voice_) {
+    } else if (TTSType == kOwnVoiceMode && voice_) {
       voice_->Purge();
     }
   } catch (const std::exception&) {

@@ -1,8 +1,7 @@
 // Speech output: everything the game tells the user goes through speak.
 //
-// Modes (TTSType): 0 no speech, each phrase written to the text window for a Braille display;
-// 1 the screen reader; 2 silent; 3 the game's own voice. A phrase that begins with "???" is said
-// but not kept in the phrase history; a leading "***" is removed.
+// A phrase that begins with "???" is said but not kept in the phrase history; a leading "***" is
+// removed.
 #pragma once
 
 #include <array>
@@ -17,6 +16,15 @@
 namespace corvane {
 
 inline constexpr int kHistorySize = 30;
+
+// The speech modes (TTSType, SpeechMode): the numbers of the command line and of Control-0..3.
+// No speech: each phrase is written to the text window, for a Braille display.
+inline constexpr std::int16_t kTextWindowMode = 0;
+inline constexpr std::int16_t kScreenReaderMode = 1;
+// Nothing is said and nothing written.
+inline constexpr std::int16_t kSilentMode = 2;
+// The game's own voice.
+inline constexpr std::int16_t kOwnVoiceMode = 3;
 
 // Told of every phrase as it enters the phrase history (the phrases without the "???" marker).
 class PhraseListener {
@@ -50,13 +58,13 @@ class Speech {
   // rate or volume the voice refuses, ends it quietly with the steps before it done. The voice
   // has one priority, normal, so the priority is not passed on.
   void SetSapiValues(int voice, int rate, int volume, int priority, bool apply);
-  // The game's own voice, or nullptr before the first TTSSetup(3) created it.
+  // The game's own voice, or nullptr before the first TTSSetup(kOwnVoiceMode) created it.
   Voice* voice() { return voice_.get(); }
   // Wired once at start-up; nullptr for none.
   void SetPhraseListener(PhraseListener* listener) { listener_ = listener; }
 
-  std::int16_t TTSType = 1;
-  std::int16_t SpeechMode = 1;
+  std::int16_t TTSType = kScreenReaderMode;
+  std::int16_t SpeechMode = kScreenReaderMode;
   bool BrailleMode = false;
   std::string LastThingSpoken;
   std::array<std::string, kHistorySize + 1> PhraseHistory{};

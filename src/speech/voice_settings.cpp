@@ -54,7 +54,7 @@ VoiceSettings::VoiceSettings(Speech& speech, Prompts& prompts, UserSettings& set
     : speech_(speech), prompts_(prompts), settings_(settings), save_(std::move(save)) {}
 
 bool VoiceSettings::VoiceSpeaking() {
-  return speech_.TTSType == 3 && speech_.voice() != nullptr;
+  return speech_.TTSType == kOwnVoiceMode && speech_.voice() != nullptr;
 }
 
 int VoiceSettings::NextKey() {

@@ -21,12 +21,12 @@ inline constexpr std::int32_t kFewestMinutes = 5;
 // rule 3 with 1..1000 dealing rounds.
 inline bool EndRuleWithinRange(std::int16_t rule, std::int32_t amount) {
   switch (rule) {
-    case 0:
-    case 1:
+    case kEndRuleNotChosen:
+    case kEndOnChips:
       return amount >= 0 && amount <= kMostEndAmount;
-    case 2:
+    case kEndOnMinutes:
       return amount >= kFewestMinutes && amount <= kMostEndAmount;
-    case 3:
+    case kEndOnDealingRounds:
       return amount >= 1 && amount <= kMostEndAmount;
     default:
       return false;

@@ -24,7 +24,7 @@ struct TableSetupRecord {
   std::int32_t Ante = 0;
   std::int32_t StartingChips = 0;
   std::int16_t PlayerCount = 0;
-  std::int16_t GameEndRule = 0;
+  std::int16_t GameEndRule = kEndRuleNotChosen;
   std::int32_t GameEndAmount = 0;
 };
 

@@ -48,8 +48,7 @@ struct GameDefinition {
   bool HighShowingBetsFirst = false;
   bool HasShared = false;
   bool HasAnte = true;
-  // Entry 0 is not part of any game: its MaxDrawCards is the multi-select limit the menu reads
-  // when the current round is 0 (the game builder's wild-card pick list sets it to 16).
+  // Entry 0 is not part of any game.
   std::array<CardRound, kMaxRounds + 1> Rounds{};
   std::array<std::string, kMaxDescriptionLines + 1> Description{};
   std::int16_t DescriptionCount = 0;

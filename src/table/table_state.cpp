@@ -24,6 +24,13 @@ void SortHand(TableState& t, int from, int to) {
   }
 }
 
+std::vector<CardNumber> SortedHandCards(TableState& t, int from, int to) {
+  SortHand(t, from, to);
+  std::vector<CardNumber> cards{0};
+  for (int slot = 1; slot <= t.game.RoundCount; ++slot) cards.push_back(t.Cards[to][slot]);
+  return cards;
+}
+
 std::string AttributeText(const TableState& t, int seat) {
   const auto percent = [](float value) {
     return RoundHalfEven(static_cast<double>(value) * 100.0);

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "table/card.h"
 #include "table/game_definition.h"
@@ -19,13 +20,20 @@ inline constexpr int kWorkHand = 10;
 inline constexpr int kWorkHand2 = 11;
 inline constexpr int kDrawHand = 30;
 
+// When the game is over (GameEndRule), as the table setup's menu numbers its rows and the files
+// keep it.
+inline constexpr std::int16_t kEndRuleNotChosen = 0;
+inline constexpr std::int16_t kEndOnChips = 1;          // the user, or every other player, is out
+inline constexpr std::int16_t kEndOnMinutes = 2;        // GameEndAmount minutes have passed
+inline constexpr std::int16_t kEndOnDealingRounds = 3;  // GameEndAmount dealing rounds are done
+
 // Table-wide game variables: asked by the table setup, stored with the saved table.
 struct GameSettings {
   std::int32_t MaxRaise = 1000;
   std::int16_t MaxRaises = 3;
   std::int32_t Ante = 25;
   std::int32_t StartingChips = 10000;
-  std::int16_t GameEndRule = 1;  // 1 chips, 2 minutes, 3 dealer rounds
+  std::int16_t GameEndRule = kEndOnChips;
   std::int32_t GameEndAmount = 0;
 };
 
@@ -86,6 +94,9 @@ inline CardNumber& Card(TableState& t, int hand, int slot) {
 void CopyHand(TableState& t, int from, int to);
 // Copies a hand, then orders its slots 1..RoundCount by rank, high first, Ace as 14.
 void SortHand(TableState& t, int from, int to);
+// Sorts hand `from` into `to` as SortHand does and returns the sorted slots 0..RoundCount (slot 0
+// is never a card).
+std::vector<CardNumber> SortedHandCards(TableState& t, int from, int to);
 // "Name Bluffing B %, Aggressiveness A%, Risk Taker R%, Intelligence I%".
 std::string AttributeText(const TableState& t, int seat);
 // The default names of new tables and the default game settings.

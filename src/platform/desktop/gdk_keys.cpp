@@ -142,13 +142,13 @@ std::optional<KeyStroke> KeyFromGdkEvent(unsigned keyval, unsigned baseKeyval, u
   if (code == 0) code = VirtualKeyFromKeyval(keyval);
   if (code == 0) return std::nullopt;
   KeyStroke key{code, 0};
-  if ((state & GDK_SHIFT_MASK) != 0) key.shift |= 1;
-  if ((state & GDK_CONTROL_MASK) != 0) key.shift |= 2;
-  if ((state & GDK_MOD1_MASK) != 0) key.shift |= 4;
+  if ((state & GDK_SHIFT_MASK) != 0) key.shift |= kShift;
+  if ((state & GDK_CONTROL_MASK) != 0) key.shift |= kControl;
+  if ((state & GDK_MOD1_MASK) != 0) key.shift |= kAlt;
   // A modifier pressed alone counts itself as held, as on Windows.
-  if (code == 16) key.shift |= 1;
-  if (code == 17) key.shift |= 2;
-  if (code == 18) key.shift |= 4;
+  if (code == kKeyShift) key.shift |= kShift;
+  if (code == kKeyControl) key.shift |= kControl;
+  if (code == kKeyAlt) key.shift |= kAlt;
   return key;
 }
 

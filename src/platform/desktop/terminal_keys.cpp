@@ -8,16 +8,6 @@ namespace corvane {
 
 namespace {
 
-constexpr int kShift = 1;
-constexpr int kControl = 2;
-constexpr int kAlt = 4;
-
-constexpr int kKeyBackspace = 8;
-constexpr int kKeyTab = 9;
-constexpr int kKeyEnter = 13;
-constexpr int kKeyEscape = 27;
-constexpr int kKeySpace = 32;
-constexpr int kKeyF1 = 112;
 constexpr char kEscapeByte = 0x1b;
 constexpr int kFunctionKeys = 12;
 
@@ -89,7 +79,7 @@ int NamedKey(TermKeySym sym) {
   switch (sym) {
     case TERMKEY_SYM_BACKSPACE:
     case TERMKEY_SYM_DEL:
-      return kKeyBackspace;
+      return kKeyBack;
     case TERMKEY_SYM_TAB:
       return kKeyTab;
     case TERMKEY_SYM_ENTER:
@@ -125,7 +115,7 @@ int NamedKey(TermKeySym sym) {
   }
 }
 
-int ShiftBits(int modifiers) {
+int ShiftOfModifiers(int modifiers) {
   return ((modifiers & TERMKEY_KEYMOD_SHIFT) != 0 ? kShift : 0) |
          ((modifiers & TERMKEY_KEYMOD_CTRL) != 0 ? kControl : 0) |
          ((modifiers & TERMKEY_KEYMOD_ALT) != 0 ? kAlt : 0);
@@ -138,7 +128,7 @@ std::optional<TerminalKey> ControlCharacter(long c, int shift) {
   if (c == 'c') return TerminalKey{{'C', shift}, true};
   const int others = shift & ~kControl;
   if (c == 'j') return TerminalKey{{kKeyEnter, others}};
-  if (c == 'h') return TerminalKey{{kKeyBackspace, others}};
+  if (c == 'h') return TerminalKey{{kKeyBack, others}};
   if (c >= 'a' && c <= 'z') return TerminalKey{{static_cast<int>(c - 'a') + 'A', shift}};
   return std::nullopt;
 }
@@ -154,7 +144,7 @@ KeyStroke WithStandIns(KeyStroke key) {
 
 // The game's key for one the library read; nothing for keys the game has none for.
 std::optional<TerminalKey> GameKey(const TermKeyKey& read) {
-  const int shift = ShiftBits(read.modifiers);
+  const int shift = ShiftOfModifiers(read.modifiers);
   switch (read.type) {
     case TERMKEY_TYPE_UNICODE: {
       if ((shift & kControl) != 0) return ControlCharacter(read.code.codepoint, shift);

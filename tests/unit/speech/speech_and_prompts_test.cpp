@@ -21,17 +21,19 @@ namespace {
 
 // The real speech layer and prompts on the script host. A stand-in for the command keys records
 // each key, answers A with a question (as raising the ante does) and P with a report.
-struct Rig {
+struct Rig : KeyHandOff {
   explicit Rig(const std::string& script, std::int16_t mode = 1)
       : host(ParseScriptText(script), out, err, false) {
-    keyboard.SetCommandDispatcher([this] {
-      keys.push_back(keyboard.CommandKey());
-      if (keyboard.CommandKey() == 'A') prompts.AskYesNo("Raise the ante?", 2, true);
-      if (keyboard.CommandKey() == 'P') speech.speak("The pot is 75.");
-    });
-    keyboard.SetSpeechModeSwitch([this](int m) { speech.TTSSetup(static_cast<std::int16_t>(m)); });
     speech.TTSSetup(mode);
   }
+  void DispatchCommandKey() override {
+    keys.push_back(keyboard.CommandKey());
+    if (keyboard.CommandKey() == 'A') prompts.AskYesNo("Raise the ante?", 2, true);
+    if (keyboard.CommandKey() == 'P') speech.speak("The pot is 75.");
+  }
+  void SwitchSpeechMode(int m) override { speech.TTSSetup(static_cast<std::int16_t>(m)); }
+  void OpenFullHelp() override {}
+  void TimerFired(int) override {}
   // What was heard so far, one phrase a line, "/" between lines.
   std::string Heard() {
     std::string heard = out.str();
@@ -47,7 +49,7 @@ struct Rig {
   std::ostringstream out, err;
   ScriptHost host;
   RecordingSpeech engines;
-  Keyboard keyboard{host};
+  Keyboard keyboard{host, this};
   Speech speech{host, engines};
   Prompts prompts{keyboard, speech};
   std::vector<int> keys;

@@ -4,7 +4,6 @@
 // nothing is saved.
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "speech/prompts.h"
@@ -13,19 +12,22 @@
 
 namespace corvane {
 
-struct GameSettingsHooks {
+// What the questions need of the application.
+class GameSettingsKeeper {
+ public:
   // Writes "Settings.sav"; false with the reason in `error` when it could not be written (the old
   // file then stays as it was).
-  std::function<bool(const UserSettings& settings, std::string& error)> save;
+  virtual bool SaveGameSettings(const UserSettings& settings, std::string& error) = 0;
   // Gives the playing background sound the party volume at once.
-  std::function<void(int volume)> applyPartyVolume;
-  // Asks the last question before saving, how fast the game plays; false when it was left with
-  // Escape. Not asked when empty.
-  std::function<bool()> askPace;
+  virtual void ApplyPartyVolume(int volume) = 0;
+
+ protected:
+  ~GameSettingsKeeper() = default;
 };
 
-// Returns true when the settings were saved.
+// The last question before saving is how fast the game plays. Returns true when the settings were
+// saved.
 bool GameSettingsQuestions(Speech& speech, Prompts& prompts, UserSettings& settings,
-                           const GameSettingsHooks& hooks);
+                           GameSettingsKeeper& keeper);
 
 }  // namespace corvane

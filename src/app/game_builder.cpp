@@ -1,4 +1,4 @@
-#include "store/game_builder.h"
+#include "app/game_builder.h"
 
 #include <algorithm>
 
@@ -13,12 +13,8 @@
 namespace corvane {
 namespace {
 
-constexpr int kYes = 1;
-constexpr int kNo = 2;
-constexpr int kEscape = 0;
 constexpr int kDeckSize = 52;
 constexpr int kSuits = 4;
-constexpr const char* kEscapedText = "***";
 constexpr const char* kGameFileEnding = ".gam";
 
 // The wild-card pick list: ranks from Ace to King, each in the suits Spades, Hearts, Clubs and
@@ -67,14 +63,14 @@ GameBuilder::GameBuilder(Speech& speech, Prompts& prompts, std::string dataFolde
       stockFolder_(std::move(stockFolder)) {}
 
 int GameBuilder::YesNo(const std::string& question, bool startOnYes) {
-  return prompts_.AskYesNo(question, startOnYes ? kYes : kNo, true);
+  return prompts_.AskYesNo(question, startOnYes ? kAnswerYes : kAnswerNo, true);
 }
 
 bool GameBuilder::BuildGame(GameDefinition& game) {
   speech_.speak(
       "Using a series of questions and pick lists, you can build your own poker game. This game "
       "can be saved for future use.");
-  if (YesNo("Okay to proceed?", true) == kNo) return false;
+  if (YesNo("Okay to proceed?", true) == kAnswerNo) return false;
 
   ClearGameRounds(game);
   game.RoundCount = kMaxRounds;
@@ -85,7 +81,7 @@ bool GameBuilder::BuildGame(GameDefinition& game) {
   speech_.speak("You will now be assigning features to every round of cards dealt.");
   if (!AskRounds(game, anyDraws)) return false;
 
-  if (YesNo("Would you like to save this poker game?", true) != kYes) return false;
+  if (YesNo("Would you like to save this poker game?", true) != kAnswerYes) return false;
   const std::string name = AskName();
   if (name.empty()) return false;
   game.GameName = name;
@@ -111,37 +107,37 @@ bool GameBuilder::AskGameQuestions(GameDefinition& game, bool& anyDraws) {
   game.RoundCount = static_cast<std::int16_t>(rounds);
 
   int answer = YesNo("Will there be any draws?", false);
-  if (answer == kEscape) return false;
-  anyDraws = answer == kYes;
+  if (answer == kAnswerEscape) return false;
+  anyDraws = answer == kAnswerYes;
 
   answer = YesNo("Will there be at least one face up card?", true);
-  if (answer == kEscape) return false;
-  game.HasFaceUp = answer == kYes;
+  if (answer == kAnswerEscape) return false;
+  game.HasFaceUp = answer == kAnswerYes;
 
   if (game.HasFaceUp) {
     std::vector<std::string> items{"", "Hi face-up bets first",
                                    "Player to the left of the dealer bets first"};
     std::vector<std::string> keys{"", "F", "L"};
     const int row = prompts_.Menu("???Who bets first?", items, keys, 2, 1, 0, true);
-    if (row == kEscape) return false;
+    if (row == kAnswerEscape) return false;
     game.HighShowingBetsFirst = row == 1;
 
     answer = YesNo("Will there be community/shared cards?", true);
-    if (answer == kEscape) return false;
-    game.HasShared = answer == kYes;
+    if (answer == kAnswerEscape) return false;
+    game.HasShared = answer == kAnswerYes;
   }
 
   answer = YesNo("Will there be an ante?", true);
-  if (answer == kEscape) return false;
-  game.HasAnte = answer == kYes;
+  if (answer == kAnswerEscape) return false;
+  game.HasAnte = answer == kAnswerYes;
   return true;
 }
 
 bool GameBuilder::AskWildCards(GameDefinition& game) {
   for (;;) {
     const int answer = YesNo("Will there be wild cards?", true);
-    if (answer == kEscape) return false;
-    if (answer == kNo) {
+    if (answer == kAnswerEscape) return false;
+    if (answer == kAnswerNo) {
       game.HasWildCards = false;
       return true;
     }
@@ -152,11 +148,9 @@ bool GameBuilder::AskWildCards(GameDefinition& game) {
     for (int row = 1; row <= kDeckSize; ++row) {
       items[static_cast<std::size_t>(row)] = CardName(PickListCard(row), 0);
     }
-    // The menu's multi-select limit while no hand is played.
-    game.Rounds[0].MaxDrawCards = kMaxPickedWildCards;
     const int marked =
         prompts_.Menu("Select or unselect wild cards with the space key. Pres Enter when done.",
-                      items, keys, kDeckSize, 1, kMenuMultiSelect, true);
+                      items, keys, kDeckSize, 1, kMenuMultiSelect, true, kMaxPickedWildCards);
     // Escape, and Enter with no card marked, ask again: a game with wild cards names at least one.
     if (marked <= 0) continue;
 
@@ -202,17 +196,17 @@ bool GameBuilder::AskRounds(GameDefinition& game, bool anyDraws) {
         "", 0);
 
     int answer = YesNo("Will this be a betting round?", false);
-    if (answer == kEscape) return false;
-    round.Betting = answer == kYes;
+    if (answer == kAnswerEscape) return false;
+    round.Betting = answer == kAnswerYes;
 
     if (game.HasFaceUp) {
       answer = YesNo("Will this card be dealt face-up?", true);
-      if (answer == kEscape) return false;
-      round.FaceUp = answer == kYes;
+      if (answer == kAnswerEscape) return false;
+      round.FaceUp = answer == kAnswerYes;
       if (round.FaceUp && game.HasShared) {
         answer = YesNo("Will this be a shared community card?", true);
-        if (answer == kEscape) return false;
-        round.Shared = answer == kYes;
+        if (answer == kAnswerEscape) return false;
+        round.Shared = answer == kAnswerYes;
       }
     }
 
@@ -228,8 +222,8 @@ bool GameBuilder::AskRounds(GameDefinition& game, bool anyDraws) {
         if (most == -1) return false;
         round.MaxDrawCards = static_cast<std::int16_t>(most);
         answer = YesNo("Will there be betting after the draw?", true);
-        if (answer == kEscape) return false;
-        round.BetAfterDraw = answer == kYes;
+        if (answer == kAnswerEscape) return false;
+        round.BetAfterDraw = answer == kAnswerYes;
       }
     }
   }

@@ -34,10 +34,8 @@ class GameBuilder {
   // The file is written through the atomic writer.
   GameBuilder(Speech& speech, Prompts& prompts, std::string dataFolder, std::string stockFolder);
 
-  // Runs the questions, filling `game` (the current game definition) as they are answered. The
-  // wild-card pick list allows its marks through the multi-select limit of round 0, which is set
-  // to 16 here: the prompts must read round 0's limit while no hand is being played. Returns true
-  // when the game was saved; a stop leaves `game` as far as the answers got.
+  // Runs the questions, filling `game` (the current game definition) as they are answered. Returns
+  // true when the game was saved; a stop leaves `game` as far as the answers got.
   bool BuildGame(GameDefinition& game);
 
  private:

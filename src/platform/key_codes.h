@@ -1,0 +1,42 @@
+// The keys as the game sees them: Windows virtual-key codes and shift bits, whatever the host.
+#pragma once
+
+namespace corvane {
+
+// Key codes (Windows virtual-key codes) used by the game.
+enum KeyCodes : int {
+  kKeyBack = 8,
+  kKeyTab = 9,
+  kKeyEnter = 13,
+  kKeyShift = 16,
+  kKeyControl = 17,
+  kKeyAlt = 18,
+  kKeyEscape = 27,
+  kKeySpace = 32,
+  kKeyPageUp = 33,
+  kKeyPageDown = 34,
+  kKeyEnd = 35,
+  kKeyHome = 36,
+  kKeyLeft = 37,
+  kKeyUp = 38,
+  kKeyRight = 39,
+  kKeyDown = 40,
+  kKeyDelete = 46,
+  kKeyF1 = 112,
+  kKeyF2 = 113,
+  kKeyF3 = 114,
+  kKeyF4 = 115,
+  kKeyComma = 188,
+  kKeyPeriod = 190,
+};
+// The shift bits of a key press.
+enum ShiftBits : int { kShift = 1, kControl = 2, kAlt = 4 };
+
+// A command key is the shift state times kShiftStep plus the key code: Shift-M is 1077, Control-Up
+// 2038. The character table marks a shifted character's key the same way.
+inline constexpr int kShiftStep = 1000;
+constexpr int CommandKeyOf(int shift, int keyCode) {
+  return shift * kShiftStep + keyCode;
+}
+
+}  // namespace corvane
