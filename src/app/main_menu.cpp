@@ -146,9 +146,9 @@ void Application::RunTable() {
 bool Application::NewTable() {
   if (SavedTableExists()) {
     const int answer = prompts_.AskYesNo(
-        "Are you sure you would like to lose the previously saved table?", 2, true);
-    if (answer == 2) return true;
-    if (answer == 1 && saved_.DeleteSavedTable(true) != 0) {
+        "Are you sure you would like to lose the previously saved table?", kAnswerNo, true);
+    if (answer == kAnswerNo) return true;
+    if (answer == kAnswerYes && saved_.DeleteSavedTable(true) != 0) {
       speech_.speak("Error deleting saved table.");
     }
   }

@@ -62,7 +62,7 @@ int SavedTables::RestoreTable() {
   table_.DealerRounds = saved.DealerRounds;
   table_.LeftTableCount = saved.LeftTableCount;
   for (int i = 1; i <= kMostPlayersLeft; ++i) table_.LeftTable[i] = saved.LeftTable[i];
-  if (table_.settings.GameEndRule == 0) table_.settings.GameEndRule = 1;
+  if (table_.settings.GameEndRule == kEndRuleNotChosen) table_.settings.GameEndRule = kEndOnChips;
   speech_.speak("Table restored.");
   table_.TableSaved = true;
   if (settings_.BotsDealersChoice && table_.Dealer < table_.PlayerCount) {

@@ -112,10 +112,10 @@ TablePlay::MenuResult TablePlay::GameSelectionMenu() {
         break;
       case kKeyEscape:
         break;
-      case 1000 + kKeyPageUp:
+      case CommandKeyOf(kShift, kKeyPageUp):
         background_.ChangePartyVolume(settings_, 200);
         break;
-      case 1000 + kKeyPageDown:
+      case CommandKeyOf(kShift, kKeyPageDown):
         background_.ChangePartyVolume(settings_, -200);
         break;
       default: {
@@ -150,8 +150,8 @@ TablePlay::MenuResult TablePlay::GameSelectionMenu() {
       case 'M':
         if (table_.TableSaved) return MenuResult::Leave;
         if (prompts_.AskYesNo(
-                "Are you sure you would like to lose any changes to the current  table?", 2,
-                true) == 1) {
+                "Are you sure you would like to lose any changes to the current  table?", kAnswerNo,
+                true) == kAnswerYes) {
           services_.DeleteSavedTable(true);
           return MenuResult::Leave;
         }
@@ -190,7 +190,8 @@ int TablePlay::CustomGameMenu() {
     if (choice == 0) return 0;
     if (choice < 0) {
       const std::string& name = customGames_[static_cast<std::size_t>(-choice - 1)];
-      if (prompts_.AskYesNo("Are you sure you would like to remove " + name + "?", 2, true) == 1) {
+      if (prompts_.AskYesNo("Are you sure you would like to remove " + name + "?", kAnswerNo,
+                            true) == kAnswerYes) {
         std::error_code error;
         fs::remove(GameFile(name), error);
       }
@@ -253,9 +254,9 @@ void TablePlay::PlayLoop() {
 bool TablePlay::GameEndReached() {
   const GameSettings& s = table_.settings;
   std::string message;
-  if (s.GameEndRule == 2 && table_.ElapsedSeconds > 60LL * s.GameEndAmount) {
+  if (s.GameEndRule == kEndOnMinutes && table_.ElapsedSeconds > 60LL * s.GameEndAmount) {
     message = "The " + std::to_string(s.GameEndAmount) + " minute game time is up.";
-  } else if (s.GameEndRule == 3 &&
+  } else if (s.GameEndRule == kEndOnDealingRounds &&
              ((table_.Dealer == table_.RoundEndSeat && table_.DealerRounds >= s.GameEndAmount) ||
               table_.DealerRounds > s.GameEndAmount)) {
     message = "The " + std::to_string(s.GameEndAmount) + " dealer rounds has been reached.";
@@ -300,11 +301,13 @@ void TablePlay::ShowStandings(const std::string& message) {
     for (std::size_t i = 1; i < order.size(); ++i) {
       speech_.speak(table_.players.PlayerName[order[i]] + " has " + std::to_string(chips[i]));
     }
-  } while (prompts_.AskYesNo("Would you like these standings repeated?", 1, true) == 1);
+  } while (prompts_.AskYesNo("Would you like these standings repeated?", kAnswerYes, true) ==
+           kAnswerYes);
 }
 
 void TablePlay::OfferAttributes() {
-  while (prompts_.AskYesNo("Would you like to view the players' attributes?", 2, false) == 1) {
+  while (prompts_.AskYesNo("Would you like to view the players' attributes?", kAnswerNo, false) ==
+         kAnswerYes) {
     for (int i = 1; i <= table_.LeftTableCount; ++i) speech_.speak(table_.LeftTable[i]);
     for (int seat = 2; seat <= table_.PlayerCount; ++seat)
       speech_.speak(AttributeText(table_, seat));

@@ -61,7 +61,8 @@ bool TableSetup::AskNames() {
     return false;
   }
   names[1] = user;
-  if (prompts_.AskYesNo("Would you like to change the names of the other players?", 2, true) != 1) {
+  if (prompts_.AskYesNo("Would you like to change the names of the other players?", kAnswerNo,
+                        true) != kAnswerYes) {
     return true;
   }
   for (int seat = 2; seat <= table_.PlayerCount; ++seat) {

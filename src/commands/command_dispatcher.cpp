@@ -43,10 +43,10 @@ void CommandDispatcher::DispatchCommandKey() {
     case kKeyPageDown:
       ChangeTableVolume(-200);
       break;
-    case 1000 + kKeyPageUp:
+    case CommandKeyOf(kShift, kKeyPageUp):
       background_.ChangePartyVolume(settings_, 200);
       break;
-    case 1000 + kKeyPageDown:
+    case CommandKeyOf(kShift, kKeyPageDown):
       background_.ChangePartyVolume(settings_, -200);
       break;
     case 'J':
@@ -96,29 +96,29 @@ void CommandDispatcher::DispatchCommandKey() {
     case 'M':
       reports_.UserChips();
       break;
-    case 1000 + 'M':
+    case CommandKeyOf(kShift, 'M'):
       reports_.EveryonesChips();
       break;
     case 'S':
       reports_.CardsShowing();
       break;
-    case 1000 + 'S':
+    case CommandKeyOf(kShift, 'S'):
       reports_.ShowingDetails();
       break;
-    case 2000 + kKeyUp:
+    case CommandKeyOf(kControl, kKeyUp):
       speech_.HistoryBack();
       break;
-    case 2000 + kKeyDown:
+    case CommandKeyOf(kControl, kKeyDown):
       speech_.HistoryForward();
       break;
     case kKeyF2:
       services_.ReadHelp(0);
       break;
-    case 1000 + kKeyF2:
+    case CommandKeyOf(kShift, kKeyF2):
       services_.ReadHelp(1);
       break;
     case 'O':
-      if (speech_.SpeechMode == 3) {
+      if (speech_.SpeechMode == kOwnVoiceMode) {
         services_.VoiceSettingsMenu();
       } else {
         speech_.speak(
@@ -169,15 +169,15 @@ void CommandDispatcher::BrowseCards() {
 
 void CommandDispatcher::AskRaiseAnte() {
   if (prompts_.AskYesNo(
-          "Are you sure you would like to raise the ante at the start of the next hand?", 2,
-          true) == 1) {
+          "Are you sure you would like to raise the ante at the start of the next hand?", kAnswerNo,
+          true) == kAnswerYes) {
     engine_.RequestAnteRaise();
   }
 }
 
 void CommandDispatcher::AskQuit() {
-  if (prompts_.AskYesNo("Are you sure you would like to quit this hand and remove the table?", 2,
-                        true) == 1) {
+  if (prompts_.AskYesNo("Are you sure you would like to quit this hand and remove the table?",
+                        kAnswerNo, true) == kAnswerYes) {
     table_.GameOver = true;
   }
 }

@@ -186,11 +186,11 @@ void StatusReports::HandStatus(double secondsThisHand) {
   }
   Say("The dealer is " + table_.players.PlayerName[table_.Dealer]);
   const GameSettings& s = table_.settings;
-  if (s.GameEndRule == 2) {
+  if (s.GameEndRule == kEndOnMinutes) {
     const double played = table_.ElapsedSeconds + std::max(0.0, secondsThisHand);
     const auto minutes = std::max<std::int64_t>(0, s.GameEndAmount - RoundHalfEven(played / 60.0));
     Say("You have " + Number(minutes) + " minutes remaining in the game.");
-  } else if (s.GameEndRule == 3) {
+  } else if (s.GameEndRule == kEndOnDealingRounds) {
     Say("You have " + Number(s.GameEndAmount - table_.DealerRounds) +
         " dealing rounds left in the game.");
   }

@@ -105,7 +105,7 @@ std::vector<int> BotDiscard(const HandSlots& cards, const DrawableSlots& drawabl
   if (maxDrawCards <= 0) return {};
   const FaceUpSlots noneUp{};
   const int category = HandCategory(EvaluateHandValue(cards, noneUp, false));
-  if (category >= 5) return {};
+  if (category >= kStraight) return {};
 
   std::array<int, 14> rankCount{};
   std::array<int, 5> suitCount{};
@@ -115,7 +115,7 @@ std::vector<int> BotDiscard(const HandSlots& cards, const DrawableSlots& drawabl
     ++rankCount[static_cast<std::size_t>(CardRank(card))];
     ++suitCount[static_cast<std::size_t>(CardSuit(card))];
   }
-  if (category >= 2) return ThrowSingles(cards, drawable, rankCount, maxDrawCards);
+  if (category >= kOnePair) return ThrowSingles(cards, drawable, rankCount, maxDrawCards);
 
   if (auto thrown = ThrowOffSuit(cards, drawable, suitCount); !thrown.empty()) return thrown;
   if (auto thrown = ThrowOutsideRun(cards, drawable, rankCount); !thrown.empty()) return thrown;

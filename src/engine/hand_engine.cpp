@@ -131,9 +131,9 @@ NextHand HandEngine::AskToPlayOn() {
   if (table_.PlayerCount <= 1 || table_.GameOver) return NextHand::TableOver;
   const auto ask = [&](const std::string& question) {
     for (;;) {
-      const int answer = prompts_.AskYesNo(question, 1, false);
+      const int answer = prompts_.AskYesNo(question, kAnswerYes, false);
       CheckGameOver();
-      if (answer == 1 || answer == 2) return answer == 1;
+      if (answer == kAnswerYes || answer == kAnswerNo) return answer == kAnswerYes;
     }
   };
   if (!settings_.BotsDealersChoice) {
