@@ -38,8 +38,6 @@ class AudioDevice {
   // Samples per second; kept even where the device cannot change the playback speed.
   virtual void SetFrequency(int channel, int samplesPerSecond) = 0;
   virtual int Frequency(int channel) = 0;
-  // 3D placement of a channel relative to the listener (angle in degrees, distance 0..255).
-  virtual void SetPosition3D(int channel, int angleDegrees, int distance) = 0;
 
   // The game's own voice hands its phrases over in pieces as it synthesises them: every piece
   // (mono, 16-bit) is queued behind what came before, and the end of a phrase is marked once its

@@ -100,22 +100,6 @@ int VirtualAudioDevice::Frequency(int channel) {
   return it == sounds_.end() ? 0 : it->second.format.sampleRate;
 }
 
-void VirtualAudioDevice::SetPosition3D(int channel, int angleDegrees, int distance) {
-  Channel& c = At(channel);
-  c.angle = angleDegrees;
-  c.distance = std::clamp(distance, 0, 255);
-}
-
-int VirtualAudioDevice::Angle3D(int channel) const {
-  const Channel* c = Find(channel);
-  return c ? c->angle : 0;
-}
-
-int VirtualAudioDevice::Distance3D(int channel) const {
-  const Channel* c = Find(channel);
-  return c ? c->distance : 0;
-}
-
 void VirtualAudioDevice::QueueSpeech(const std::vector<std::int16_t>& samples, int sampleRate) {
   if (samples.empty() || sampleRate < 1) return;
   const double seconds = double(samples.size()) / sampleRate;

@@ -49,7 +49,6 @@ class VirtualAudioDevice : public AudioDevice {
   void SetPan(int channel, int pan) override;
   void SetFrequency(int channel, int samplesPerSecond) override;
   int Frequency(int channel) override;
-  void SetPosition3D(int channel, int angleDegrees, int distance) override;
   void QueueSpeech(const std::vector<std::int16_t>& samples, int sampleRate) override;
   void StopSpeech() override;
   bool SpeechPlaying() override;
@@ -62,8 +61,6 @@ class VirtualAudioDevice : public AudioDevice {
   void ClearPlays() { plays_.clear(); }
   int LoadCount() const { return loads_; }                               // files read so far
   int LoadedSounds() const { return static_cast<int>(sounds_.size()); }  // not yet released
-  int Angle3D(int channel) const;
-  int Distance3D(int channel) const;
 
  private:
   struct Channel {
@@ -74,8 +71,6 @@ class VirtualAudioDevice : public AudioDevice {
     int volume = 0;
     int pan = 0;
     int frequency = 0;
-    int angle = 0;
-    int distance = 0;
   };
   Channel& At(int channel);
   const Channel* Find(int channel) const;

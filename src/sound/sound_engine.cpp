@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <numbers>
 #include <utility>
 
 #include "table/rounding.h"
@@ -12,7 +11,6 @@ namespace corvane {
 namespace {
 
 constexpr int kSilent = -10000;
-constexpr int kMinimumDistance3D = 100;
 
 std::string Upper(std::string text) {
   for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -97,14 +95,8 @@ void SoundEngine::PlaySound(const std::string& file, std::int16_t& Volume, std::
   if (found != 0) {
     const bool playing = IsPlaying(ToInt16(found));
     if ((DSFlags & kDSOnlyIfNotPlaying) && playing) return;
-    const bool reusable = ((!playing && !(DSFlags & kDSNoReuse)) || (DSFlags & kDSRestart)) &&
-                          (!(DSFlags & kDS3D) || slots_[found].has3D);
+    const bool reusable = (!playing && !(DSFlags & kDSNoReuse)) || (DSFlags & kDSRestart);
     if (reusable) {
-      if (DSFlags & kDS3D) {
-        slots_[found].x = positionX_;
-        slots_[found].y = positionY_;
-        Place3D(found);
-      }
       if (StartSlot(found, Volume, Frequency, Pan, StartPosition, DSFlags, played)) {
         index = ToInt16(found);
       }
@@ -133,15 +125,9 @@ void SoundEngine::PlaySound(const std::string& file, std::int16_t& Volume, std::
   if (found != 0 && slots_[found].sound != kNoSound) {
     target.sound = slots_[found].sound;
     device_.SetFrequency(slot, device_.Frequency(found));
-    if (DSFlags & kDS3D) {
-      target.has3D = true;
-      target.x = positionX_;
-      target.y = positionY_;
-      Place3D(slot);
-    }
   } else {
     std::int16_t ok = 0;
-    OpenSound(ToInt16(slot), name, DSFlags, ok);
+    OpenSound(ToInt16(slot), name, ok);
     if (ok != 1) return;
   }
 
@@ -179,7 +165,6 @@ bool SoundEngine::StartSlot(int slot, std::int16_t& Volume, std::int32_t Frequen
   }
   StartPosition -= ((StartPosition % 4) + 4) % 4;
   if (StartPosition < 0) return false;
-  s.startPosition = StartPosition;
   if (DSFlags & kDSLoadOnly) return true;
   device_.Play(slot, s.sound, (DSFlags & kDSLoop) != 0, static_cast<std::uint32_t>(StartPosition));
   host_.OnSoundPlayed(played);
@@ -197,8 +182,7 @@ std::int16_t SoundEngine::PlaySound(const std::string& file, int volume, int fre
   return index;
 }
 
-void SoundEngine::OpenSound(std::int16_t index, const std::string& file, std::int16_t DSFlags,
-                            std::int16_t& ok) {
+void SoundEngine::OpenSound(std::int16_t index, const std::string& file, std::int16_t& ok) {
   ok = 0;
   if (!ValidSlot(index)) return;
   const std::string name = file.substr(0, file.find('/'));
@@ -215,14 +199,7 @@ void SoundEngine::OpenSound(std::int16_t index, const std::string& file, std::in
     ReleaseSoundIfUnused(old);
   }
   s.sound = sound;
-  s.startPosition = 0;
   device_.SetFrequency(index, 0);  // the file's own rate
-  s.has3D = (DSFlags & kDS3D) != 0;
-  if (s.has3D) {
-    s.x = positionX_;
-    s.y = positionY_;
-    Place3D(index);
-  }
   ok = 1;
 }
 
@@ -246,9 +223,6 @@ void SoundEngine::DeleteSound(std::int16_t& index) {
       s.sound = kNoSound;
       ReleaseSoundIfUnused(old);
     }
-    s.has3D = false;
-    s.pending3D = false;
-    s.startPosition = 0;
   }
   index = 0;
 }
@@ -263,40 +237,6 @@ void SoundEngine::SetVolume(std::int16_t index, int volume) {
   if (ValidSlot(index) && slots_[index].sound != kNoSound) {
     device_.SetVolume(index, std::clamp(volume, kSilent, 0));
   }
-}
-
-void SoundEngine::SetPan(std::int16_t index, int pan) {
-  if (ValidSlot(index) && slots_[index].sound != kNoSound) {
-    device_.SetPan(index, std::clamp(pan, -10000, 10000));
-  }
-}
-
-void SoundEngine::SetFrequency(std::int16_t index, std::int32_t frequency) {
-  if (ValidSlot(index) && slots_[index].sound != kNoSound) device_.SetFrequency(index, frequency);
-}
-
-std::int32_t SoundEngine::GetFrequency(std::int16_t index) {
-  if (!ValidSlot(index) || slots_[index].sound == kNoSound) return 0;
-  return device_.Frequency(index);
-}
-
-void SoundEngine::SetStartPosition(std::int16_t index, std::int32_t position) {
-  if (!ValidSlot(index) || slots_[index].sound == kNoSound) return;
-  position -= ((position % 4) + 4) % 4;
-  slots_[index].startPosition = std::max(position, 0);
-}
-
-bool SoundEngine::PlayOpenedSound(std::int16_t index, std::int32_t& StartPosition,
-                                  std::int16_t DSFlags) {
-  if (!ValidSlot(index) || slots_[index].sound == kNoSound) return false;
-  StartPosition -= ((StartPosition % 4) + 4) % 4;
-  if (StartPosition < 0) return false;
-  slots_[index].startPosition = StartPosition;
-  if (DSFlags & kDSLoadOnly) return true;
-  device_.Play(index, slots_[index].sound, (DSFlags & kDSLoop) != 0,
-               static_cast<std::uint32_t>(StartPosition));
-  host_.OnSoundPlayed(slots_[index].SoundName);
-  return true;
 }
 
 void SoundEngine::ShutdownForm1() {
@@ -321,73 +261,6 @@ int SoundEngine::Timer1(int partyVolume) {
     interval = cosmetic_.Between(0, kLongestShuffleInterval);
   }
   return interval;
-}
-
-// The 3D scene.
-
-void SoundEngine::Place3D(int slot) {
-  Slot& s = slots_[slot];
-  if (!s.has3D) return;
-  s.pending3D = false;
-  const double dx = s.x - listenerX_;
-  const double dz = s.y - listenerZ_;
-  const double distance = std::hypot(dx, dz);
-  int angle = 0;
-  if (distance > 0) {
-    const double bearing = std::atan2(dx, dz) * 180.0 / std::numbers::pi;
-    angle = static_cast<int>(RoundHalfEven(bearing - listenerAngle_));
-    angle = ((angle % 360) + 360) % 360;
-  }
-  // Full level within the minimum distance, then fading towards the far edge of the scene.
-  int level = 0;
-  if (distance > kMinimumDistance3D) {
-    level = static_cast<int>(RoundHalfEven(255.0 * (1.0 - kMinimumDistance3D / distance)));
-  }
-  device_.SetPosition3D(slot, angle, std::clamp(level, 0, 255));
-}
-
-void SoundEngine::ListenerPosition(double x, double z) {
-  listenerX_ = x;
-  listenerZ_ = z;
-  for (int s = 1; s <= kMaxSlots; ++s) {
-    if (slots_[s].has3D && !slots_[s].pending3D) Place3D(s);
-  }
-}
-
-void SoundEngine::ListenerOrientation(double angle) {
-  listenerAngle_ = angle;
-  for (int s = 1; s <= kMaxSlots; ++s) {
-    if (slots_[s].has3D && !slots_[s].pending3D) Place3D(s);
-  }
-}
-
-void SoundEngine::OrientNorth() {
-  ListenerOrientation(0);
-}
-
-void SoundEngine::SetPosition(std::int16_t i, double x, double Y, bool deferred) {
-  positionX_ = x;
-  positionY_ = Y;
-  if (!ValidSlot(i) || !slots_[i].has3D) return;
-  slots_[i].x = x;
-  slots_[i].y = Y;
-  if (deferred) {
-    slots_[i].pending3D = true;
-  } else {
-    Place3D(i);
-  }
-}
-
-void SoundEngine::Commit3D() {
-  for (int s = 1; s <= kMaxSlots; ++s) {
-    if (slots_[s].pending3D) Place3D(s);
-  }
-}
-
-void SoundEngine::ConvertToVector(double angle, double distance, double& x, double& z) {
-  const double radians = angle * std::numbers::pi / 180.0;
-  x = distance * std::sin(radians);
-  z = distance * std::cos(radians);
 }
 
 void BackgroundSound::Start(const std::string& file, int volume, int flags) {

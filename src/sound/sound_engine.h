@@ -31,7 +31,7 @@ enum DSFlags : int {
   kDSClass1 = 0x80,
   kDSClassMinus1 = 0x100,
   kDSNotStatic = 0x200,
-  kDS3D = 0x400,
+  kDS3D = 0x400,  // a 3D buffer: the game places its sounds by pan, so this flag is ignored
   kDSOnlyIfNotPlaying = 0x800,
 };
 
@@ -54,42 +54,18 @@ class SoundEngine {
   void StopPlay(std::int16_t index);
   void DeleteSound(std::int16_t& index);
   void SetVolume(std::int16_t index, int volume);
-  void SetPan(std::int16_t index, int pan);
-  void SetFrequency(std::int16_t index, std::int32_t frequency);
-  std::int32_t GetFrequency(std::int16_t index);
   void ShutdownForm1();
   // One tick of the shuffling ambience; returns the next interval in milliseconds.
   int Timer1(int partyVolume);
 
   // Loads `file` (a name without wildcard) into slot `index`; ok is 1 on success, else 0 after the
   // "Error opening file " message.
-  void OpenSound(std::int16_t index, const std::string& file, std::int16_t DSFlags,
-                 std::int16_t& ok);
-  // Where the slot's sound starts the next time it is played (a byte offset, rounded down to a
-  // multiple of 4).
-  void SetStartPosition(std::int16_t index, std::int32_t position = 0);
-  // Plays the sound already loaded in slot `index` (flags 4 and 8 as in PlaySound); false when the
-  // slot holds no sound or the start position is not valid.
-  bool PlayOpenedSound(std::int16_t index, std::int32_t& StartPosition, std::int16_t DSFlags);
-
-  // The 3D scene: the listener stands at (x, z) facing `angle` degrees clockwise from north (+z);
-  // sounds loaded with flag 0x400 are placed at the current 3D position. Within the minimum
-  // distance of 100 a sound is at full level.
-  void ListenerPosition(double x, double z);
-  void ListenerOrientation(double angle);
-  void OrientNorth();
-  // Makes (x, Y) the current 3D position and moves slot i's 3D sound there (slot 0: only the
-  // position); a deferred move waits for Commit3D.
-  void SetPosition(std::int16_t i, double x, double Y, bool deferred);
-  void Commit3D();
-  // The point at `distance` in the direction `angle` (degrees clockwise from north).
-  static void ConvertToVector(double angle, double distance, double& x, double& z);
+  void OpenSound(std::int16_t index, const std::string& file, std::int16_t& ok);
 
   // The slot table as it stands.
   const std::string& SoundName(int slot) const { return slots_.at(slot).SoundName; }
   int SlotClass(int slot) const { return slots_.at(slot).SlotClass; }
   bool HasBuffer(int slot) const { return slots_.at(slot).sound != kNoSound; }
-  bool Has3DBuffer(int slot) const { return slots_.at(slot).has3D; }
 
   std::int16_t SlotCount = 0;    // slots in use (30 after DSInit)
   std::int16_t CurrentSlot = 0;  // the slot the last PlaySound used or loaded
@@ -101,11 +77,7 @@ class SoundEngine {
   struct Slot {
     std::string SoundName;  // in capitals; empty when free
     SoundId sound = kNoSound;
-    bool has3D = false;
     std::int16_t SlotClass = 0;
-    std::int32_t startPosition = 0;
-    double x = 0, y = 0;     // 3D position
-    bool pending3D = false;  // a deferred move waits for Commit3D
   };
 
   bool ValidSlot(int index) const { return index >= 1 && index <= kMaxSlots; }
@@ -114,7 +86,6 @@ class SoundEngine {
   // Starts the slot's sound after the volume, pan, frequency and position are set.
   bool StartSlot(int slot, std::int16_t& Volume, std::int32_t Frequency, std::int16_t Pan,
                  std::int32_t& StartPosition, std::int16_t DSFlags, const std::string& played);
-  void Place3D(int slot);
   void ReleaseSoundIfUnused(SoundId sound);
 
   Host& host_;
@@ -122,8 +93,6 @@ class SoundEngine {
   Random& cosmetic_;
   FolderIndex programFiles_;  // the sound files
   std::array<Slot, kMaxSlots + 1> slots_{};
-  double listenerX_ = 0, listenerZ_ = 0, listenerAngle_ = 0;
-  double positionX_ = 0, positionY_ = 0;  // the current 3D position
 };
 
 // The one sound in the background: the music of the start and of the main menu, the party at the

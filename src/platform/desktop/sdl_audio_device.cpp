@@ -128,13 +128,8 @@ void SdlAudioDevice::FreeSlice(Channel& c) {
 }
 
 void SdlAudioDevice::ApplyPlacement(int channel) {
-  const Channel& c = channels_[channel];
-  if (c.positioned) {
-    Mix_SetPosition(channel, static_cast<Sint16>(c.angle), static_cast<Uint8>(c.distance));
-  } else {
-    const auto [left, right] = MixerPanning(c.pan);
-    Mix_SetPanning(channel, static_cast<Uint8>(left), static_cast<Uint8>(right));
-  }
+  const auto [left, right] = MixerPanning(channels_[channel].pan);
+  Mix_SetPanning(channel, static_cast<Uint8>(left), static_cast<Uint8>(right));
 }
 
 void SdlAudioDevice::Play(int channel, SoundId sound, bool loop, std::uint32_t startByte) {
@@ -192,15 +187,6 @@ int SdlAudioDevice::Frequency(int channel) {
   const Channel& c = channels_[channel];
   if (c.frequency > 0) return c.frequency;
   return c.sound != kNoSound ? kBufferRate : 0;
-}
-
-void SdlAudioDevice::SetPosition3D(int channel, int angleDegrees, int distance) {
-  if (!ValidChannel(channel)) return;
-  Channel& c = channels_[channel];
-  c.positioned = true;
-  c.angle = ((angleDegrees % 360) + 360) % 360;
-  c.distance = std::clamp(distance, 0, 255);
-  if (open_ && Mix_Playing(channel) != 0) ApplyPlacement(channel);
 }
 
 // Called from the voice's thread: everything it reads was set before the output took speech.

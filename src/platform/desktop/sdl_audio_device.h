@@ -48,7 +48,6 @@ class SdlAudioDevice : public AudioDevice {
   void SetPan(int channel, int pan) override;
   void SetFrequency(int channel, int samplesPerSecond) override;
   int Frequency(int channel) override;
-  void SetPosition3D(int channel, int angleDegrees, int distance) override;
   void QueueSpeech(const std::vector<std::int16_t>& samples, int sampleRate) override;
   void EndSpeechPhrase() override;
   void StopSpeech() override;
@@ -69,9 +68,6 @@ class SdlAudioDevice : public AudioDevice {
     int volume = 0;
     int pan = 0;
     int frequency = 0;
-    bool positioned = false;  // placed in 3D: the position replaces the pan
-    int angle = 0;
-    int distance = 0;
   };
   // The game's voice, shared with the mixer's thread and the voice's own.
   struct SpeechQueue;

@@ -71,7 +71,6 @@ TEST(SdlAudioDevice, PlaysTheGeneratedSoundsOnTheDummyDriver) {
   EXPECT_TRUE(device.IsPlaying(4));
   EXPECT_EQ(device.Frequency(4), 22050);
   device.SetFrequency(4, 30000);
-  device.SetPosition3D(4, 90, 100);
   EXPECT_EQ(device.Frequency(4), 30000);
   // Releasing a sound stops every channel that shares it.
   device.Play(7, check, true, 0);

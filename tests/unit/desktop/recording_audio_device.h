@@ -26,7 +26,6 @@ class RecordingAudioDevice : public AudioDevice {
   void SetPan(int, int) override {}
   void SetFrequency(int, int) override {}
   int Frequency(int) override { return 0; }
-  void SetPosition3D(int, int, int) override {}
 
   void QueueSpeech(const std::vector<std::int16_t>& samples, int sampleRate) override {
     std::lock_guard<std::mutex> guard(lock_);

@@ -180,8 +180,6 @@ TEST(Sound, SlotsAreReusedRecycledAndPlayedAsAsked) {
   EXPECT_FALSE(rig.device.IsOpen());
 }
 
-// Offered beside PlaySound though the game never uses them: the settings of a loaded slot, playing
-// it again from a start position, the 3D scene, and the virtual device's queue of speech.
 TEST(Sound, TheFolderIsListedOnceAndALongTableKeepsOnlyTheLatestPlays) {
   Rig rig;
   EXPECT_EQ(rig.Run("deal.wav"), "new");
@@ -191,41 +189,9 @@ TEST(Sound, TheFolderIsListedOnceAndALongTableKeepsOnlyTheLatestPlays) {
   EXPECT_EQ(rig.device.Plays().size(), VirtualAudioDevice::kKeptPlays);
 }
 
-TEST(Sound, TheSlotSettingsThe3DSceneAndQueuedSpeech) {
+// The headless device's queue of the game's own voice.
+TEST(Sound, QueuedSpeechPlaysPhraseAfterPhrase) {
   Rig rig;
-  const std::int16_t slot = rig.engine.PlaySound("deal.wav", 0, -1, 0, 0, kDSLoadOnly);
-  rig.engine.SetVolume(slot, 300);
-  rig.engine.SetPan(slot, 700);
-  rig.engine.SetFrequency(slot, 44100);                 // twice the file's rate: half a second
-  rig.engine.SetFrequency(slot == 29 ? 28 : 29, 8000);  // an empty slot: nothing
-  std::int32_t start = 4003;
-  EXPECT_TRUE(rig.engine.PlayOpenedSound(slot, start, 0));
-  EXPECT_EQ(start, 4000);
-  const auto& play = rig.device.Plays().back();
-  EXPECT_EQ(std::vector<int>({play.volume, play.pan, int(play.startByte)}),
-            std::vector<int>({0, 700, 4000}));
-  EXPECT_EQ(rig.engine.GetFrequency(slot) + rig.engine.GetFrequency(slot == 29 ? 28 : 29), 44100);
-  rig.Advance(0.51);
-  EXPECT_FALSE(rig.engine.IsPlaying(slot));
-
-  rig.engine.ListenerPosition(0, 0);
-  rig.engine.OrientNorth();
-  rig.engine.SetPosition(0, 200, 0, false);  // east, twice the minimum distance
-  const std::int16_t placed = rig.engine.PlaySound("check.wav", 0, -1, 0, 0, kDS3D);
-  const auto scene = [&] {
-    return std::to_string(rig.device.Angle3D(placed)) + "/" +
-           std::to_string(rig.device.Distance3D(placed));
-  };
-  EXPECT_EQ(scene(), "90/128");
-  rig.engine.ListenerOrientation(90);  // facing east: straight ahead
-  EXPECT_EQ(scene(), "0/128");
-  double x = 0, z = 0;
-  SoundEngine::ConvertToVector(180, 50, x, z);  // south, within the minimum distance
-  rig.engine.SetPosition(placed, x, z, true);
-  EXPECT_EQ(scene(), "0/128");  // deferred until committed
-  rig.engine.Commit3D();
-  EXPECT_EQ(scene(), "90/0");
-
   rig.device.QueueSpeech(std::vector<std::int16_t>(22050), 22050);
   rig.device.QueueSpeech(std::vector<std::int16_t>(11025), 22050);
   rig.Advance(1.4);
