@@ -4,7 +4,6 @@
 #include <cctype>
 #include <limits>
 
-#include "speech/character_table.h"
 #include "speech/utf8_text.h"
 #include "table/codepage.h"
 
@@ -360,44 +359,6 @@ std::int16_t Prompts::ChooseCard(const std::string& prompt, const std::vector<Ca
   keys.push_back(kUntypableKey);
   const int count = static_cast<int>(items.size()) - 1;
   return Menu(prompt, items, keys, count, 1, 0, true);
-}
-
-std::string Prompts::EditBox(const std::string& message) {
-  speech_.speak(message);
-  std::string text;
-  for (;;) {
-    WaitForKey();
-    speech_.StopSpeech();
-    const int key = keyboard_.KeyPressed;
-    const int shift = keyboard_.LastKeyWindow == Window::Speech ? keyboard_.SpeechWindowShift
-                                                                : keyboard_.KeyShift;
-    if (key == kKeyEnter) return text;
-    if (key == kKeyEscape) return {};
-    if (key == kKeyBack) {
-      if (text.empty()) continue;
-      const std::string last(LastCharacter(text));
-      std::string spoken = last;
-      for (int row = 1; row <= kCharacterRows; ++row) {
-        if (CharacterTable()[row].character == last) {
-          spoken = std::string(SpokenForm(CharacterTable()[row]));
-          break;
-        }
-      }
-      speech_.speak(Quiet(spoken));
-      RemoveLastCharacter(text);
-      continue;
-    }
-    if (key < 19) continue;
-    for (int row = 1; row <= kCharacterRows; ++row) {
-      const CharacterRow& entry = CharacterTable()[row];
-      if ((shift == 0 && entry.keyValue == key) ||
-          (shift == kShift && entry.keyValue == CommandKeyOf(kShift, key))) {
-        speech_.speak(Quiet(SpokenForm(entry)));
-        text += entry.character;
-        break;
-      }
-    }
-  }
 }
 
 }  // namespace corvane

@@ -60,8 +60,6 @@ class Prompts : public GamePauses {
   // A menu over `cards`, indexed by slot from 1 (empty slots, 0, are left out); each row's key is
   // its slot number.
   std::int16_t ChooseCard(const std::string& prompt, const std::vector<CardNumber>& cards);
-  // A free line of typing, each key said by its character name; empty on Escape.
-  std::string EditBox(const std::string& message);
 
   Keyboard& keyboard() { return keyboard_; }
   Speech& speech() { return speech_; }

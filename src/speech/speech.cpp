@@ -3,7 +3,6 @@
 #include <exception>
 
 #include "platform/key_codes.h"
-#include "speech/character_table.h"
 #include "speech/utf8_text.h"
 
 namespace corvane {
@@ -129,40 +128,6 @@ void Speech::HistoryForward() {
     return;
   }
   speak(std::string(kNotRecorded) + PhraseHistory[HistoryPosition]);
-}
-
-void Speech::RepeatLastThingSpoken() {
-  // A copy: speak replaces LastThingSpoken while it works.
-  const std::string last = LastThingSpoken;
-  speak(last, 0);
-}
-
-std::string Speech::SayCharacter(int keyCode, int shift) const {
-  const auto& table = CharacterTable();
-  for (int row = 1; row <= kCharacterRows; ++row) {
-    const CharacterRow& entry = table[row];
-    if ((shift == 0 && entry.keyValue == keyCode) ||
-        (shift == kShift && entry.keyValue == CommandKeyOf(kShift, keyCode))) {
-      return std::string(SpokenForm(entry));
-    }
-  }
-  return {};
-}
-
-void Speech::StopSpeaking(int /*window*/) {
-  try {
-    if (TTSType == kScreenReaderMode && reader_) {
-      reader_->StopSpeech();
-    } else if (TTSType == kOwnVoiceMode && voice_) {
-      voice_->Purge();
-    }
-  } catch (const std::exception&) {
-    // Silencing is best effort: a failing engine is simply left as it is.
-  }
-}
-
-void Speech::StopSpeakingAll() {
-  for (int window = 1; window <= 6; ++window) StopSpeaking(window);
 }
 
 void Speech::SetSapiValues(int voice, int rate, int volume, int /*priority*/, bool /*apply*/) {

@@ -46,12 +46,6 @@ class Speech {
   // Control-Up and Control-Down: browse the phrase history.
   void HistoryBack();
   void HistoryForward();
-  void RepeatLastThingSpoken();
-  // The spoken name of a key (CharacterTable), or its character; empty when none.
-  std::string SayCharacter(int keyCode, int shift) const;
-  // As StopSpeech, failures ignored; the screen reader's StopSpeech is used.
-  void StopSpeaking(int window);
-  void StopSpeakingAll();
 
   // Applies the voice (an index into the voice list, from 0), the rate and the volume to the game's
   // own voice, in that order. Nothing while no voice exists; a voice index past the list, or a

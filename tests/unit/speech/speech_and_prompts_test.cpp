@@ -1,7 +1,6 @@
 // The speech layer and the prompts where a scenario cannot see them: several keys that arrive in
-// one pause, speech silenced by every key, the beeps of the entries, the text window's cap, and
-// the routines the speech window offers that the game's own keys never use (the names of the
-// characters, spelling aloud, the free typing box).
+// one pause, speech silenced by every key, the beeps of the entries, the text window's cap and the
+// record of the speech calls.
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -14,7 +13,6 @@
 #include "speech/keyboard.h"
 #include "speech/prompts.h"
 #include "speech/speech.h"
-#include "speech/spelling.h"
 
 namespace corvane {
 namespace {
@@ -144,41 +142,6 @@ TEST(SpeechAndPrompts, TheTextWindowKeepsItsLastThousandCharactersPastTenThousan
   for (int i = 0; i < 4000; ++i) quarters += "\u00bc";
   for (int i = 0; i < 3; ++i) rig.speech.speak(quarters);
   EXPECT_EQ(window.Text().size(), 998u * 2 + 2);
-}
-
-TEST(SpeechAndPrompts, TheRoutinesTheGamesKeysNeverUse) {
-  Rig rig("key A Shift+B Comma Shift+9 Space Period Back Enter\nkey Esc\n");
-  // Key code/shift=the name said ("_" for a blank, nothing when the key has no character).
-  std::istringstream characters(
-      "65/0=A 65/1=a 65/2= 188/0=comma 188/1=less 188/4= 57/1=left_parren 186/0=semi_colan "
-      "222/1=quote 32/0=space 50/1=@ 220/1=vertical_bar 112/0=");
-  for (std::string row; characters >> row;) {
-    std::string name = row.substr(row.find('=') + 1);
-    for (char& c : name) c = c == '_' ? ' ' : c;
-    const int code = std::stoi(row), shift = std::stoi(row.substr(row.find('/') + 1));
-    EXPECT_EQ(rig.speech.SayCharacter(code, shift), name) << row;
-  }
-  EXPECT_EQ(rig.prompts.EditBox("Type a note."), "Ab,( ");
-  EXPECT_EQ(rig.prompts.EditBox("Again."), "");
-  EXPECT_EQ(rig.Heard(), "Type a note./A/b/comma/left parren/space/period/period/Again./");
-
-  Rig spell("key X\nnow X\n", 2);
-  Spelling spelling(spell.speech, spell.prompts);
-  spelling.SpellWord("Hi, 2!\u00e9", 0);      // a character without a name is skipped
-  EXPECT_NEAR(spell.host.Now(), 0.06, 1e-9);  // a hundredth between the characters
-  spell.speech.speak("???Ace.");
-  spelling.SpellLastThingSpoken();
-  EXPECT_EQ(spell.speech.LastThingSpoken, "Ace.");
-  spell.prompts.AskOK("Go on?");  // X, a key the spelling below stops at
-  spelling.SpellWord("abc", 0);
-  spell.speech.RepeatLastThingSpoken();
-  EXPECT_EQ(spell.Heard(), "H/i/comma/space/2/exclaim/Ace./A/c/e/period/Go on?/OK/a/a/");
-  EXPECT_EQ(spell.speech.PhraseHistory[kHistorySize], "a");
-
-  Rig stop("");
-  stop.speech.StopSpeakingAll();
-  EXPECT_EQ(stop.Calls(),
-            "stop speech/stop speech/stop speech/stop speech/stop speech/stop speech/");
 }
 
 }  // namespace
