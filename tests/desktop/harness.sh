@@ -11,6 +11,7 @@ test_name=$(basename "$0" .sh)
 patience=${CORVANE_DESKTOP_PATIENCE:-60}
 program_pid=""
 background=()
+kDisplayTaken=75 # the virtual display answers someone else's clients
 
 # Runs the calling test again inside `xvfb-run -a dbus-run-session` (once); there it starts the
 # accessibility bus and sets up SDL's dummy audio driver (no sound card needed), GTK's bridge to
@@ -21,10 +22,19 @@ desktop_session() {
       command -v "$tool" >/dev/null || { echo "$test_name: $tool is missing" >&2; exit 1; }
     done
     # The display's number is drawn at random: where several machines share a network namespace
-    # but not /tmp, displays of the same number would meet on the abstract X socket.
-    CORVANE_DESKTOP_INSIDE=1 exec xvfb-run -a -n $((100 + RANDOM % 800)) \
-      -s "-screen 0 1280x1024x24" dbus-run-session -- "$0" "$@"
+    # but not /tmp, displays of the same number meet on the abstract X socket, and a client may
+    # reach the other machine's server. A display that cannot be reached is drawn again.
+    local attempt status
+    for attempt in 1 2 3 4 5; do
+      CORVANE_DESKTOP_INSIDE=1 xvfb-run -a -n $((100 + RANDOM % 800)) \
+        -s "-screen 0 1280x1024x24" dbus-run-session -- "$0" "$@"
+      status=$?
+      ((status == kDisplayTaken)) || exit "$status"
+      echo "$test_name: the display could not be reached (attempt $attempt); drawing another" >&2
+    done
+    exit 1
   fi
+  xprop -root >/dev/null 2>&1 || exit "$kDisplayTaken"
   work=$(mktemp -d)
   trap harness_cleanup EXIT
   export SDL_AUDIODRIVER=dummy GTK_MODULES=gail:atk-bridge NO_AT_BRIDGE=0
