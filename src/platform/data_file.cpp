@@ -6,6 +6,8 @@
 
 #include <cerrno>
 
+#include "platform/open_file.h"
+
 namespace corvane {
 
 namespace {
@@ -13,21 +15,6 @@ namespace {
 bool Acceptable(const struct stat& info) {
   return S_ISREG(info.st_mode) && static_cast<std::size_t>(info.st_size) <= kLargestDataFile;
 }
-
-// Closes the descriptor when it goes out of scope.
-class OpenFile {
- public:
-  explicit OpenFile(int fd) : fd_(fd) {}
-  ~OpenFile() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  OpenFile(const OpenFile&) = delete;
-  OpenFile& operator=(const OpenFile&) = delete;
-  int fd() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 }  // namespace
 

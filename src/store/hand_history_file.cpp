@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/open_file.h"
 #include "store/atomic_file.h"
 
 namespace corvane {
@@ -16,21 +17,6 @@ namespace {
 
 constexpr std::string_view kNotAPlainFile = "it is not a plain file";
 constexpr std::string_view kHandSeparator = "\n\n";
-
-// Closes the file when it goes out of scope.
-class OpenFile {
- public:
-  explicit OpenFile(int fd) : fd_(fd) {}
-  ~OpenFile() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  OpenFile(const OpenFile&) = delete;
-  OpenFile& operator=(const OpenFile&) = delete;
-  int fd() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
