@@ -3,14 +3,11 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "platform/key_codes.h"
+
 namespace corvane {
 
 namespace {
-
-constexpr int kKeyI = 'I';
-constexpr int kKeyJ = 'J';
-constexpr int kKeyK = 'K';
-constexpr int kKeyL = 'L';
 
 bool IsOneOf(int key, std::initializer_list<int> keys) {
   return std::find(keys.begin(), keys.end(), key) != keys.end();

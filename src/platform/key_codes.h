@@ -26,6 +26,13 @@ enum KeyCodes : int {
   kKeyF2 = 113,
   kKeyF3 = 114,
   kKeyF4 = 115,
+  // A letter's key code is its capital: the letters that move through lists and answer questions.
+  kKeyI = 'I',
+  kKeyJ = 'J',
+  kKeyK = 'K',
+  kKeyL = 'L',
+  kKeyN = 'N',
+  kKeyY = 'Y',
   kKeyComma = 188,
   kKeyPeriod = 190,
 };
@@ -33,7 +40,7 @@ enum KeyCodes : int {
 enum ShiftBits : int { kShift = 1, kControl = 2, kAlt = 4 };
 
 // A command key is the shift state times kShiftStep plus the key code: Shift-M is 1077, Control-Up
-// 2038. The character table marks a shifted character's key the same way.
+// 2038.
 inline constexpr int kShiftStep = 1000;
 constexpr int CommandKeyOf(int shift, int keyCode) {
   return shift * kShiftStep + keyCode;

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <limits>
 
+#include "platform/key_codes.h"
 #include "speech/utf8_text.h"
 #include "table/codepage.h"
 
@@ -13,9 +14,6 @@ namespace {
 constexpr std::string_view kQuiet = "???";
 constexpr int kControlUp = CommandKeyOf(kControl, kKeyUp);
 constexpr int kControlDown = CommandKeyOf(kControl, kKeyDown);
-constexpr int kKeyJ = 'J';
-constexpr int kKeyK = 'K';
-constexpr int kKeyL = 'L';
 
 std::string Quiet(std::string_view text) {
   return std::string(kQuiet) + std::string(text);

@@ -6,15 +6,10 @@
 #include <initializer_list>
 #include <string_view>
 
+#include "platform/key_codes.h"
+
 namespace corvane {
 namespace {
-
-constexpr int kKeyI = 'I';
-constexpr int kKeyJ = 'J';
-constexpr int kKeyK = 'K';
-constexpr int kKeyL = 'L';
-constexpr int kKeyN = 'N';
-constexpr int kKeyY = 'Y';
 
 constexpr int kSlowest = -10;
 constexpr int kFastest = 10;
