@@ -65,9 +65,6 @@ int SavedTables::RestoreTable() {
   if (table_.settings.GameEndRule == kEndRuleNotChosen) table_.settings.GameEndRule = kEndOnChips;
   speech_.speak("Table restored.");
   table_.TableSaved = true;
-  if (settings_.BotsDealersChoice && table_.Dealer < table_.PlayerCount) {
-    table_.ContinueDealing = true;
-  }
   return 0;
 }
 

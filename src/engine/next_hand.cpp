@@ -28,13 +28,6 @@ class HandScope {
 }  // namespace
 
 NextHand HandEngine::DealNextHand() {
-  const auto outcome = [this](NextHand next) {
-    // The table's flags follow the answer, for whatever reads them between hands.
-    table_.KeepPlaying = table_.ContinueDealing =
-        next == NextHand::SameGame || next == NextHand::DealersChoice;
-    table_.SameGame = next == NextHand::SameGame;
-    return next;
-  };
   ClearForNextHand(hand_);
   hand_.HandOver = false;
   Shuffle();
@@ -68,10 +61,10 @@ NextHand HandEngine::DealNextHand() {
     // No new ante, no hand: the deal stays with the dealer before, who deals the next hand.
     table_.Dealer = previousDealer;
     table_.DealerRounds = previousRounds;
-    return outcome(NextHand::GameSelection);
+    return NextHand::GameSelection;
   }
   if (table_.game.HasAnte) TakeAntes();
-  if (table_.GameOver) return outcome(NextHand::TableOver);
+  if (table_.GameOver) return NextHand::TableOver;
 
   hand_.HandOver = false;
   handStart_ = keyboard_.host().Now();
@@ -84,7 +77,7 @@ NextHand HandEngine::DealNextHand() {
   const double seconds = keyboard_.host().Now() - handStart_;
   if (seconds > 0) table_.ElapsedSeconds += static_cast<std::int32_t>(RoundHalfEven(seconds));
   hand_.HandOver = true;
-  return outcome(next);
+  return next;
 }
 
 double HandEngine::SecondsThisHand() const {

@@ -10,9 +10,8 @@ namespace corvane {
 // Clears every card round (announcements empty, flags False, no draws), sets HasWildCards,
 // HasFaceUp, HighShowingBetsFirst and HasShared False and HasAnte True, then fills the game:
 // codes 11..16 from the built-in tables, code 30 from the .gam file at `gameFile`. WildCount,
-// WildCards and the description stay as they were unless the custom file sets them; round 0 (the
-// menu's multi-select limit) is never touched. Emptying the pot and the players' contributions
-// and setting KeepPlaying are the caller's work.
+// WildCards and the description stay as they were unless the custom file sets them. Emptying the
+// pot and the players' contributions is the caller's work.
 //
 // Returns false, and leaves `game` unchanged, for any other code and for a custom file that
 // cannot be read or is damaged.

@@ -76,9 +76,6 @@ struct TableState {
 
   GameDefinition game;
 
-  bool KeepPlaying = false;
-  bool ContinueDealing = false;
-  bool SameGame = false;
   bool GameOver = false;
   bool TableSaved = true;
   bool FirstDeal = true;
