@@ -39,5 +39,5 @@ if [[ $(id -u) -ne 0 ]]; then
   sudo=(sudo)
 fi
 echo "Installing: ${missing[*]}"
-"${sudo[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"${sudo[@]}" apt-get -o DPkg::Lock::Timeout=900 update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=900 install -y -qq --no-install-recommends "${missing[@]}"
