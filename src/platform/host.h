@@ -25,6 +25,7 @@ struct HostEvent {
     Key,  // a key went down: code is the Windows virtual-key code, shift 1 Shift, 2 Control, 4 Alt
     Close,  // the window was closed (the close button or the window manager)
     Timer,  // a timer started with StartTimer fired: code is its id
+    Wake,   // a descriptor watched with WatchDescriptor is readable: code is its id
   };
   Kind kind = Kind::Key;
   int code = 0;
@@ -36,6 +37,7 @@ struct HostEvent {
 enum class WaitKind {
   Pause,   // a pause of the game (Wait, the deal, a sound finishing)
   Answer,  // a prompt waits for the user's answer
+  Remote,  // the game waits on another program over the network, not on its own keys
 };
 
 enum class MessageIcon { Critical, Exclamation, Information };
@@ -110,6 +112,13 @@ class Host {
 
   // Opens a document (a help file) with the desktop's viewer; false when that failed.
   virtual bool OpenDocument(const std::string& path) = 0;
+
+  // Watches `descriptor` (the network's inbox, which is readable when something has arrived for
+  // the game) in every wait: while it is readable, NextEvent returns a Wake event with code `id`,
+  // once until that event has been returned. The host neither reads nor closes the descriptor; the
+  // owner empties it when it handles the event.
+  virtual void WatchDescriptor(int id, int descriptor) = 0;
+  virtual void UnwatchDescriptor(int id) = 0;
 
   // Every phrase that speech hands to the user, after its markers are handled (the transcript).
   virtual void OnSpoken(std::string_view /*text*/) {}

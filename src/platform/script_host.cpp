@@ -1,8 +1,14 @@
 #include "platform/script_host.h"
 
+#include <poll.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <ctime>
 #include <utility>
+#include <vector>
 
 namespace corvane {
 
@@ -93,10 +99,13 @@ std::optional<HostEvent> ScriptHost::NextEvent(double deadline, WaitKind kind) {
     Advance();
     return KeyEvent(key);
   }
+  if (kind == WaitKind::Remote && !watched_.empty()) return NextRemote(deadline);
   // A pause without end could only be ended by a key: a person would answer it.
   if (kind == WaitKind::Answer || std::isinf(deadline)) {
     if (std::optional<HostEvent> answer = NextAnswer()) return answer;
     if (Current() == nullptr) throw EndProgram{0};
+    // What the script waits for may yet come over the network.
+    if (!watched_.empty()) return NextRemote(deadline);
     if (std::isinf(deadline)) {
       // Nothing can make the waiting expect come true any more.
       AdvanceClock(expectSince_ + kExpectLimit + 1);
@@ -141,6 +150,46 @@ std::optional<HostEvent> ScriptHost::NextPause(double deadline) {
     return event;
   }
   AdvanceClock(deadline);
+  return std::nullopt;
+}
+
+std::optional<HostEvent> ScriptHost::NextRemote(double deadline) {
+  out_.flush();
+  const double wait = std::min(kRemoteWaitLimit, deadline - now_);
+  if (std::optional<HostEvent> woken = Watched(wait)) return woken;
+  if (deadline - now_ <= kRemoteWaitLimit) return NextPause(deadline);
+  if (ExpectWaiting()) {
+    AdvanceClock(expectSince_ + kExpectLimit + 1);
+    FailExpect();
+  }
+  throw EndProgram{0};
+}
+
+std::optional<HostEvent> ScriptHost::Watched(double seconds) {
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point until =
+      Clock::now() + std::chrono::duration_cast<Clock::duration>(
+                         std::chrono::duration<double>(std::max(seconds, 0.0)));
+  std::vector<pollfd> descriptors;
+  for (const auto& [id, descriptor] : watched_) descriptors.push_back({descriptor, POLLIN, 0});
+  for (;;) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now()).count();
+    const int ready = ::poll(descriptors.data(), descriptors.size(),
+                             static_cast<int>(std::clamp<long long>(left, 0, 1 << 30)));
+    if (ready > 0) break;
+    if (ready == 0 || errno != EINTR) return std::nullopt;
+  }
+  auto watch = watched_.begin();
+  for (const pollfd& descriptor : descriptors) {
+    if (descriptor.revents != 0) {
+      HostEvent event;
+      event.kind = HostEvent::Kind::Wake;
+      event.code = watch->first;
+      return event;
+    }
+    ++watch;
+  }
   return std::nullopt;
 }
 

@@ -16,6 +16,14 @@
 // follows an expect sees only the lines after the one that met the expect. A rule does not fire
 // again while keys it queued are still waiting. When the items run out the rules are dropped
 // (keys they already queued are still delivered).
+//
+// The network. A descriptor the game watches (WatchDescriptor) is looked at in real time: when the
+// game waits on the network (WaitKind::Remote), or waits for an answer that the script has no key
+// for while a descriptor is watched and items remain, the host blocks on the watched descriptors
+// for at most kRemoteWaitLimit real seconds, or until a finite deadline (which then passes on the
+// virtual clock); a readable one is returned as a Wake event and the virtual clock stands still.
+// When the limit passes with nothing arriving, a waiting expect has failed; with none waiting the
+// program ends with status 0, as at the end of the script.
 #pragma once
 
 #include <deque>
@@ -36,6 +44,8 @@ class ScriptHost : public Host {
  public:
   // Virtual seconds an `expect` may wait before it has failed.
   static constexpr double kExpectLimit = 100000.0;
+  // Real seconds a wait on the network may last with nothing arriving.
+  static constexpr double kRemoteWaitLimit = 60.0;
 
   // The transcript goes to `out`, failures of `expect` to `err`; with `printSounds` each sound
   // played is printed too, as "~ " and its file name.
@@ -52,6 +62,8 @@ class ScriptHost : public Host {
   void StartTimer(int id, double intervalSeconds) override;
   void StopTimer(int id) override { timers_.erase(id); }
   bool OpenDocument(const std::string& path) override;
+  void WatchDescriptor(int id, int descriptor) override { watched_[id] = descriptor; }
+  void UnwatchDescriptor(int id) override { watched_.erase(id); }
   void OnSpoken(std::string_view text) override;
   void OnSoundPlayed(std::string_view file) override;
 
@@ -86,6 +98,9 @@ class ScriptHost : public Host {
   void ReportFailure();
   std::optional<HostEvent> NextAnswer();
   std::optional<HostEvent> NextPause(double deadline);
+  std::optional<HostEvent> NextRemote(double deadline);
+  // A watched descriptor that is readable within `seconds` of real time, as its Wake event.
+  std::optional<HostEvent> Watched(double seconds);
   static HostEvent KeyEvent(KeyStroke key);
 
   Script script_;
@@ -103,6 +118,7 @@ class ScriptHost : public Host {
   std::vector<int> ruleKeysWaiting_;  // per rule
   std::deque<QueuedKey> ruleQueue_;
   std::map<int, Timer> timers_;
+  std::map<int, int> watched_;  // id -> descriptor
 
   MemoryTextWindow text_;
   int beeps_ = 0;

@@ -31,6 +31,10 @@ void Keyboard::Handle(const HostEvent& event) {
     case HostEvent::Kind::Timer:
       if (handOff_ != nullptr) handOff_->TimerFired(event.code);
       break;
+    case HostEvent::Kind::Wake:
+      // Nothing is watched while the keyboard waits: a table hosted elsewhere waits in a loop of
+      // its own, which takes its connection's events itself.
+      break;
   }
 }
 

@@ -14,6 +14,7 @@
 #include <iostream>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/desktop/document_launcher.h"
 #include "platform/desktop/terminal_keys.h"
@@ -102,6 +103,12 @@ class ConsoleHost : public Host {
       if (!events_.empty()) {
         HostEvent event = events_.front();
         events_.pop_front();
+        // The descriptor is watched again once the game has its event (and then empties it).
+        if (event.kind == HostEvent::Kind::Wake) {
+          if (const auto watch = watches_.find(event.code); watch != watches_.end()) {
+            watch->second.eventWaiting = false;
+          }
+        }
         return event;
       }
       if (std::optional<HostEvent> key = DecodedKey(false)) return key;
@@ -148,6 +155,17 @@ class ConsoleHost : public Host {
   }
   void StopTimer(int id) override { timers_.erase(id); }
 
+  void WatchDescriptor(int id, int descriptor) override {
+    UnwatchDescriptor(id);
+    watches_[id] = Watch{descriptor, false};
+  }
+  void UnwatchDescriptor(int id) override {
+    watches_.erase(id);
+    std::erase_if(events_, [id](const HostEvent& event) {
+      return event.kind == HostEvent::Kind::Wake && event.code == id;
+    });
+  }
+
   // The viewer may be a text browser that needs the terminal: it has it, in its normal mode,
   // until it ends.
   bool OpenDocument(const std::string& path) override {
@@ -168,6 +186,12 @@ class ConsoleHost : public Host {
   struct Timer {
     double interval = 0;
     double next = 0;
+  };
+  // A watched descriptor is left out of the poll while its event waits for the game, so that one
+  // not yet emptied (during a message box, say) does not keep the poll from blocking.
+  struct Watch {
+    int descriptor = -1;
+    bool eventWaiting = false;
   };
 
   std::optional<HostEvent> DecodedKey(bool final) {
@@ -208,8 +232,9 @@ class ConsoleHost : public Host {
     }
   }
 
-  // Blocks until standard input has bytes (read into the decoder), a termination signal comes or
-  // `until` passes; true when bytes came. At the end of the input, the host ends the program.
+  // Blocks until standard input has bytes (read into the decoder), a termination signal comes, a
+  // watched descriptor is readable (its Wake event is queued) or `until` passes; true when bytes
+  // came. At the end of the input, the host ends the program.
   bool WaitForInput(double until) {
     if (endOfInput_ || terminated_) return false;
     int timeout = -1;
@@ -217,12 +242,26 @@ class ConsoleHost : public Host {
       const double left = until - Now();
       timeout = left <= 0 ? 0 : static_cast<int>(std::min(std::ceil(left * 1000.0), 2.0e9));
     }
-    pollfd watched[] = {{input_, POLLIN, 0}, {signals_.Descriptor(), POLLIN, 0}};
-    const int ready = poll(watched, 2, timeout);
+    std::vector<pollfd> watched = {{input_, POLLIN, 0}, {signals_.Descriptor(), POLLIN, 0}};
+    std::vector<int> watchIds;
+    for (const auto& [id, watch] : watches_) {
+      if (watch.eventWaiting) continue;
+      watched.push_back({watch.descriptor, POLLIN, 0});
+      watchIds.push_back(id);
+    }
+    const int ready = poll(watched.data(), watched.size(), timeout);
     if (ready <= 0) return false;
     if (watched[1].revents != 0 && signals_.Take()) {
       terminated_ = true;
       return false;
+    }
+    for (std::size_t i = 0; i < watchIds.size(); ++i) {
+      if (watched[i + 2].revents == 0) continue;
+      watches_[watchIds[i]].eventWaiting = true;
+      HostEvent event;
+      event.kind = HostEvent::Kind::Wake;
+      event.code = watchIds[i];
+      events_.push_back(event);
     }
     if (watched[0].revents == 0) return false;
     char buffer[256];
@@ -244,6 +283,7 @@ class ConsoleHost : public Host {
   ConsoleTextWindow text_;
   std::deque<HostEvent> events_;
   std::map<int, Timer> timers_;
+  std::map<int, Watch> watches_;
   bool endOfInput_ = false;
   bool terminated_ = false;
 };

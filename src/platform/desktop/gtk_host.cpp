@@ -116,6 +116,9 @@ class GtkHost : public Host {
     print_.reset();
     for (const guint source : signalSources_) g_source_remove(source);
     for (auto& [id, source] : timers_) g_source_remove(source.sourceId);
+    for (auto& [id, watch] : watches_) {
+      if (watch.sourceId != 0) g_source_remove(watch.sourceId);
+    }
     gtk_widget_destroy(soundWindow_);
     gtk_widget_destroy(speechWindow_);
     while (g_main_context_iteration(nullptr, FALSE)) {
@@ -151,6 +154,10 @@ class GtkHost : public Host {
     if (events_.empty()) return std::nullopt;
     HostEvent event = events_.front();
     events_.pop_front();
+    // The descriptor is watched again once the game has its event (and then empties it).
+    if (event.kind == HostEvent::Kind::Wake) {
+      if (const auto watch = watches_.find(event.code); watch != watches_.end()) Arm(watch->second);
+    }
     return event;
   }
 
@@ -200,6 +207,22 @@ class GtkHost : public Host {
     timers_.erase(it);
   }
 
+  void WatchDescriptor(int id, int descriptor) override {
+    UnwatchDescriptor(id);
+    WatchSource& watch = watches_[id];
+    watch = {this, id, descriptor, 0};
+    Arm(watch);
+  }
+  void UnwatchDescriptor(int id) override {
+    const auto it = watches_.find(id);
+    if (it == watches_.end()) return;
+    if (it->second.sourceId != 0) g_source_remove(it->second.sourceId);
+    watches_.erase(it);
+    std::erase_if(events_, [id](const HostEvent& event) {
+      return event.kind == HostEvent::Kind::Wake && event.code == id;
+    });
+  }
+
   bool OpenDocument(const std::string& path) override {
     const std::optional<pid_t> pid = StartDocumentViewer(path);
     if (!pid) return false;
@@ -219,6 +242,30 @@ class GtkHost : public Host {
     int id = 0;
     guint sourceId = 0;
   };
+  // A watched descriptor. Its source is removed while its event waits for the game, so that a
+  // descriptor not yet emptied (during a message box, say) does not keep the main loop spinning.
+  struct WatchSource {
+    GtkHost* host = nullptr;
+    int id = 0;
+    int descriptor = -1;
+    guint sourceId = 0;
+  };
+
+  void Arm(WatchSource& watch) {
+    if (watch.sourceId == 0) {
+      watch.sourceId = g_unix_fd_add(watch.descriptor, G_IO_IN, &GtkHost::DescriptorReady, &watch);
+    }
+  }
+
+  static gboolean DescriptorReady(gint, GIOCondition, gpointer data) {
+    auto* watch = static_cast<WatchSource*>(data);
+    watch->sourceId = 0;
+    HostEvent event;
+    event.kind = HostEvent::Kind::Wake;
+    event.code = watch->id;
+    watch->host->events_.push_back(event);
+    return G_SOURCE_REMOVE;
+  }
 
   GtkWidget* MakeWindow(const char* name, Window which) {
     GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
@@ -305,6 +352,7 @@ class GtkHost : public Host {
   std::unique_ptr<LargePrint> print_;
   std::deque<HostEvent> events_;
   std::map<int, TimerSource> timers_;
+  std::map<int, WatchSource> watches_;
   std::vector<guint> signalSources_;
   GtkWidget* message_ = nullptr;  // the message box being shown
 };

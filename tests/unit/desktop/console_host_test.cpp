@@ -1,11 +1,13 @@
 #include "platform/desktop/console_host.h"
 
 #include <gtest/gtest.h>
+#include <sys/eventfd.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <sstream>
 #include <string>
+#include <thread>
 
 namespace corvane {
 namespace {
@@ -102,6 +104,26 @@ TEST_F(ConsoleHostTest, TimersFireWhileWaiting) {
   EXPECT_EQ(event->code, 4);
   host_->StopTimer(4);
   EXPECT_FALSE(Next(0.05).has_value());
+}
+
+TEST_F(ConsoleHostTest, AWatchedDescriptorWakesTheWait) {
+  const int wake = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+  host_->WatchDescriptor(3, wake);
+  std::thread network([wake] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    const std::uint64_t one = 1;
+    EXPECT_EQ(::write(wake, &one, sizeof one), 8);
+  });
+  std::optional<HostEvent> event = Next(5.0);
+  network.join();
+  ASSERT_TRUE(event.has_value());
+  EXPECT_EQ(event->kind, HostEvent::Kind::Wake);
+  EXPECT_EQ(event->code, 3);
+  std::uint64_t count = 0;
+  EXPECT_EQ(::read(wake, &count, sizeof count), 8);
+  EXPECT_FALSE(Next(0.05).has_value());
+  host_->UnwatchDescriptor(3);
+  ::close(wake);
 }
 
 TEST_F(ConsoleHostTest, TheTextWindowIsTheOutput) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <set>
@@ -71,6 +73,22 @@ TEST_F(GtkHostTest, ADeadlineWithNothingHappeningReturnsNothing) {
   EXPECT_FALSE(host_->NextEvent(start + 0.05, WaitKind::Answer).has_value());
   EXPECT_GE(host_->Now(), start + 0.05);
   EXPECT_LT(host_->Now(), start + 1.0);
+}
+
+TEST_F(GtkHostTest, AWatchedDescriptorWakesTheWaitOnce) {
+  const int wake = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+  host_->WatchDescriptor(3, wake);
+  const std::uint64_t one = 1;
+  ASSERT_EQ(::write(wake, &one, sizeof one), 8);
+  std::optional<HostEvent> event = host_->NextEvent(host_->Now() + 5, WaitKind::Remote);
+  ASSERT_TRUE(event.has_value());
+  EXPECT_EQ(event->kind, HostEvent::Kind::Wake);
+  EXPECT_EQ(event->code, 3);
+  std::uint64_t count = 0;
+  EXPECT_EQ(::read(wake, &count, sizeof count), 8);
+  EXPECT_FALSE(host_->NextEvent(host_->Now() + 0.05, WaitKind::Remote).has_value());
+  host_->UnwatchDescriptor(3);
+  ::close(wake);
 }
 
 TEST_F(GtkHostTest, KeysBecomeVirtualKeyEventsOfTheirWindow) {

@@ -4,7 +4,9 @@
 #include "platform/script.h"
 
 #include <gtest/gtest.h>
+#include <sys/eventfd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <sstream>
@@ -131,14 +133,18 @@ TEST(ScriptFormat, OnlyARegularFileIsAScript) {
 //   c        the clock, as "@N"; f the final status of a run that ended with 0; e what went to
 //            standard error, as "err[...]"; o what went to standard output, as "out[...]"
 //   m        a message box; ~NAME a sound played
+//   w        watch a descriptor (an eventfd) as id 9; k makes it readable, d empties it
+//   r / rN   a wait on the network, without end / until N: "wake9", a key, "-" or "endN"
 std::string Drive(const std::string& script, const std::string& steps, bool sounds = false) {
   std::ostringstream out, err;
   ScriptHost host(ParseScriptText(script), out, err, sounds);
+  const int wake = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
   const auto event = [&host](double deadline, WaitKind kind) -> std::string {
     try {
       const std::optional<HostEvent> e = host.NextEvent(deadline, kind);
       if (!e) return "-";
       if (e->kind == HostEvent::Kind::Timer) return "timer" + std::to_string(e->code);
+      if (e->kind == HostEvent::Kind::Wake) return "wake" + std::to_string(e->code);
       return KeyName({e->code, e->shift});
     } catch (const EndProgram& end) {
       return "end" + std::to_string(end.status);
@@ -166,8 +172,15 @@ std::string Drive(const std::string& script, const std::string& steps, bool soun
     if (w == "o") said = "out[" + out.str() + "]";
     if (w == "m") host.ShowMessage("Error! ", "No device.", MessageIcon::Critical);
     if (w[0] == '~') host.OnSoundPlayed(rest);
+    if (w == "w") host.WatchDescriptor(9, wake);
+    std::uint64_t count = 1;
+    if (w == "k" && ::write(wake, &count, sizeof count) != 8) said = "unwritten";
+    if (w == "d" && ::read(wake, &count, sizeof count) != 8) said = "unread";
+    if (w == "r") said = event(kForever, WaitKind::Remote);
+    if (w[0] == 'r' && w.size() > 1) said = event(std::stod(rest), WaitKind::Remote);
     if (!said.empty()) log += (log.empty() ? "" : " ") + said;
   }
+  ::close(wake);
   return log;
 }
 
@@ -212,6 +225,14 @@ TEST(ScriptFormat, TheHostDeliversKeysMeetsExpectationsAndFiresTimers) {
        "timer2 @2 timer1 @3 timer2 @4 timer1 @6 timer2 @6 - @7 A"},
       {"", "t1=1 x1 t2=1 t2=0 p5 c", "- @5"},
       {"", "t1=4 p3 t1=4 p10 c", "- timer1 @7"},
+      // A watched descriptor that is readable wakes a wait on the network, and an answer the
+      // script has no key for; the virtual clock stands still meanwhile, and a finite wait that
+      // nothing wakes passes on it. A `now` key comes first; a key item waits for an answer.
+      {"key A\n", "w k r d a", "wake9 A"},
+      {"key A\n", "w r0.05 c a", "- @0.05 A"},
+      {"expect Closed\n", "w k a d s:Closed a", "wake9 end0"},
+      {"now P\nkey A\n", "w k r r d a", "P wake9 A"},
+      {"", "w k p2 c", "- @2"},
       // The transcript: one line per phrase (empty ones left out), message boxes, no sounds.
       {"", "s:Corvane s: m s:Hello ~intro0.wav o", "out[Corvane\n! Error! : No device.\nHello\n]"},
   };
