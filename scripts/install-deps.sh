@@ -8,6 +8,8 @@ player_packages=(
   build-essential cmake ninja-build pkg-config git file
   libgtk-3-dev libsdl2-mixer-dev libespeak-ng-dev espeak-ng-data libspeechd-dev libtermkey-dev
   libfmt-dev libcli11-dev xdg-utils
+  # Play with friends: the table over the network
+  libboost-dev libssl-dev nlohmann-json3-dev
 )
 developer_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
