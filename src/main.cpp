@@ -23,6 +23,9 @@ namespace {
 
 using namespace corvane;
 
+// The exit status of a script run whose join at once failed.
+constexpr int kFailedJoinStatus = 4;
+
 int RunScript(const CommandLine& options) {
   Script script;
   try {
@@ -39,9 +42,12 @@ int RunScript(const CommandLine& options) {
   SoundlessSpeech soundless(recording);
   SpeechEngineFactory& engines =
       options.noSound ? static_cast<SpeechEngineFactory&>(soundless) : recording;
+  // In a script, a join that fails ends the run, so that its caller knows.
+  AppOptions settings = options.app;
+  settings.failedJoinStatus = kFailedJoinStatus;
   int status = 0;
   try {
-    Application app(host, audio, engines, options.app);
+    Application app(host, audio, engines, std::move(settings));
     app.Main();
   } catch (const EndProgram& end) {
     status = end.status;

@@ -261,9 +261,18 @@ void Application::StartUp() {
   }
 }
 
+void Application::JoinAtOnce() {
+  background_.Stop();
+  FriendTable table(host_, speech_, audio_, *this, folders_.ProgramFolder, folders_.DataFolder);
+  if (!table.Play(*options_.join) && options_.failedJoinStatus) {
+    throw EndProgram{*options_.failedJoinStatus};
+  }
+}
+
 void Application::Main() {
   try {
     StartUp();
+    if (options_.join) JoinAtOnce();
     MainMenu();
     table_.ErrorFlag = false;
   } catch (const EndProgram&) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/folders.h"
+#include "app/friend_table.h"
 #include "app/game_settings_questions.h"
 #include "app/hand_history.h"
 #include "app/help_reader.h"
@@ -46,6 +47,10 @@ struct AppOptions {
   std::optional<std::uint64_t> seed;            // fixed random streams, for tests
   std::string programFolder;                    // empty: the executable's folder
   std::string dataFolder;                       // ending in "/"; empty: found from the environment
+  std::optional<JoinRequest> join;              // a table to join at once, after the start-up
+  // When a join at once fails, the program ends with this status (script mode); without it the
+  // main menu follows, as after the table.
+  std::optional<int> failedJoinStatus;
 };
 
 class Application : private KeyHandOff,
@@ -89,6 +94,8 @@ class Application : private KeyHandOff,
   bool SaveGameSettings(const UserSettings& settings, std::string& error) override;
   void ApplyPartyVolume(int volume) override;
   void MainMenu();
+  // Joins the table of options_.join and plays at it until it closes.
+  void JoinAtOnce();
   void PlayIntroUntilKey();
   void SwitchSpeech();
   void Exit();

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "net/messages.h"
+#include "net/table_address.h"
 #include "table/rounding.h"
 
 namespace corvane {
@@ -49,6 +51,26 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& options)
       ->delimiter(',')
       ->check(CLI::IsMember({"sound", "reader", "voice"}))
       ->needs(scriptOption);
+  std::string join;
+  std::string name;
+  std::string code;
+  auto* joinOption =
+      cli.add_option("--join", join, "Join the table at HOST:PORT at once")
+          ->check([](const std::string& text) {
+            return ParseTableAddress(text) ? std::string() : "not HOST:PORT: " + text;
+          });
+  cli.add_option("--name", name, "With --join: your name at the table")
+      ->needs(joinOption)
+      ->check([](const std::string& text) {
+        return IsFriendName(text) ? std::string() : "not a name for the table: " + text;
+      });
+  cli.add_option("--code", code, "With --join: the table's join code (six digits)")
+      ->needs(joinOption)
+      ->check([](const std::string& text) {
+        const bool digits = text.size() == kJoinCodeDigits &&
+                            text.find_first_not_of("0123456789") == std::string::npos;
+        return digits ? std::string() : "not a join code of six digits: " + text;
+      });
   cli.add_flag("--version", version, "Print the version and exit");
   try {
     cli.parse(argc, argv);
@@ -66,6 +88,13 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& options)
   }
   options.app.SpeechMode = mode.empty() ? kScreenReaderMode : SpeechModeArgument(mode);
   if (seedOption->count() > 0) options.app.seed = seed;
+  if (joinOption->count() > 0) {
+    if (name.empty() || code.empty()) {
+      std::cerr << "corvane: --join needs --name and --code\n";
+      return 2;
+    }
+    options.app.join = JoinRequest{*ParseTableAddress(join), name, code};
+  }
   return std::nullopt;
 }
 

@@ -1,43 +1,17 @@
 #include "app/play_statistics.h"
 
 #include <fmt/format.h>
-#include <sys/stat.h>
 
 #include <algorithm>
-#include <cstdio>
+
+#include "store/set_aside.h"
 
 namespace corvane {
 
 namespace {
 
-constexpr int kMostSetAsideNames = 100;
-
 std::string Hands(std::int64_t count) {
   return fmt::format("{} hand{}", count, count == 1 ? "" : "s");
-}
-
-bool NameTaken(const std::string& path) {
-  struct stat info {};
-  return ::lstat(path.c_str(), &info) == 0;
-}
-
-// Moves the damaged file at `folder` + `name` to a free name beside it, never over another file:
-// "Statistics.damaged.txt", else "Statistics.damaged 2.txt" and on. Returns the name it was given,
-// or empty when it could not be moved.
-std::string SetAside(const std::string& folder, std::string_view name) {
-  const std::string from = folder + std::string(name);
-  struct stat info {};
-  if (::lstat(from.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return {};
-  const std::string_view damaged = kDamagedStatisticsFileName;
-  const std::string_view stem = damaged.substr(0, damaged.rfind('.'));
-  const std::string_view ending = damaged.substr(damaged.rfind('.'));
-  for (int n = 1; n <= kMostSetAsideNames; ++n) {
-    const std::string candidate =
-        n == 1 ? std::string(damaged) : fmt::format("{} {}{}", stem, n, ending);
-    if (NameTaken(folder + candidate)) continue;
-    return std::rename(from.c_str(), (folder + candidate).c_str()) == 0 ? candidate : "";
-  }
-  return {};
 }
 
 }  // namespace
@@ -52,7 +26,7 @@ std::string PlayStatistics::Load() {
     return {};
   }
   totals_.clear();
-  const std::string setAside = SetAside(folder_, kStatisticsFileName);
+  const std::string setAside = SetAside(folder_, kStatisticsFileName, kDamagedStatisticsFileName);
   if (!setAside.empty()) {
     return fmt::format(
         "Your statistics in {} cannot be read. It may be damaged. It is kept as {}, and your "

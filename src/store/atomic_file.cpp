@@ -89,12 +89,13 @@ FileCalls SystemFileCalls() {
   return calls;
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
-  return WriteFileAtomically(path, bytes, error, SystemFileCalls());
-}
+namespace {
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error,
-                         const FileCalls& calls) {
+constexpr mode_t kSharedFile = 0666;  // as the user's umask allows
+constexpr mode_t kPrivateFile = 0600;
+
+bool WriteWithMode(const std::string& path, std::string_view bytes, std::string& error,
+                   const FileCalls& calls, mode_t mode) {
   const std::string folder = FolderOf(path);
   const std::string name = NameOf(path);
   if (name.empty()) {
@@ -108,7 +109,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
   int fd = -1;
   for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
     temporary = folder + "/" + TemporaryFileName(name, ::getpid(), seed());
-    fd = calls.open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    fd = calls.open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd < 0 && errno != EEXIST) break;
   }
   if (fd < 0) {
@@ -139,6 +140,22 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
   FlushFolder(folder);
   error.clear();
   return true;
+}
+
+}  // namespace
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
+  return WriteWithMode(path, bytes, error, SystemFileCalls(), kSharedFile);
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error,
+                         const FileCalls& calls) {
+  return WriteWithMode(path, bytes, error, calls, kSharedFile);
+}
+
+bool WritePrivateFileAtomically(const std::string& path, std::string_view bytes,
+                                std::string& error) {
+  return WriteWithMode(path, bytes, error, SystemFileCalls(), kPrivateFile);
 }
 
 int RemoveInterruptedSaves(const std::string& folder) {

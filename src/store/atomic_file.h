@@ -34,6 +34,10 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error,
                          const FileCalls& calls);
 
+// The same for a file only its owner may read and write (a private key).
+bool WritePrivateFileAtomically(const std::string& path, std::string_view bytes,
+                                std::string& error);
+
 // The name of the temporary file that a save of the file `name` writes first, by the process
 // `pid`: ".NAME.PID.XXXXXXXX.tmp", the X's eight hexadecimal digits of a random number.
 std::string TemporaryFileName(std::string_view name, pid_t pid, unsigned random);

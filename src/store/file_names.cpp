@@ -23,9 +23,10 @@ bool IsRegularFile(const std::filesystem::path& path) {
   return std::filesystem::is_regular_file(path, error);
 }
 
-constexpr std::array<std::string_view, 7> kFixedNames{
-    "Settings.sav",     "CV config.ini",  "CV PokerSettings.sav", "CV SavedTable.sav",
-    "Hand history.txt", "Statistics.txt", "CV pace.ini"};
+constexpr std::array<std::string_view, 9> kFixedNames{
+    "Settings.sav",      "CV config.ini",       "CV PokerSettings.sav",
+    "CV SavedTable.sav", "Hand history.txt",    "Statistics.txt",
+    "CV pace.ini",       "CV known tables.txt", "CV table certificate.pem"};
 constexpr std::string_view kGameEnding = ".gam";
 
 }  // namespace
