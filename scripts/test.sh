@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Corvane with warnings as errors and runs every test: the unit
 # tests, the scenarios, the desktop smoke test and the install and package check; then the suite
-# under AddressSanitizer and UndefinedBehaviorSanitizer, then the file-format fuzzer for a while.
+# under AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzzers of the game file reader
+# and of the network messages for a while.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
@@ -26,5 +27,9 @@ ctest --preset debug-sanitize -j "$jobs"
 if [[ -x "$root/fuzz/run_gam_fuzz.sh" ]]; then
   echo "== Fuzzing the game file reader"
   "$root/fuzz/run_gam_fuzz.sh" "${CORVANE_FUZZ_SECONDS:-60}"
+fi
+if [[ -x "$root/fuzz/run_message_fuzz.sh" ]]; then
+  echo "== Fuzzing the network messages' reader"
+  "$root/fuzz/run_message_fuzz.sh" "${CORVANE_MESSAGE_FUZZ_SECONDS:-30}"
 fi
 echo "== All tests passed"
