@@ -19,6 +19,7 @@
 #include "platform/desktop/document_launcher.h"
 #include "platform/desktop/terminal_keys.h"
 #include "platform/desktop/termination_signals.h"
+#include "platform/key_codes.h"
 
 namespace corvane {
 
@@ -129,16 +130,22 @@ class ConsoleHost : public Host {
   void ShowMessage(std::string_view title, std::string_view text, MessageIcon) override {
     out_ << "\n" << title << ": " << text << "\n(Press Enter)\n" << std::flush;
     for (;;) {
-      if (std::optional<HostEvent> key = DecodedKey(false)) {
-        if (key->kind == HostEvent::Kind::Close) {
-          events_.push_back(*key);
-          return;
+      const bool escapeWaiting = decoder_.Pending();
+      std::optional<HostEvent> key = DecodedKey(false);
+      if (!key) {
+        // Keys typed while the message waits are read; only what stays an unfinished sequence
+        // once nothing more came is taken as it stands (a lone Escape).
+        if (WaitForInput(escapeWaiting ? Now() + kEscapeDelay : kForever) || !escapeWaiting) {
+          continue;
         }
-        if (key->code == 13) return;
-        continue;
+        key = DecodedKey(true);
+        if (!key) continue;
       }
-      WaitForInput(decoder_.Pending() ? Now() + kEscapeDelay : kForever);
-      if (decoder_.Pending()) DecodedKey(true);
+      if (key->kind == HostEvent::Kind::Close) {
+        events_.push_back(*key);
+        return;
+      }
+      if (key->code == kKeyEnter) return;
     }
   }
 

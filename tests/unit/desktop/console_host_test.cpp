@@ -4,6 +4,7 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <csignal>
 #include <sstream>
 #include <string>
@@ -143,6 +144,19 @@ TEST_F(ConsoleHostTest, AMessageIsPrintedAndAnsweredWithEnter) {
   const std::optional<HostEvent> event = Next(1.0);
   ASSERT_TRUE(event.has_value());
   EXPECT_EQ(event->code, 'Z');  // the keys typed before Enter went to the message
+  // An Enter typed while the message waits answers it too (should it not, a termination signal
+  // ends the wait after two seconds, and the test sees it).
+  std::atomic<bool> answered = false;
+  std::thread typist([this, &answered] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    Type("\r");
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    if (!answered) raise(SIGTERM);
+  });
+  host_->ShowMessage("Error! ", "A box.", MessageIcon::Critical);
+  answered = true;
+  typist.join();
+  EXPECT_FALSE(Next(0.05).has_value());
 }
 
 }  // namespace
