@@ -3,6 +3,8 @@
 // known tables file it keeps.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <pty.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -205,6 +207,67 @@ TEST(FriendProgram, NoTableAtTheAddress) {
                                 "No table answers at 127.0.0.1, port " + std::to_string(port) +
                                 ": Connection refused.\n");
   EXPECT_EQ(run.status, 4);
+  std::filesystem::remove_all(home);
+}
+
+// What the terminal shows until `text` appears, for at most `seconds`.
+std::string ReadUntil(int terminal, const std::string& text, std::string& shown,
+                      double seconds = 10) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  while (shown.find(text) == std::string::npos && std::chrono::steady_clock::now() < until) {
+    pollfd ready{terminal, POLLIN, 0};
+    if (::poll(&ready, 1, 100) != 1) continue;
+    char buffer[4096];
+    const ssize_t n = ::read(terminal, buffer, sizeof buffer);
+    if (n <= 0) break;
+    shown.append(buffer, static_cast<std::size_t>(n));
+  }
+  return shown;
+}
+
+// The friend plays in a terminal (the console host, the text window as its lines): the table's
+// descriptor wakes the terminal's wait, a message box waits for Enter, a typed key goes out.
+TEST(FriendProgram, InATerminal) {
+  TestTable table(TestLimits(), "1.0", {}, &PlaysAMoment);
+  ASSERT_TRUE(table.server);
+  const std::filesystem::path home =
+      std::filesystem::temp_directory_path() / ("corvane_terminal_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(home / "Corvane");
+  std::ofstream(home / "Corvane" / "CV pace.ini") << "2,24,0,0\r\n";  // no pauses at the start
+  const std::string address = "127.0.0.1:" + std::to_string(table.server->Port());
+  int terminal = -1;
+  const pid_t pid = ::forkpty(&terminal, nullptr, nullptr, nullptr);
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    ::setenv("APPDATA", home.c_str(), 1);
+    ::setenv("TERM", "xterm", 1);
+    ::execl(kProgram, kProgram, "0", "--console", "--no-sound", "--join", address.c_str(), "--name",
+            "Anna", "--code", kTestCode, nullptr);
+    ::_exit(127);
+  }
+  std::string shown;
+  for (const char* box : {"Error opening file nosuch.wav", "A box."}) {
+    EXPECT_NE(ReadUntil(terminal, std::string(box) + "\r\n(Press Enter)", shown).find(box),
+              std::string::npos);
+    ASSERT_EQ(::write(terminal, "\r", 1), 1);
+  }
+  ReadUntil(terminal, "What would you like to do?", shown);
+  ASSERT_EQ(::write(terminal, "c", 1), 1);
+  ReadUntil(terminal, "Start a New Table, T", shown);
+  ASSERT_EQ(::write(terminal, "\x03", 1), 1);  // Control-C stands in for Alt-F4
+  int status = -1;
+  for (int waited = 0; ::waitpid(pid, &status, WNOHANG) == 0; ++waited) {
+    if (waited == 500) ::kill(pid, SIGKILL);
+    ReadUntil(terminal, "never shown", shown, 0.02);
+  }
+  ::close(terminal);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << shown;
+  for (const char* line :
+       {"You have joined The Boss's table, at seat 2.\r\n", "Anna has joined the table.\r\n",
+        "key 67\r\nThe table is closed.\r\n"}) {
+    EXPECT_NE(shown.find(line), std::string::npos) << line << " in:\n" << shown;
+  }
+  EXPECT_EQ(table.Count(ServerEvent::Kind::Key), 1);
   std::filesystem::remove_all(home);
 }
 
