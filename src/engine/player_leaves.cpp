@@ -33,6 +33,10 @@ void HandEngine::PlayerLeaves(int& seat) {
     table_.LeftTable[table_.LeftTableCount] = AttributeText(table_, seat);
   }
   if (table_.RoundEndSeat >= seat) --table_.RoundEndSeat;
+  // The dealer keeps his place when a seat before him empties. A dealer who leaves hands the
+  // button back to the player before him, so that the deal moves on to the player after him, who
+  // moves down into his seat; the user never leaves this way, so a player is always there.
+  if (table_.Dealer >= seat) --table_.Dealer;
   MoveSeatsDown(seat);
   --table_.PlayerCount;
   --seat;
