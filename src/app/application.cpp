@@ -10,6 +10,7 @@
 #include "store/atomic_file.h"
 #include "store/file_names.h"
 #include "store/settings_file.h"
+#include "table/chips.h"
 
 namespace corvane {
 
@@ -159,8 +160,7 @@ void Application::HandSettled() {
   const std::int64_t paidIn =
       std::int64_t{hand_.HandContribution[kUserSeat]} + hand_.WildPayments[kUserSeat];
   const std::int64_t collected = std::int64_t{chips} - hand->userChips + paidIn;
-  statistics_.HandSettled(hand->game,
-                          static_cast<std::int32_t>(std::max<std::int64_t>(collected, 0)), chips);
+  statistics_.HandSettled(hand->game, ChipSum(0, std::max<std::int64_t>(collected, 0)), chips);
   history_.Keep(*hand);
 }
 

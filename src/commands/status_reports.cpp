@@ -177,7 +177,8 @@ void StatusReports::HandStatus(double secondsThisHand) {
     Say(hand_.HandReport);
   }
   Say(Number(round) + " of " + Number(game.RoundCount) + " cards have been dealt.");
-  Say("You have " + Number(hand_.HandContribution[kUserSeat] + hand_.WildPayments[kUserSeat]) +
+  Say("You have " +
+      Number(std::int64_t{hand_.HandContribution[kUserSeat]} + hand_.WildPayments[kUserSeat]) +
       " invested in this hand.");
   Say("The Players are");
   for (int seat = 1; seat <= table_.PlayerCount; ++seat) {

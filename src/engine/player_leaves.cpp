@@ -2,6 +2,7 @@
 // chips go into the pot, to be won in the next hand; the user's leaving closes the table.
 #include "engine/deck.h"
 #include "engine/hand_engine.h"
+#include "table/chips.h"
 
 namespace corvane {
 
@@ -23,7 +24,7 @@ void HandEngine::PlayerLeaves(int& seat) {
     events_.TableClosedToUser();
     return;
   }
-  hand_.Pot += table_.players.Chips[seat];
+  AddChips(hand_.Pot, table_.players.Chips[seat]);
   table_.players.Chips[seat] = 0;
   SeatSound("leavetable.wav", seat);
   // The pause lets the sound play; GameOver set meanwhile is for the caller to see.
