@@ -30,6 +30,9 @@ constexpr const char* kUnreadablePace =
     "Your pace and text window settings in CV pace.ini cannot be read. It may be damaged. The "
     "normal pace and the default text window are used; the file is kept until you save new "
     "settings.";
+constexpr const char* kUnreadableSavedTable =
+    "Your saved table in CV SavedTable.sav cannot be read. It may be damaged. The file is kept; "
+    "you can delete it from the main menu.";
 constexpr const char* kUnreadableVoiceSettings =
     "Your voice settings in CV config.ini cannot be read. It may be damaged. The default voice "
     "settings are used; the file is kept until you save new voice settings.";
@@ -256,7 +259,7 @@ void Application::StartUp() {
   }
   if (SavedTableExists()) {
     startUp_.Pause(1);
-    speech_.speak("Note, there is a saved table.");
+    speech_.speak(saved_.Readable() ? "Note, there is a saved table." : kUnreadableSavedTable);
     startUp_.Pause(2);
   }
 }
