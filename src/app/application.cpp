@@ -1,5 +1,7 @@
 #include "app/application.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
@@ -30,6 +32,10 @@ constexpr const char* kUnreadablePace =
     "Your pace and text window settings in CV pace.ini cannot be read. It may be damaged. The "
     "normal pace and the default text window are used; the file is kept until you save new "
     "settings.";
+constexpr const char* kAnotherCopyRunning =
+    "Another copy of {} is already using your files in {}. Both can play: the hand history and "
+    "the statistics keep the hands of both, but a table or settings saved in one copy replace "
+    "those saved in the other.";
 constexpr const char* kUnreadableSavedTable =
     "Your saved table in CV SavedTable.sav cannot be read. It may be damaged. The file is kept; "
     "you can delete it from the main menu.";
@@ -66,7 +72,7 @@ Application::Application(Host& host, AudioDevice& audio, SpeechEngineFactory& en
       sound_(host, audio, cosmetic_, folders_.ProgramFolder),
       help_(speech_, prompts_, folders_.ProgramFolder),
       history_(speech_, keyboard_, handLog_, folders_.DataFolder),
-      statistics_(speech_, folders_.DataFolder),
+      statistics_(speech_, folders_.DataFolder, folderLock_),
       engine_(table_, hand_, settings_, speech_, prompts_, keyboard_, sound_, game_, cosmetic_,
               *this),
       reports_(table_, hand_, speech_, engine_),
@@ -230,6 +236,9 @@ void Application::StartUp() {
   // preference files that could not be read.
   std::vector<std::string> notes;
   if (!folders_.DataFolderNote.empty()) notes.push_back(folders_.DataFolderNote);
+  if (folderLock_.SharedWithAnotherCopy()) {
+    notes.push_back(fmt::format(kAnotherCopyRunning, kProductName, folders_.DataFolder));
+  }
   RemoveInterruptedSaves(folders_.DataFolder);
   LoadStoredSettings(notes);
 
