@@ -2,11 +2,10 @@
 # Two copies of the game on one data folder, as two real processes. The first plays a long table
 # of Texas Holdem (140 hands, its statistics saved at the hundredth and at the end); once it has
 # dealt its first hand its output is left unread, so that it soon waits, still running, while the
-# second starts on the same folder, is told that another copy uses it, plays three hands of Seven
-# Card Stud and ends. Then the first plays on to the end of its table. Each copy says what it says
-# alone on a folder of its own (the second with the note first; alone, it starts from the table
-# setup the first saved, as it does on the shared folder), and the statistics file holds the hands
-# of both as each counts them alone: no count of either copy is lost.
+# second plays three hands of Seven Card Stud on the same folder and ends. Then the first plays on.
+# Each copy says what it says alone on a folder of its own (the second with the note that another
+# copy uses the folder, and alone from the table setup the first saved), and the statistics file
+# holds the hands of both as each counts them alone: no count of either copy is lost.
 #
 #   two_copies_one_data_folder.sh PROGRAM
 set -uo pipefail
@@ -14,11 +13,7 @@ program=$1
 work=$(mktemp -d)
 first=
 trap '[[ -n $first ]] && kill "$first" 2>/dev/null; rm -rf "$work"' EXIT
-
-fail() {
-  echo "two copies: $*"
-  exit 1
-}
+fail() { echo "two copies: $*" && exit 1; }
 
 cat >"$work/long.script" <<'EOF'
 on Number of Players at the table? => 7 Enter N Enter Enter Enter 1 0 0 0 0 0 0 0 Enter D 2 0 Enter
@@ -43,63 +38,41 @@ key Y
 expect Play another hand of this game?
 key N M Y X
 EOF
-
-# Runs a copy on the data folder $1 from the script $2 with the seed $3.
-play() {
-  APPDATA="$work/$1" timeout 60 "$program" --script "$work/$2.script" --seed "$3"
-}
-
-# The statistics file of a data folder as "GAME<TAB>PLAYED<TAB>WON" lines, sorted, after the
-# heading; with two folders, the counts of both added up.
+# Plays the table $2 with the seed $3 on the data folder $1.
+play() { APPDATA="$work/$1" timeout 60 "$program" --script "$work/$2.script" --seed "$3"; }
+# The counts of the statistics files of the data folders given, added up: "GAME PLAYED WON" lines.
 counts() {
   for folder in "$@"; do tail -n +2 "$work/$folder/Corvane/Statistics.txt"; done |
-    awk -F'\t' '{ played[$3] += $1; won[$3] += $2 } END { for (g in played) print g "\t" played[g] "\t" won[g] }' |
-    sort
+    awk -F'\t' '{ p[$3] += $1; w[$3] += $2 } END { for (g in p) print g, p[g], w[g] }' | sort
 }
 
-mkdir -p "$work/long" "$work/short" "$work/shared"
 play long long 3 >"$work/long.alone" || fail "the long table alone ended with status $?"
 mkdir -p "$work/short/Corvane"
-cp "$work/long/Corvane/CV PokerSettings.sav" "$work/short/Corvane/" || fail "no table setup saved"
+cp "$work/long/Corvane/CV PokerSettings.sav" "$work/short/Corvane/" || fail "no table setup"
 play short short 5 >"$work/short.alone" || fail "the short table alone ended with status $?"
 
 mkfifo "$work/long.fifo"
 play shared long 3 >"$work/long.fifo" &
 first=$!
 exec 3<"$work/long.fifo"
-: >"$work/long.shared"
 while IFS= read -r -t 30 line <&3; do
   printf '%s\n' "$line" >>"$work/long.shared"
   [[ $line == "Now shuffling." ]] && break
 done
-[[ $line == "Now shuffling." ]] || fail "the long table dealt no hand"
 kill -0 "$first" 2>/dev/null || fail "the long table ended before the second copy started"
-
 play shared short 5 >"$work/short.shared" || fail "the second copy ended with status $?"
 kill -0 "$first" 2>/dev/null || fail "the long table ended while the second copy played"
 cat <&3 >>"$work/long.shared"
 wait "$first" || fail "the long table ended with status $?"
 first=
 
-{
-  head -1 "$work/short.alone"
-  echo "Another copy of Corvane is already using your files in $work/shared/Corvane/. Both can" \
-    "play: the hand history and the statistics keep the hands of both, but a table or settings" \
-    "saved in one copy replace those saved in the other."
-  tail -n +2 "$work/short.alone"
-} >"$work/short.expected"
+note="Another copy of Corvane is already using your files in $work/shared/Corvane/. Both can play:"
+note+=" the hand history and the statistics keep the hands of both, but a table or settings saved"
+note+=" in one copy replace those saved in the other."
+sed "1a\\$note" "$work/short.alone" >"$work/short.expected"
 failed=0
-if ! diff -u "$work/long.alone" "$work/long.shared"; then
-  echo "two copies: the first copy said something else"
-  failed=1
-fi
-if ! diff -u "$work/short.expected" "$work/short.shared"; then
-  echo "two copies: the second copy said something else"
-  failed=1
-fi
-if ! diff -u --label alone --label shared <(counts long short) <(counts shared); then
-  echo "two copies: statistics were lost"
-  failed=1
-fi
-echo "two copies: $(counts shared | tr '\t\n' ' ,')"
+diff -u "$work/long.alone" "$work/long.shared" || failed=1
+diff -u "$work/short.expected" "$work/short.shared" || failed=1
+diff -u --label alone --label shared <(counts long short) <(counts shared) || failed=1
+echo "two copies: $(counts shared | tr '\n' ',')"
 exit $failed
