@@ -68,9 +68,9 @@ std::string MakeTemporaryFolder() {
   return WithSlash(pattern);
 }
 
-// Copies the plain files of the first of the candidates that is a folder into `to`: files kept in
-// a folder that can be read but not written to are read all the same. Returns that folder when it
-// held any file, otherwise empty.
+// Copies the game's own files (IsGameFileName) of the first of the candidates that is a folder into
+// `to`: files kept in a folder that can be read but not written to are read all the same. Returns
+// that folder when it held any, otherwise empty.
 std::string CopyReadableFiles(const std::vector<std::string>& candidates, const std::string& to) {
   for (const std::string& candidate : candidates) {
     std::error_code error;
@@ -78,8 +78,9 @@ std::string CopyReadableFiles(const std::vector<std::string>& candidates, const 
     bool copied = false;
     for (const auto& entry : fs::directory_iterator(candidate, error)) {
       std::error_code ignored;
-      if (!entry.is_regular_file(ignored)) continue;
-      copied |= fs::copy_file(entry.path(), to + entry.path().filename().string(), ignored);
+      const std::string name = entry.path().filename().string();
+      if (!IsGameFileName(name) || !entry.is_regular_file(ignored)) continue;
+      copied |= fs::copy_file(entry.path(), to + name, ignored);
     }
     return copied ? candidate : std::string();
   }
