@@ -1,14 +1,20 @@
-// The real mixer through SDL's dummy driver (no sound card needed): the attenuations it turns into
-// mixer levels, every generated sound loaded and played, sounds that end or loop, shared sounds
-// released, start positions, and the game's own voice queued and stopped.
+// The real mixer through SDL's disk and dummy drivers (no sound card needed): the levels and the
+// limit of what it writes, every generated sound loaded and played, sounds that end or loop,
+// shared sounds released, start positions, and the game's own voice queued and stopped.
 #include "platform/desktop/sdl_audio_device.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
+
+#include "platform/attenuation.h"
+#include "support/wave.h"
+#include "unit/store/test_folder.h"
 
 namespace corvane {
 namespace {
@@ -21,16 +27,91 @@ bool WaitUntil(Done done) {
   return done();
 }
 
-TEST(SdlAudioDevice, HundredthsOfADecibelBecomeMixerLevels) {
-  // volume -> level 0..128; pan -> left and right 0..255 (the other side turned down)
-  const int volumes[][2] = {{0, 128},    {-600, 64}, {-2000, 13},
-                            {-10000, 0}, {500, 128}, {-30000, 0}};
-  for (const auto& [volume, level] : volumes) EXPECT_EQ(MixerVolume(volume), level) << volume;
-  const int pans[][3] = {
-      {0, 255, 255}, {1000, 81, 255}, {-2000, 255, 26}, {10000, 0, 255}, {-99999, 255, 0}};
-  for (const auto& [pan, left, right] : pans) {
-    EXPECT_EQ(MixerPanning(pan), std::make_pair(left, right)) << pan;
+// What the mixer writes, recorded by SDL's disk driver: a square wave of 16000 played at each
+// volume step of the party sound and at the ends of the table's, on one side, and seven at once.
+// Every step is its 2 dB (the output rounded to whole samples), the quietest is heard, a sound at
+// full volume is written sample for sample, and the seven reach the limiter's ceiling without a
+// sample at full scale anywhere in the file.
+TEST(SdlAudioDevice, LevelsAndTheLimitOfTheMixRecordedByTheDiskDriver) {
+  TestFolder folder;
+  constexpr int kAmplitude = 16000;
+  folder.Write("square.wav", testing::SquareWave(0.05, kAmplitude));
+  setenv("SDL_AUDIODRIVER", "disk", 1);
+  setenv("SDL_DISKAUDIOFILE", folder.File("mix.raw").c_str(), 1);
+  setenv("SDL_DISKAUDIODELAY", "4", 1);  // a period of 46 ms every 4 ms
+  struct Row {
+    int volume, pan, sounds;
+  };
+  std::vector<Row> rows;
+  for (int party = -5000; party <= -1000; party += 200) rows.push_back({party, 0, 1});
+  const std::size_t partySteps = rows.size();
+  for (const Row row : {Row{-3500 - 1400 - 800, 0, 1}, Row{0, 0, 1}, Row{-2000, 1000, 1},
+                        Row{0, -3000, 1}, Row{0, 0, 7}}) {
+    rows.push_back(row);
   }
+  {
+    SdlAudioDevice device;
+    ASSERT_TRUE(device.Open()) << SDL_GetError();
+    const SoundId square = device.Load(folder.File("square.wav"));
+    ASSERT_NE(square, kNoSound) << SDL_GetError();
+    for (const Row& row : rows) {
+      for (int channel = 1; channel <= row.sounds; ++channel) {
+        device.SetVolume(channel, row.volume);
+        device.SetPan(channel, row.pan);
+        device.Play(channel, square, false, 0);
+      }
+      ASSERT_TRUE(WaitUntil([&] { return !device.IsPlaying(1); }));
+      SDL_Delay(40);  // silent periods between the sounds
+    }
+    device.Close();
+  }
+
+  // The sounds in the recording: the runs of frames that are not silent.
+  const std::string bytes = folder.Read("mix.raw");
+  std::vector<std::int16_t> samples(bytes.size() / 2);
+  std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
+  struct Heard {
+    int left = 0, right = 0;  // the peak of each side
+    std::size_t from = 0;
+  };
+  std::vector<Heard> heard;
+  int fullScale = 0;
+  bool within = false;
+  for (std::size_t i = 0; i + 1 < samples.size(); i += 2) {
+    const int left = std::abs(samples[i]), right = std::abs(samples[i + 1]);
+    fullScale += (left >= 32767) + (right >= 32767);
+    if (left == 0 && right == 0) {
+      within = false;
+      continue;
+    }
+    if (!within) heard.push_back({0, 0, i});
+    within = true;
+    heard.back().left = std::max(heard.back().left, left);
+    heard.back().right = std::max(heard.back().right, right);
+  }
+  ASSERT_EQ(heard.size(), rows.size());
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const StereoGain gain = ChannelGain(rows[i].volume, rows[i].pan);
+    const std::string at = std::to_string(rows[i].volume) + " " + std::to_string(rows[i].pan);
+    if (rows[i].sounds > 1) {
+      EXPECT_EQ(heard[i].left, 31655) << at;  // the limiter's ceiling
+      EXPECT_EQ(heard[i].right, 31655) << at;
+      continue;
+    }
+    EXPECT_NEAR(heard[i].left, kAmplitude * gain.left, 0.5) << at;
+    EXPECT_NEAR(heard[i].right, kAmplitude * gain.right, 0.5) << at;
+    if (i > 0 && i < partySteps) {  // a step up the party volume
+      EXPECT_GT(heard[i].left, heard[i - 1].left) << at;
+    }
+  }
+  // A sound at full volume, sample for sample.
+  const auto full = std::find_if(rows.begin(), rows.end(),
+                                 [](const Row& row) { return row.volume == 0 && row.pan == 0; });
+  const std::size_t at = heard[static_cast<std::size_t>(full - rows.begin())].from;
+  for (std::size_t i = 0; i < 2 * 1102; ++i) {
+    ASSERT_EQ(samples[at + i], (i / 50) % 2 ? kAmplitude : -kAmplitude) << i;
+  }
+  EXPECT_EQ(fullScale, 0);
 }
 
 TEST(SdlAudioDevice, PlaysTheGeneratedSoundsOnTheDummyDriver) {

@@ -18,28 +18,14 @@
 #include "sound/seat_sounds.h"
 #include "sound/sound_engine.h"
 #include "speech/prompts.h"
+#include "support/wave.h"
 #include "unit/store/test_folder.h"
 
 namespace corvane {
 namespace {
 
-// A PCM wave of `seconds` of a quiet square wave, 16 bits at `rate`.
 std::string Wave(double seconds, int channels = 2, int rate = 22050) {
-  const auto frames = static_cast<std::uint32_t>(seconds * rate + 0.5);
-  const std::uint32_t data = frames * 2 * static_cast<std::uint32_t>(channels);
-  std::string bytes;
-  const auto put = [&bytes](std::uint32_t value, int size) {
-    for (int i = 0; i < size; ++i) bytes.push_back(static_cast<char>(value >> (8 * i)));
-  };
-  bytes += "RIFF";
-  put(36 + data, 4);
-  bytes += "WAVEfmt ";
-  put(16, 4), put(1, 2), put(channels, 2), put(rate, 4), put(rate * 2 * channels, 4);
-  put(2 * channels, 2), put(16, 2);
-  bytes += "data";
-  put(data, 4);
-  for (std::uint32_t i = 0; i < data / 2; ++i) put((i / 50) % 2 ? 1000 : 0xFC18, 2);
-  return bytes;
+  return testing::SquareWave(seconds, 1000, channels, rate);
 }
 
 // The engine on the script host's clock, over a program folder of made-up sounds: deal.wav (1 s),
