@@ -14,7 +14,7 @@ developer_packages=(
   clang-14 libclang-rt-14-dev clang-format
   xvfb xauth xdotool x11-utils dbus dbus-x11 at-spi2-core python3-pyatspi
   desktop-file-utils appstream man-db
-  gcovr strace time
+  gcovr strace time sox
   # The screen-reader test (tests/desktop/orca_session.sh): Orca speaking through speech-dispatcher
   orca speech-dispatcher
 )
