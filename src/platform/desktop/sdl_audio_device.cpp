@@ -158,7 +158,8 @@ void SdlAudioDevice::Play(int channel, SoundId sound, bool loop, std::uint32_t s
     chunk = c.slice;
   }
   ApplyGain(channel);
-  Mix_RegisterEffect(channel, ChannelEffect, nullptr, this);
+  // Without its effect a sound would bypass the sum at full volume: then it is not played.
+  if (Mix_RegisterEffect(channel, ChannelEffect, nullptr, this) == 0) return;
   Mix_Volume(channel, MIX_MAX_VOLUME);  // the effect applies the volume
   Mix_PlayChannel(channel, chunk, loop ? -1 : 0);
 }
