@@ -1,4 +1,3 @@
-// Wave files made by tests: a square wave, 16-bit PCM, whose samples are never zero.
 #pragma once
 
 #include <cstdint>
@@ -6,8 +5,8 @@
 
 namespace corvane::testing {
 
-// `seconds` of a square wave of `amplitude` (half a period every 50 samples), as the bytes of a
-// PCM wave file of `channels` at `rate`.
+// A 16-bit PCM wave file of `seconds` of a square wave of `amplitude` (never zero; half a period
+// every 50 samples), `channels` at `rate`.
 inline std::string SquareWave(double seconds, int amplitude = 1000, int channels = 2,
                               int rate = 22050) {
   const auto frames = static_cast<std::uint32_t>(seconds * rate + 0.5);

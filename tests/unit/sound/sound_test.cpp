@@ -114,8 +114,7 @@ TEST(Sound, SlotsAreReusedRecycledAndPlayedAsAsked) {
       // plays, a second copy shares its data from another slot.
       {"deal.wav +1.1 Deal.WAV ? !", "new reuse 1 plays"},
       {"deal.wav deal.wav ?", "new new 1"},
-      // A file is read once for the run: a sound whose slots were all recycled is loaded into a
-      // slot again without reading its file again.
+      // A file is read once for the run, even when every slot that held its sound was recycled.
       {"deal.wav +2 s/0 +5 deal.wav ?", "new S29.WAV 31"},
       // 0x800: nothing while it plays. 0x20: restart it in its slot. 1: always another copy.
       {"deal.wav deal.wav/800 +1.5 deal.wav/800", "new 0 reuse"},
