@@ -228,6 +228,9 @@ std::string ReadUntil(int terminal, const std::string& text, std::string& shown,
 // The friend plays in a terminal (the console host, the text window as its lines): the table's
 // descriptor wakes the terminal's wait, a message box waits for Enter, a typed key goes out.
 TEST(FriendProgram, InATerminal) {
+#ifndef CORVANE_HAS_CONSOLE
+  GTEST_SKIP() << "a build without the desktop has no terminal host";
+#endif
   TestTable table(TestLimits(), "1.0", {}, &PlaysAMoment);
   ASSERT_TRUE(table.server);
   const std::filesystem::path home =
