@@ -65,7 +65,7 @@ Application::Application(Host& host, AudioDevice& audio, SpeechEngineFactory& en
       statistics_(speech_, folders_.DataFolder),
       engine_(table_, hand_, settings_, speech_, prompts_, keyboard_, sound_, game_, cosmetic_,
               *this),
-      reports_(table_, hand_, speech_, engine_),
+      reports_(table_, hand_, speech_),
       dispatcher_(table_, hand_, settings_, speech_, prompts_, keyboard_, background_, engine_,
                   reports_, *this),
       saved_(table_, settings_, speech_, folders_.DataFolder),

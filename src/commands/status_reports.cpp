@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/seat_valuation.h"
 #include "engine/win_chance.h"
 #include "table/rounding.h"
 
@@ -13,8 +14,8 @@ std::string Number(std::int64_t value) {
 }
 }  // namespace
 
-StatusReports::StatusReports(TableState& table, HandState& hand, Speech& speech, HandEngine& engine)
-    : table_(table), hand_(hand), speech_(speech), engine_(engine) {}
+StatusReports::StatusReports(const TableState& table, const HandState& hand, Speech& speech)
+    : table_(table), hand_(hand), speech_(speech) {}
 
 std::string StatusReports::CardList(int hand, bool faceUp, bool faceDown, bool leadingBlank) const {
   std::string list;
@@ -55,7 +56,7 @@ void StatusReports::Pots() {
 void StatusReports::HandSummary() {
   if (hand_.Folded[kUserSeat]) return;
   std::string description;
-  engine_.ValueHand(kUserSeat, false, description);
+  ValueSeat(table_, hand_, kUserSeat, false, description);
   Say(table_.players.PlayerName[kUserSeat] + " has " + description);
 }
 
@@ -88,7 +89,7 @@ void StatusReports::CardsShowing() {
   for (int seat = 1; seat <= table_.PlayerCount; ++seat) {
     if (hand_.Folded[seat]) continue;
     std::string description;
-    engine_.ValueHand(seat, true, description);
+    ValueSeat(table_, hand_, seat, true, description);
     if (description.empty()) continue;
     Say(table_.players.PlayerName[seat] + " has " + description + ".");
   }
@@ -103,7 +104,7 @@ void StatusReports::ShowingDetails() {
   for (int seat = 2; seat <= table_.PlayerCount; ++seat) {
     if (hand_.Folded[seat]) continue;
     std::string description;
-    engine_.ValueHand(seat, true, description);
+    ValueSeat(table_, hand_, seat, true, description);
     Say(table_.players.PlayerName[seat] + ", " + description + ", " +
         CardList(seat, true, false, true));
   }
@@ -119,7 +120,7 @@ void StatusReports::ExamineAllHands() {
   for (int seat = 1; seat <= table_.PlayerCount; ++seat) {
     if (hand_.Folded[seat]) continue;
     std::string description;
-    engine_.ValueHand(seat, false, description);
+    ValueSeat(table_, hand_, seat, false, description);
     // The cards are read from a sorted copy, so the seat's own order is never disturbed.
     TableState sorted;
     sorted.game.RoundCount = table_.game.RoundCount;

@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "engine/hand_engine.h"
 #include "engine/hand_state.h"
 #include "speech/speech.h"
 #include "table/table_state.h"
@@ -14,7 +13,7 @@ namespace corvane {
 
 class StatusReports {
  public:
-  StatusReports(TableState& table, HandState& hand, Speech& speech, HandEngine& engine);
+  StatusReports(const TableState& table, const HandState& hand, Speech& speech);
 
   void FaceDownCards();    // D
   void FaceUpCards();      // U
@@ -39,10 +38,9 @@ class StatusReports {
   void Say(const std::string& text) { speech_.speak("???" + text); }
   std::int32_t PotTotal() const;
 
-  TableState& table_;
-  HandState& hand_;
+  const TableState& table_;
+  const HandState& hand_;
   Speech& speech_;
-  HandEngine& engine_;
 };
 
 }  // namespace corvane

@@ -1,6 +1,13 @@
 // One draw: every seat still in, the user first, may throw away cards and get as many new ones,
-// at most the card round's MaxDrawCards; each seat chooses its own. Every replacement comes from
-// the deck into the emptied slot, with the deal sound at the seat.
+// at most the card round's MaxDrawCards; each seat chooses its own and the engine makes the
+// exchange. Every replacement comes from the deck into the emptied slot, with the deal sound at
+// the seat.
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 #include "engine/deck.h"
 #include "engine/hand_engine.h"
 
@@ -15,7 +22,46 @@ void HandEngine::RunDraw() {
 void HandEngine::Draw() {
   for (int seat = 1; seat <= table_.PlayerCount; ++seat) {
     if (hand_.Folded[seat]) continue;
-    seats_[static_cast<std::size_t>(seat)]->ChooseDiscards(seat);
+    DrawChoice choice = seats_[static_cast<std::size_t>(seat)]->ChooseDiscards(seat, View());
+    CheckGameOver();
+    MakeExchange(seat, std::move(choice));
+  }
+}
+
+void HandEngine::MakeExchange(int seat, DrawChoice choice) {
+  const GameDefinition& game = table_.game;
+  const int maxDraw = std::max<int>(0, game.Rounds[hand_.CurrentRound].MaxDrawCards);
+  const int lastSlot = std::min<int>(game.RoundCount, kMaxRounds);
+  // Only the seat's own cards may go, each once, and no more than the round allows.
+  std::vector<int> slots;
+  for (const int slot : choice.slots) {
+    const bool own =
+        slot >= 1 && slot <= lastSlot && table_.Cards[seat][slot] != 0 && !game.Rounds[slot].Shared;
+    if (!own || std::find(slots.begin(), slots.end(), slot) != slots.end()) continue;
+    if (static_cast<int>(slots.size()) == maxDraw) break;
+    slots.push_back(slot);
+  }
+  std::string drawn;
+  if (choice.exchange == Exchange::CardByCard) {
+    for (const int slot : slots) {
+      ThrowCard(seat, slot);
+      drawn += CardName(DealReplacement(seat, slot), 0) + " ";
+    }
+  } else {
+    for (const int slot : slots) ThrowCard(seat, slot);
+    std::vector<int> inOrder = slots;
+    std::sort(inOrder.begin(), inOrder.end());
+    for (const int slot : inOrder) DealReplacement(seat, slot);
+  }
+  const int count = static_cast<int>(slots.size());
+  if (seats_[static_cast<std::size_t>(seat)] == &keyboardPlayer_) {
+    if (!drawn.empty()) Say(Name(seat) + " draws " + drawn);
+    Pause(1);
+  } else if (count > 0) {
+    Say(fmt::format("{} draws {} cards.", Name(seat), count));
+    Pause(1);
+  } else {
+    Say(Name(seat) + " draws no cards.");
   }
 }
 

@@ -1,6 +1,7 @@
 #include "engine/hand_engine.h"
 
 #include "engine/deck.h"
+#include "engine/seat_valuation.h"
 #include "engine/side_pots.h"
 #include "sound/seat_sounds.h"
 
@@ -19,8 +20,8 @@ HandEngine::HandEngine(TableState& table, HandState& hand, UserSettings& setting
       game_(game),
       cosmetic_(cosmetic),
       events_(events),
-      keyboardPlayer_(*this, prompts),
-      botPlayer_(*this, game) {
+      keyboardPlayer_(prompts, hand.ReviewPosition),
+      botPlayer_(game) {
   for (int seat = 1; seat <= kMaxSeats; ++seat) Seat(seat, botPlayer_);
   Seat(kUserSeat, keyboardPlayer_);
 }
@@ -158,14 +159,8 @@ void HandEngine::CleanUp() {
   hand_.ToCall.fill(0);
 }
 
-HandValue HandEngine::ValueHand(int seat, bool showingOnly, std::string& description) {
-  const HandSlots cards = HandOf(table_, seat);
-  const FaceUpSlots faceUp = FaceUpOf(table_);
-  if (table_.game.HasWildCards) {
-    BuildHandWildCards(seat, false);
-    return BestHandWithWilds(cards, faceUp, showingOnly, hand_.HandWildCards, description);
-  }
-  return EvaluateHand(cards, faceUp, showingOnly, 0, description);
+HandValue HandEngine::ValueHand(int seat, bool showingOnly, std::string& description) const {
+  return ValueSeat(table_, hand_, seat, showingOnly, description);
 }
 
 void HandEngine::Say(const std::string& text) {

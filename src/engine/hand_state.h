@@ -71,9 +71,6 @@ struct HandState {
   std::array<std::int32_t, kMaxPots + 1> PotAmount{};
   std::array<std::int16_t, kMaxPots + 1> PotCap{};
 
-  // The cards that are wild for the hand being valued, entries 1..20, and their count.
-  WildList HandWildCards{};
-  std::int16_t HandWildCount = 0;
   // Follow the Queen: a queen was dealt face up and the next face-up card sets the wild rank, and
   // that rank (0 for none).
   bool FollowPending = false;

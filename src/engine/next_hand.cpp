@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "engine/hand_engine.h"
+#include "engine/pay_in.h"
 #include "sound/seat_sounds.h"
 #include "table/rounding.h"
 
@@ -110,7 +111,7 @@ void HandEngine::TakeAntes() {
       PlayerLeaves(seat);
       continue;
     }
-    const std::int32_t paid = TakeAnte(seat);
+    const std::int32_t paid = TakeAnte(table_, hand_, seat);
     PlayChipSound(sound_, prompts_, cosmetic_, table_.PlayerCount, seat, paid, table_.settings.Ante,
                   settings_.TableVolume);
     prompts_.Pause(PauseOf::Deal, 0.2);

@@ -4,7 +4,6 @@
 #include <fmt/format.h>
 
 #include "engine/hand_engine.h"
-#include "engine/hand_wild_cards.h"
 
 namespace corvane {
 
@@ -13,13 +12,6 @@ namespace {
 constexpr int kQueen = 12;
 
 }  // namespace
-
-void HandEngine::BuildHandWildCards(int seat, bool fixedOnly) {
-  const HandWilds wilds =
-      WildCardsOfHand(table_.game, HandOf(table_, seat), hand_.FollowRank, fixedOnly);
-  hand_.HandWildCards = wilds.cards;
-  hand_.HandWildCount = wilds.count;
-}
 
 void HandEngine::WildCardCheck(int seat, int round) {
   if (table_.game.GameCode != kFollowTheQueen) return;
@@ -49,7 +41,10 @@ void HandEngine::WildCardCheck(int seat, int round) {
 bool HandEngine::ChargeForWildCard(int seat, std::int32_t cost, bool queen) {
   // A player alone in the hand would only pay into a pot that is already his.
   if (OneSeatLeft()) return false;
-  if (!seats_[static_cast<std::size_t>(seat)]->PayForWildCard(seat, cost, queen)) {
+  const bool pays =
+      seats_[static_cast<std::size_t>(seat)]->PayForWildCard(seat, cost, queen, View());
+  CheckGameOver();
+  if (!pays || cost > table_.players.Chips[seat]) {
     // An all-in player has nothing to pay with and keeps the hand.
     Fold(seat);
     return false;

@@ -55,7 +55,7 @@ TEST(BettingActions, AnAllInReopensAndRaisesByItsSize) {
     hand.EndSeat = 3;
     hand.ToCall[2] = 100;
     hand.Folded[1] = hand.AllIn[3] = row.othersOut;
-    engine.GoAllIn(2);
+    engine.ApplyBet(2, {BetAction::AllIn});
     EXPECT_NE(said.str().find("Susan is going all in for " + std::to_string(row.chips) + "\n"),
               std::string::npos)
         << said.str();

@@ -17,7 +17,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/deck.h"
 #include "engine/hand_engine.h"
+#include "engine/pay_in.h"
 #include "platform/key_names.h"
 #include "platform/recording_speech.h"
 #include "platform/script_host.h"
@@ -152,9 +154,9 @@ class RandomHandsTest : public ::testing::Test, private TableEvents {
       table.game = MixedWildDraw();
     }
     ClearForNextHand(hand);
-    engine.Shuffle();
+    Shuffle(table, game);
     for (int seat = 1; seat <= table.PlayerCount && table.game.HasAnte; ++seat)
-      engine.TakeAnte(seat);
+      TakeAnte(table, hand, seat);
     roundStart = hand.HandContribution;
     roundEnds.clear();
     host.spoken.clear();
