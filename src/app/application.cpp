@@ -63,15 +63,15 @@ Application::Application(Host& host, AudioDevice& audio, SpeechEngineFactory& en
       help_(speech_, prompts_, folders_.ProgramFolder),
       history_(speech_, keyboard_, handLog_, folders_.DataFolder),
       statistics_(speech_, folders_.DataFolder),
-      engine_(table_, hand_, settings_, speech_, prompts_, keyboard_, sound_, game_, cosmetic_,
-              *this),
+      engine_(table_, hand_, settings_, narration_, seating_, prompts_, game_, *this),
       reports_(table_, hand_, speech_),
       dispatcher_(table_, hand_, settings_, speech_, prompts_, keyboard_, background_, engine_,
                   reports_, *this),
       saved_(table_, settings_, speech_, folders_.DataFolder),
       pace_(host, folders_.DataFolder + kPaceFileName),
       tablePlay_(host, table_, settings_, speech_, prompts_, keyboard_, sound_, background_, game_,
-                 engine_, folders_.DataFolder, *this) {
+                 engine_, narration_, folders_.DataFolder, *this) {
+  seating_.Seat(kUserSeat, hostPlayer_, this);
   speech_.SetPhraseListener(&handLog_);
   dispatcher_.SetHandLog(&handLog_);
 }

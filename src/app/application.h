@@ -23,7 +23,11 @@
 #include "commands/status_reports.h"
 #include "engine/hand_engine.h"
 #include "engine/hand_state.h"
+#include "engine/keyboard_player.h"
+#include "engine/listener.h"
+#include "engine/seating.h"
 #include "engine/table_events.h"
+#include "engine/table_narration.h"
 #include "platform/audio_device.h"
 #include "platform/host.h"
 #include "platform/speech_engines.h"
@@ -49,6 +53,7 @@ struct AppOptions {
 };
 
 class Application : private KeyHandOff,
+                    private Listener,
                     private GameSettingsKeeper,
                     private TableEvents,
                     private TableServices,
@@ -85,6 +90,10 @@ class Application : private KeyHandOff,
   void SwitchSpeechMode(int mode) override;
   void OpenFullHelp() override;
   void TimerFired(int id) override;
+  // The host's ears at the table (Listener).
+  Speech& Ears() override { return speech_; }
+  SoundEngine& Sounds() override { return sound_; }
+  int TableVolume() const override { return settings_.TableVolume; }
   // What the game settings questions need.
   bool SaveGameSettings(const UserSettings& settings, std::string& error) override;
   void ApplyPartyVolume(int volume) override;
@@ -140,6 +149,9 @@ class Application : private KeyHandOff,
   HandLog handLog_;
   HandHistory history_;
   PlayStatistics statistics_;
+  Seating seating_{game_};
+  TableNarration narration_{table_, seating_, prompts_, cosmetic_};
+  KeyboardPlayer hostPlayer_{prompts_, hand_.ReviewPosition};
   HandEngine engine_;
   StatusReports reports_;
   CommandDispatcher dispatcher_;

@@ -34,7 +34,7 @@ std::string Upper(std::string text) {
 TablePlay::TablePlay(Host& host, TableState& table, UserSettings& settings, Speech& speech,
                      Prompts& prompts, Keyboard& keyboard, SoundEngine& sound,
                      BackgroundSound& background, Random& game, HandEngine& engine,
-                     std::string dataFolder, TableServices& services)
+                     Narration& narration, std::string dataFolder, TableServices& services)
     : host_(host),
       table_(table),
       settings_(settings),
@@ -45,6 +45,7 @@ TablePlay::TablePlay(Host& host, TableState& table, UserSettings& settings, Spee
       background_(background),
       game_(game),
       engine_(engine),
+      narration_(narration),
       dataFolder_(std::move(dataFolder)),
       services_(services) {}
 
@@ -228,8 +229,8 @@ bool TablePlay::StartGame(int choice) {
 }
 
 void TablePlay::SayDamagedGameFile() {
-  speech_.speak("The game file " + fs::path(gameFile_).stem().string() +
-                " could not be read. It may be damaged.");
+  narration_.Say(Audience::Everyone(), "The game file " + fs::path(gameFile_).stem().string() +
+                                           " could not be read. It may be damaged.");
 }
 
 void TablePlay::PlayLoop() {
@@ -289,17 +290,19 @@ void TablePlay::ShowStandings(const std::string& message) {
   }
   bool firstTime = true;
   do {
-    speech_.speak("The game is now over. " + message);
-    speech_.speak("The winner is " + table_.players.PlayerName[order[0]] + " with " +
-                  std::to_string(chips[0]));
+    const Audience everyone = Audience::Everyone();
+    narration_.Say(everyone, "The game is now over. " + message);
+    narration_.Say(everyone, "The winner is " + table_.players.PlayerName[order[0]] + " with " +
+                                 std::to_string(chips[0]));
     if (order[0] == kUserSeat && firstTime) {
       prompts_.Pause(PauseOf::Play, 2);
       WaitForSound(sound_.PlaySound("congratz.wav"));
     }
     firstTime = false;
-    speech_.speak("The remainingg players' standings  are as follows");
+    narration_.Say(everyone, "The remainingg players' standings  are as follows");
     for (std::size_t i = 1; i < order.size(); ++i) {
-      speech_.speak(table_.players.PlayerName[order[i]] + " has " + std::to_string(chips[i]));
+      narration_.Say(everyone,
+                     table_.players.PlayerName[order[i]] + " has " + std::to_string(chips[i]));
     }
   } while (prompts_.AskYesNo("Would you like these standings repeated?", kAnswerYes, true) ==
            kAnswerYes);

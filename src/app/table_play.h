@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/hand_engine.h"
+#include "engine/narration.h"
 #include "platform/host.h"
 #include "sound/sound_engine.h"
 #include "speech/keyboard.h"
@@ -38,9 +39,12 @@ class TableServices {
 
 class TablePlay {
  public:
+  // The table's menus and questions are the host's: `speech`, `prompts` and `sound` are the host's
+  // own; what the whole table hears goes through `narration`.
   TablePlay(Host& host, TableState& table, UserSettings& settings, Speech& speech, Prompts& prompts,
             Keyboard& keyboard, SoundEngine& sound, BackgroundSound& background, Random& game,
-            HandEngine& engine, std::string dataFolder, TableServices& services);
+            HandEngine& engine, Narration& narration, std::string dataFolder,
+            TableServices& services);
 
   // Runs the table, with the party in the background.
   void PlayTable();
@@ -75,6 +79,7 @@ class TablePlay {
   BackgroundSound& background_;
   Random& game_;
   HandEngine& engine_;
+  Narration& narration_;
   std::string dataFolder_;
   TableServices& services_;
   std::vector<std::string> customGames_;

@@ -53,7 +53,7 @@ bool HandEngine::BettingRound(int firstBettor) {
       if (hand_.AllIn[seat]) {
         // Nothing to bet with (only after the blinds moved the turn on).
       } else {
-        ApplyBet(seat, seats_[static_cast<std::size_t>(seat)]->ChooseBet(seat, View()));
+        ApplyBet(seat, PlayerAt(seat).ChooseBet(seat, View()));
       }
       if (OneSeatLeft()) {
         ClaimPot();

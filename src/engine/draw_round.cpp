@@ -22,7 +22,7 @@ void HandEngine::RunDraw() {
 void HandEngine::Draw() {
   for (int seat = 1; seat <= table_.PlayerCount; ++seat) {
     if (hand_.Folded[seat]) continue;
-    DrawChoice choice = seats_[static_cast<std::size_t>(seat)]->ChooseDiscards(seat, View());
+    DrawChoice choice = PlayerAt(seat).ChooseDiscards(seat, View());
     CheckGameOver();
     MakeExchange(seat, std::move(choice));
   }
@@ -53,16 +53,17 @@ void HandEngine::MakeExchange(int seat, DrawChoice choice) {
     std::sort(inOrder.begin(), inOrder.end());
     for (const int slot : inOrder) DealReplacement(seat, slot);
   }
+  // The person at the seat hears the new cards by name; everyone else hears how many were drawn,
+  // as of a bot. A person who drew is given a moment whatever the count; a bot's draw of no card
+  // goes by without one.
   const int count = static_cast<int>(slots.size());
-  if (seats_[static_cast<std::size_t>(seat)] == &keyboardPlayer_) {
-    if (!drawn.empty()) Say(Name(seat) + " draws " + drawn);
-    Pause(1);
-  } else if (count > 0) {
-    Say(fmt::format("{} draws {} cards.", Name(seat), count));
-    Pause(1);
+  if (!drawn.empty()) Say(Audience::Only(seat), Name(seat) + " draws " + drawn);
+  if (count > 0) {
+    Say(Audience::AllBut(seat), fmt::format("{} draws {} cards.", Name(seat), count));
   } else {
-    Say(Name(seat) + " draws no cards.");
+    Say(Audience::AllBut(seat), Name(seat) + " draws no cards.");
   }
+  if (count > 0 || narration_.HeardAt(seat)) Pause(1);
 }
 
 void HandEngine::ThrowCard(int seat, int slot) {

@@ -3,32 +3,20 @@
 #include "engine/deck.h"
 #include "engine/seat_valuation.h"
 #include "engine/side_pots.h"
-#include "sound/seat_sounds.h"
 
 namespace corvane {
 
-HandEngine::HandEngine(TableState& table, HandState& hand, UserSettings& settings, Speech& speech,
-                       Prompts& prompts, Keyboard& keyboard, SoundEngine& sound, Random& game,
-                       Random& cosmetic, TableEvents& events)
+HandEngine::HandEngine(TableState& table, HandState& hand, const UserSettings& settings,
+                       Narration& narration, Seating& seating, Prompts& hostPrompts, Random& game,
+                       TableEvents& events)
     : table_(table),
       hand_(hand),
       settings_(settings),
-      speech_(speech),
-      prompts_(prompts),
-      keyboard_(keyboard),
-      sound_(sound),
+      narration_(narration),
+      seating_(seating),
+      prompts_(hostPrompts),
       game_(game),
-      cosmetic_(cosmetic),
-      events_(events),
-      keyboardPlayer_(prompts, hand.ReviewPosition),
-      botPlayer_(game) {
-  for (int seat = 1; seat <= kMaxSeats; ++seat) Seat(seat, botPlayer_);
-  Seat(kUserSeat, keyboardPlayer_);
-}
-
-void HandEngine::Seat(int seat, SeatPlayer& player) {
-  seats_.at(static_cast<std::size_t>(seat)) = &player;
-}
+      events_(events) {}
 
 void HandEngine::Shuffle() {
   corvane::Shuffle(table_, game_);
@@ -163,8 +151,8 @@ HandValue HandEngine::ValueHand(int seat, bool showingOnly, std::string& descrip
   return ValueSeat(table_, hand_, seat, showingOnly, description);
 }
 
-void HandEngine::Say(const std::string& text) {
-  speech_.speak(text);
+void HandEngine::Say(const Audience& audience, const std::string& text) {
+  narration_.Say(audience, text);
   CheckGameOver();
 }
 
@@ -177,13 +165,8 @@ void HandEngine::CheckGameOver() const {
   if (table_.GameOver) throw HandAbandoned{};
 }
 
-void HandEngine::SeatSound(const std::string& name, int seat, int volumeOffset) {
-  PlaySeatSound(sound_, name, table_.PlayerCount, seat, volumeOffset, settings_.TableVolume);
-}
-
 void HandEngine::ChipSound(int seat, std::int32_t amount) {
-  PlayChipSound(sound_, prompts_, cosmetic_, table_.PlayerCount, seat, amount, table_.settings.Ante,
-                settings_.TableVolume);
+  narration_.ChipSound(seat, amount);
   CheckGameOver();
 }
 

@@ -11,17 +11,15 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/bot_player.h"
+#include "engine/audience.h"
 #include "engine/hand_state.h"
-#include "engine/keyboard_player.h"
+#include "engine/narration.h"
 #include "engine/next_hand.h"
 #include "engine/seat_player.h"
+#include "engine/seating.h"
 #include "engine/table_events.h"
 #include "eval/evaluator.h"
-#include "sound/sound_engine.h"
-#include "speech/keyboard.h"
 #include "speech/prompts.h"
-#include "speech/speech.h"
 #include "table/random.h"
 #include "table/table_state.h"
 #include "table/user_settings.h"
@@ -30,9 +28,11 @@ namespace corvane {
 
 class HandEngine {
  public:
-  HandEngine(TableState& table, HandState& hand, UserSettings& settings, Speech& speech,
-             Prompts& prompts, Keyboard& keyboard, SoundEngine& sound, Random& game,
-             Random& cosmetic, TableEvents& events);
+  // The table's questions (playing on, the new ante, the showdown) and its pauses go to
+  // `hostPrompts`, the prompts of the person who hosts the table; everything the hand says and
+  // plays goes through `narration` to whoever hears it.
+  HandEngine(TableState& table, HandState& hand, const UserSettings& settings, Narration& narration,
+             Seating& seating, Prompts& hostPrompts, Random& game, TableEvents& events);
   HandEngine(const HandEngine&) = delete;
   HandEngine& operator=(const HandEngine&) = delete;
 
@@ -53,11 +53,6 @@ class HandEngine {
   // The hands played so far, each counted when it ends.
   std::int64_t HandsPlayed() const { return handsPlayed_; }
 
-  // The player who decides for `seat` from now on. The user's seat starts with the player at the
-  // keyboard, every other seat with a bot; a player moves with the seat when a seat before it
-  // empties.
-  void Seat(int seat, SeatPlayer& player);
-
   // Checks a seat's betting choice against the rules of the round and applies it, as a turn of
   // the betting round does: a choice the rules do not allow becomes a check, or a fold when
   // something is owed.
@@ -71,7 +66,8 @@ class HandEngine {
   const std::string& Name(int seat) const { return table_.players.PlayerName[seat]; }
   // Speech and pauses of the hand; each, like CheckGameOver after a question, leaves the hand
   // when GameOver is set.
-  void Say(const std::string& text);
+  void Say(const std::string& text) { Say(Audience::Everyone(), text); }
+  void Say(const Audience& audience, const std::string& text);
   // A pause of the hand (a pause in the play unless said), as long as the pace makes it.
   void Pause(double seconds, PauseOf kind = PauseOf::Play);
   void CheckGameOver() const;
@@ -158,23 +154,19 @@ class HandEngine {
   void MoveSeatsDown(int seat);
 
   // Sounds; a chip sound checks GameOver afterwards.
-  void SeatSound(const std::string& name, int seat, int volumeOffset = 0);
+  void SeatSound(const std::string& name, int seat) { narration_.SeatSound(name, seat); }
   void ChipSound(int seat, std::int32_t amount);
+
+  SeatPlayer& PlayerAt(int seat) const { return seating_.PlayerAt(seat); }
 
   TableState& table_;
   HandState& hand_;
-  UserSettings& settings_;
-  Speech& speech_;
+  const UserSettings& settings_;
+  Narration& narration_;
+  Seating& seating_;
   Prompts& prompts_;
-  Keyboard& keyboard_;
-  SoundEngine& sound_;
   Random& game_;
-  Random& cosmetic_;
   TableEvents& events_;
-  KeyboardPlayer keyboardPlayer_;
-  BotPlayer botPlayer_;
-  // Who decides for each seat 1..kMaxSeats.
-  std::array<SeatPlayer*, kMaxSeats + 1> seats_{};
   bool raiseAnte_ = false;
   bool handRunning_ = false;
   double handStart_ = 0;

@@ -17,7 +17,7 @@ void HandEngine::PlayerLeaves(int& seat) {
   if (seat < 1 || seat > table_.PlayerCount) return;
   if (seat == kUserSeat) {
     events_.UserEliminated();
-    speech_.speak("better luck next time. The table is closed to you.");
+    narration_.Say(Audience::Only(seat), "better luck next time. The table is closed to you.");
     hand_.HandOver = true;
     table_.GameOver = true;
     events_.TableClosedToUser();
@@ -70,7 +70,6 @@ void HandEngine::MoveSeatsDown(int seat) {
     hand_.ExtraContribution[s] = hand_.ExtraContribution[s + 1];
     hand_.WildPayments[s] = hand_.WildPayments[s + 1];
     hand_.ToCall[s] = hand_.ToCall[s + 1];
-    seats_[static_cast<std::size_t>(s)] = seats_[static_cast<std::size_t>(s) + 1];
   }
   // The seat that emptied at the end.
   p.PlayerName[last].clear();
@@ -80,8 +79,9 @@ void HandEngine::MoveSeatsDown(int seat) {
   hand_.Folded[last] = hand_.AllIn[last] = hand_.PendingAllIn[last] = false;
   hand_.HandContribution[last] = hand_.OpenContribution[last] = 0;
   hand_.ExtraContribution[last] = hand_.WildPayments[last] = hand_.ToCall[last] = 0;
-  // Whoever sits down in the emptied seat later is a bot unless seated otherwise.
-  seats_[static_cast<std::size_t>(last)] = &botPlayer_;
+  // The players and listeners move down with their seats; whoever sits down in the emptied seat
+  // later is a bot unless seated otherwise.
+  seating_.MoveDown(seat, last);
 
   const auto shift = [seat](auto& index) {
     if (index == seat) {

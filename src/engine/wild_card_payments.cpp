@@ -41,8 +41,7 @@ void HandEngine::WildCardCheck(int seat, int round) {
 bool HandEngine::ChargeForWildCard(int seat, std::int32_t cost, bool queen) {
   // A player alone in the hand would only pay into a pot that is already his.
   if (OneSeatLeft()) return false;
-  const bool pays =
-      seats_[static_cast<std::size_t>(seat)]->PayForWildCard(seat, cost, queen, View());
+  const bool pays = PlayerAt(seat).PayForWildCard(seat, cost, queen, View());
   CheckGameOver();
   if (!pays || cost > table_.players.Chips[seat]) {
     // An all-in player has nothing to pay with and keeps the hand.
@@ -52,11 +51,12 @@ bool HandEngine::ChargeForWildCard(int seat, std::int32_t cost, bool queen) {
   PayWildCard(seat, cost);
   if (queen) {
     Say(fmt::format("{} pays for the queen wildcard {}", Name(seat), cost));
-  } else if (seat == kUserSeat) {
-    // The user hears the payment in the words of the question just answered.
-    Say(fmt::format("{} pays for the wildcard following the queen {}", Name(seat), cost));
   } else {
-    Say(fmt::format("{} pays for the wildcard that follows the queen {}", Name(seat), cost));
+    // The person who paid hears it in the words of the question just answered.
+    Say(Audience::Only(seat),
+        fmt::format("{} pays for the wildcard following the queen {}", Name(seat), cost));
+    Say(Audience::AllBut(seat),
+        fmt::format("{} pays for the wildcard that follows the queen {}", Name(seat), cost));
   }
   ChipSound(seat, cost);
   Pause(2.5);

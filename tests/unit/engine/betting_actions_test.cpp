@@ -6,12 +6,23 @@
 #include <sstream>
 
 #include "engine/hand_engine.h"
+#include "engine/table_narration.h"
 #include "platform/recording_speech.h"
 #include "platform/script_host.h"
 #include "platform/virtual_audio_device.h"
 
 namespace corvane {
 namespace {
+
+// The person at seat 1, who hears everything said to the table.
+struct HearsAll : Listener {
+  HearsAll(Speech& speech, SoundEngine& sound) : speech(speech), sound(sound) {}
+  Speech& Ears() override { return speech; }
+  SoundEngine& Sounds() override { return sound; }
+  int TableVolume() const override { return 0; }
+  Speech& speech;
+  SoundEngine& sound;
+};
 
 TEST(BettingActions, AnAllInReopensAndRaisesByItsSize) {
   const struct {
@@ -42,8 +53,11 @@ TEST(BettingActions, AnAllInReopensAndRaisesByItsSize) {
     HandState hand;
     UserSettings settings;
     TableEvents events;
-    HandEngine engine{table,    hand,  settings, speech,   prompts,
-                      keyboard, sound, game,     cosmetic, events};
+    Seating seating{game};
+    TableNarration narration{table, seating, prompts, cosmetic};
+    HearsAll user{speech, sound};
+    seating.Seat(1, seating.PlayerAt(1), &user);
+    HandEngine engine{table, hand, settings, narration, seating, prompts, game, events};
     speech.TTSSetup(1);
     sound.DSInit();
     table.PlayerCount = 3;

@@ -19,7 +19,9 @@
 
 #include "engine/deck.h"
 #include "engine/hand_engine.h"
+#include "engine/keyboard_player.h"
 #include "engine/pay_in.h"
+#include "engine/table_narration.h"
 #include "platform/key_names.h"
 #include "platform/recording_speech.h"
 #include "platform/script_host.h"
@@ -105,12 +107,17 @@ GameDefinition MixedWildDraw() {
 // before and after it.
 const std::string kTwosWildDraw = CORVANE_PROGRAM_FOLDER "Twos Wild Draw.gam";
 
-class RandomHandsTest : public ::testing::Test, private TableEvents {
+class RandomHandsTest : public ::testing::Test, private TableEvents, private Listener {
  protected:
   RandomHandsTest() {
     speech.TTSSetup(1);
     sound.DSInit();
+    seating.Seat(kUserSeat, user, this);
   }
+
+  Speech& Ears() override { return speech; }
+  SoundEngine& Sounds() override { return sound; }
+  int TableVolume() const override { return 0; }
 
   void BettingRoundEnded() override {
     roundEnds.push_back(host.spoken.size());
@@ -290,7 +297,10 @@ class RandomHandsTest : public ::testing::Test, private TableEvents {
   TableState table;
   HandState hand;
   UserSettings settings;
-  HandEngine engine{table, hand, settings, speech, prompts, keyboard, sound, game, cosmetic, *this};
+  Seating seating{game};
+  TableNarration narration{table, seating, prompts, cosmetic};
+  KeyboardPlayer user{prompts, hand.ReviewPosition};
+  HandEngine engine{table, hand, settings, narration, seating, prompts, game, *this};
   PerSeat<std::int32_t> roundStart{};
   std::int64_t total = 0;
   std::int64_t totalWildPayments = 0;
