@@ -23,11 +23,7 @@ void ReadLines(Keyboard& keyboard, Speech& speech, const std::vector<std::string
 
   const bool wasWaiting = keyboard.InputWaiting;
   for (;;) {
-    keyboard.KeyPressed = 0;
-    while (keyboard.KeyPressed == 0) {
-      keyboard.InputWaiting = true;
-      keyboard.Pump(kForever, WaitKind::Answer);
-    }
+    keyboard.AwaitKey();
     const int key = keyboard.KeyPressed;
     if (key == kKeyEscape) break;
     if (IsOneOf(key, {kKeyI, kKeyJ, kKeyLeft, kKeyUp})) {

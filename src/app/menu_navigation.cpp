@@ -26,10 +26,8 @@ bool MoveByNavigationKey(int key, int& current, int last) {
 }
 
 int WaitForRowKey(Keyboard& keyboard) {
-  keyboard.KeyPressed = 0;
   keyboard.KeyShift = 0;
-  keyboard.InputWaiting = true;
-  while (keyboard.KeyPressed < 1) keyboard.Pump(kForever, WaitKind::Answer);
+  keyboard.AwaitKey();
   return keyboard.CommandKey();
 }
 

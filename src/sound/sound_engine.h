@@ -38,7 +38,7 @@ enum DSFlags : int {
 class SoundEngine {
  public:
   // `programFolder` ends in "/"; `cosmetic` picks sound variants.
-  SoundEngine(Host& host, AudioDevice& device, Random& cosmetic, std::string programFolder);
+  SoundEngine(PersonOutput& host, AudioDevice& device, Random& cosmetic, std::string programFolder);
 
   // Opens the device; on failure says so in a message box, with the way out (--no-sound), and
   // ends the program.
@@ -88,7 +88,7 @@ class SoundEngine {
                  std::int32_t& StartPosition, std::int16_t DSFlags, const std::string& played);
   void ReleaseSoundIfUnused(SoundId sound);
 
-  Host& host_;
+  PersonOutput& host_;
   AudioDevice& device_;
   Random& cosmetic_;
   FolderIndex programFiles_;  // the sound files

@@ -5,8 +5,29 @@ namespace corvane {
 bool Keyboard::Pump(double deadline, WaitKind kind) {
   std::optional<HostEvent> event = host_.NextEvent(deadline, kind);
   if (!event) return false;
+  if (event->kind == HostEvent::Kind::Key && event->person != person_) {
+    if (router_ == nullptr) return true;
+    if (Keyboard* other = router_->KeyboardOf(event->person)) other->Handle(*event);
+    return true;
+  }
   Handle(*event);
   return true;
+}
+
+void Keyboard::AwaitKey() {
+  KeyPressed = 0;
+  // The host is told whose answer is awaited for as long as the wait lasts, however it ends.
+  struct Waiting {
+    explicit Waiting(PersonOutput& output) : output(output) { output.AnswerWaiting(true); }
+    ~Waiting() { output.AnswerWaiting(false); }
+    Waiting(const Waiting&) = delete;
+    Waiting& operator=(const Waiting&) = delete;
+    PersonOutput& output;
+  } waiting(output_);
+  while (KeyPressed == 0) {
+    InputWaiting = true;
+    Pump(kForever, WaitKind::Answer);
+  }
 }
 
 void Keyboard::Handle(const HostEvent& event) {

@@ -89,12 +89,8 @@ void Prompts::Pause(PauseOf kind, double seconds) {
 }
 
 void Prompts::WaitForKey() {
-  keyboard_.KeyPressed = 0;
   keyboard_.KeyShift = 0;
-  while (keyboard_.KeyPressed == 0) {
-    keyboard_.InputWaiting = true;
-    keyboard_.Pump(kForever, WaitKind::Answer);
-  }
+  keyboard_.AwaitKey();
 }
 
 std::int16_t Prompts::Menu(std::string prompt, std::vector<std::string>& items,

@@ -54,11 +54,7 @@ bool VoiceSettings::VoiceSpeaking() {
 
 int VoiceSettings::NextKey() {
   Keyboard& keyboard = prompts_.keyboard();
-  keyboard.KeyPressed = 0;
-  while (keyboard.KeyPressed == 0) {
-    keyboard.InputWaiting = true;
-    keyboard.Pump(kForever, WaitKind::Answer);
-  }
+  keyboard.AwaitKey();
   speech_.StopSpeech();
   return keyboard.KeyPressed;
 }
