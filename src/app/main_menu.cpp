@@ -133,9 +133,11 @@ void Application::MainMenu() {
 
 void Application::RunTable() {
   table_.GameOver = false;
-  handLog_.TableStarts();
-  statistics_.TableStarts(table_.players.Chips[kUserSeat]);
+  // The host sits at seat 1 at every table.
+  hostPerson_.TableStarts(table_.players.Chips[kHostSeat]);
+  SeatGuests();
   tablePlay_.PlayTable();
+  UnseatGuests();
   background_.Stop();
   PlayBackground("intro.WAV");
   host_.StopTimer(kShuffleTimer);

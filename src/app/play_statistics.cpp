@@ -43,11 +43,12 @@ std::string SetAside(const std::string& folder, std::string_view name) {
 }  // namespace
 
 PlayStatistics::PlayStatistics(Speech& speech, std::string dataFolder)
-    : speech_(speech), folder_(std::move(dataFolder)) {}
+    : speech_(speech), folder_(std::move(dataFolder)), keepOffTheFile_(folder_.empty()) {}
 
 std::string PlayStatistics::Load() {
   totals_.clear();
-  keepOffTheFile_ = false;
+  keepOffTheFile_ = folder_.empty();
+  if (keepOffTheFile_) return {};
   if (LoadStatistics(folder_ + std::string(kStatisticsFileName), totals_) != FileRead::kRefused) {
     return {};
   }

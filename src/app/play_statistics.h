@@ -15,7 +15,7 @@ namespace corvane {
 
 class PlayStatistics {
  public:
-  // `dataFolder` ends in "/".
+  // `dataFolder` ends in "/"; with none, the totals are kept only while the program runs.
   PlayStatistics(Speech& speech, std::string dataFolder);
 
   // Reads the totals at start-up. A damaged file is set aside under another name and the totals

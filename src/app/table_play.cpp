@@ -294,7 +294,7 @@ void TablePlay::ShowStandings(const std::string& message) {
     narration_.Say(everyone, "The game is now over. " + message);
     narration_.Say(everyone, "The winner is " + table_.players.PlayerName[order[0]] + " with " +
                                  std::to_string(chips[0]));
-    if (order[0] == kUserSeat && firstTime) {
+    if (order[0] == kHostSeat && firstTime) {
       prompts_.Pause(PauseOf::Play, 2);
       WaitForSound(sound_.PlaySound("congratz.wav"));
     }

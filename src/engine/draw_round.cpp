@@ -68,8 +68,9 @@ void HandEngine::MakeExchange(int seat, DrawChoice choice) {
 
 void HandEngine::ThrowCard(int seat, int slot) {
   CardNumber& card = table_.Cards[seat][slot];
-  if (card != 0 && (seat == kUserSeat || table_.game.Rounds[slot].FaceUp)) {
-    hand_.SeenDiscards |= std::uint64_t{1} << card;
+  if (card != 0) {
+    const std::uint64_t bit = std::uint64_t{1} << card;
+    (table_.game.Rounds[slot].FaceUp ? hand_.SeenDiscards : hand_.OwnDiscards[seat]) |= bit;
   }
   Discard(table_, card);
   card = 0;

@@ -82,8 +82,9 @@ void HandEngine::StartHand() {
   hand_.HandReport.clear();
   hand_.CurrentRound = 0;
   hand_.DrawsLeft = 0;
-  hand_.ReviewPosition = 0;
+  hand_.ReviewPosition.fill(0);
   hand_.SeenDiscards = 0;
+  hand_.OwnDiscards.fill(0);
   hand_.DrawUnderWay = false;
   // A player whose ante took the last chip has paid all it can: it is all-in for the ante.
   for (int seat = 1; seat <= table_.PlayerCount; ++seat) {

@@ -28,7 +28,6 @@ BetChoice KeyboardPlayer::ChooseBet(int seat, const TableView& view) {
   const GameSettings& limits = table.settings;
   // A question answered after the table was quit changes nothing: the engine leaves the hand.
   constexpr BetChoice kQuit{BetAction::Pass};
-  reviewPosition_ = 1;
   for (;;) {
     std::string description;
     ValueSeat(table, hand, seat, false, description);

@@ -12,10 +12,7 @@ namespace corvane {
 
 class KeyboardPlayer : public SeatPlayer {
  public:
-  // `reviewPosition` is the player's card-review position, which goes back to the first card when
-  // the player's turn begins.
-  KeyboardPlayer(Prompts& prompts, std::int16_t& reviewPosition)
-      : prompts_(prompts), reviewPosition_(reviewPosition) {}
+  explicit KeyboardPlayer(Prompts& prompts) : prompts_(prompts) {}
 
   BetChoice ChooseBet(int seat, const TableView& view) override;
   DrawChoice ChooseDiscards(int seat, const TableView& view) override;
@@ -28,7 +25,6 @@ class KeyboardPlayer : public SeatPlayer {
   void Say(const std::string& text) { prompts_.speech().speak(text); }
 
   Prompts& prompts_;
-  std::int16_t& reviewPosition_;
 };
 
 }  // namespace corvane

@@ -15,7 +15,7 @@ void HandEngine::RemovePlayersWhoCannotCover() {
 
 void HandEngine::PlayerLeaves(int& seat) {
   if (seat < 1 || seat > table_.PlayerCount) return;
-  if (seat == kUserSeat) {
+  if (seat == kHostSeat) {
     events_.UserEliminated();
     narration_.Say(Audience::Only(seat), "better luck next time. The table is closed to you.");
     hand_.HandOver = true;
@@ -70,6 +70,8 @@ void HandEngine::MoveSeatsDown(int seat) {
     hand_.ExtraContribution[s] = hand_.ExtraContribution[s + 1];
     hand_.WildPayments[s] = hand_.WildPayments[s + 1];
     hand_.ToCall[s] = hand_.ToCall[s + 1];
+    hand_.ReviewPosition[s] = hand_.ReviewPosition[s + 1];
+    hand_.OwnDiscards[s] = hand_.OwnDiscards[s + 1];
   }
   // The seat that emptied at the end.
   p.PlayerName[last].clear();
@@ -79,6 +81,8 @@ void HandEngine::MoveSeatsDown(int seat) {
   hand_.Folded[last] = hand_.AllIn[last] = hand_.PendingAllIn[last] = false;
   hand_.HandContribution[last] = hand_.OpenContribution[last] = 0;
   hand_.ExtraContribution[last] = hand_.WildPayments[last] = hand_.ToCall[last] = 0;
+  hand_.ReviewPosition[last] = 0;
+  hand_.OwnDiscards[last] = 0;
   // The players and listeners move down with their seats; whoever sits down in the emptied seat
   // later is a bot unless seated otherwise.
   seating_.MoveDown(seat, last);

@@ -112,7 +112,7 @@ class RandomHandsTest : public ::testing::Test, private TableEvents, private Lis
   RandomHandsTest() {
     speech.TTSSetup(1);
     sound.DSInit();
-    seating.Seat(kUserSeat, user, this);
+    seating.Seat(kHostSeat, user, this);
   }
 
   Speech& Ears() override { return speech; }
@@ -299,7 +299,7 @@ class RandomHandsTest : public ::testing::Test, private TableEvents, private Lis
   UserSettings settings;
   Seating seating{game};
   TableNarration narration{table, seating, prompts, cosmetic};
-  KeyboardPlayer user{prompts, hand.ReviewPosition};
+  KeyboardPlayer user{prompts};
   HandEngine engine{table, hand, settings, narration, seating, prompts, game, *this};
   PerSeat<std::int32_t> roundStart{};
   std::int64_t total = 0;
