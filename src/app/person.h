@@ -96,6 +96,7 @@ class Person : public Listener, private KeyHandOff, private CommandServices {
   Speech& Ears() override { return speech; }
   SoundEngine& Sounds() override { return sound; }
   int TableVolume() const override { return settings.TableVolume; }
+  Prompts& Questions() override { return prompts; }
 
   UserSettings settings;
   Speech speech;

@@ -34,7 +34,8 @@ std::string Upper(std::string text) {
 TablePlay::TablePlay(Host& host, TableState& table, UserSettings& settings, Speech& speech,
                      Prompts& prompts, Keyboard& keyboard, SoundEngine& sound,
                      BackgroundSound& background, Random& game, HandEngine& engine,
-                     Narration& narration, std::string dataFolder, TableServices& services)
+                     Narration& narration, const Seating& seating, std::string dataFolder,
+                     TableServices& services)
     : host_(host),
       table_(table),
       settings_(settings),
@@ -46,6 +47,7 @@ TablePlay::TablePlay(Host& host, TableState& table, UserSettings& settings, Spee
       game_(game),
       engine_(engine),
       narration_(narration),
+      seating_(seating),
       dataFolder_(std::move(dataFolder)),
       services_(services) {}
 
@@ -203,6 +205,32 @@ int TablePlay::CustomGameMenu() {
   }
 }
 
+void TablePlay::DealerChoosesGame(int& choice) {
+  const int dealer = table_.Dealer >= table_.PlayerCount ? 1 : table_.Dealer + 1;
+  Listener* person = seating_.ListenerAt(dealer);
+  if (person == nullptr || dealer == kHostSeat) {
+    BotChoosesGame(choice);
+    return;
+  }
+  choice = PersonChoosesGame(person->Questions());
+}
+
+int TablePlay::PersonChoosesGame(Prompts& prompts) {
+  std::vector<std::string> items{"",
+                                 "Seven Card Stud, S",
+                                 "Draw Poker (Five Card), D",
+                                 "Five Card Stud, F",
+                                 "Kings and Little Ones Draw Poker, K",
+                                 "Follow The Queen Stud Poker, Q",
+                                 "Texas Holdem, T"};
+  std::vector<std::string> keys{"", "S", "D", "F", "K", "Q", "T"};
+  for (;;) {
+    const int choice = prompts.Menu("The deal goes to you. Which game will you deal?", items, keys,
+                                    6, 1, 0, false);
+    if (choice >= 1 && choice <= 6) return choice;
+  }
+}
+
 void TablePlay::BotChoosesGame(int& choice) {
   customGames_ = ListCustomGames();
   const float count = static_cast<float>(customGames_.size());
@@ -217,7 +245,7 @@ void TablePlay::BotChoosesGame(int& choice) {
 }
 
 bool TablePlay::StartGame(int choice) {
-  if (BotDealsNext()) BotChoosesGame(choice);
+  if (BotDealsNext()) DealerChoosesGame(choice);
   const int code = choice + 10;
   if (!LoadGameDefinition(table_.game, code, gameFile_)) {
     SayDamagedGameFile();
@@ -239,7 +267,7 @@ void TablePlay::PlayLoop() {
     const NextHand next = engine_.DealNextHand();
     if (!table_.GameOver && next == NextHand::DealersChoice) {
       int choice = 1;
-      BotChoosesGame(choice);
+      DealerChoosesGame(choice);
       if (!LoadGameDefinition(table_.game, choice + 10, gameFile_)) {
         // A damaged custom game: the player hears why, and the bot deals a built-in game instead.
         SayDamagedGameFile();

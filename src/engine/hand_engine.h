@@ -75,7 +75,7 @@ class HandEngine {
   void RefillDeck();
   // Removes `seat` from the table: a bot's chips go into the pot and the seats after it move down,
   // and `seat` is decreased by one so that a loop stepping forward looks at the seat that moved
-  // in. The user's leaving closes the table.
+  // in. The host's leaving closes the table; another person leaves as a bot does.
   void PlayerLeaves(int& seat);
   HandValue ValueHand(int seat, bool showingOnly, std::string& description) const;
 

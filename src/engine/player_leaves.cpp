@@ -1,5 +1,6 @@
-// Players leaving the table: a player who cannot pay for the next hand leaves; a bot's remaining
-// chips go into the pot, to be won in the next hand; the user's leaving closes the table.
+// Players leaving the table: a player who cannot pay for the next hand leaves; the remaining chips
+// of a bot (or of a person other than the host) go into the pot, to be won in the next hand; the
+// host's leaving closes the table.
 #include "engine/deck.h"
 #include "engine/hand_engine.h"
 
@@ -22,6 +23,10 @@ void HandEngine::PlayerLeaves(int& seat) {
     table_.GameOver = true;
     events_.TableClosedToUser();
     return;
+  }
+  // Another person leaves as a bot does, and hears it as the host would.
+  if (narration_.HeardAt(seat)) {
+    narration_.Say(Audience::Only(seat), "better luck next time. The table is closed to you.");
   }
   hand_.Pot += table_.players.Chips[seat];
   table_.players.Chips[seat] = 0;

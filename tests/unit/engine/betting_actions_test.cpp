@@ -16,12 +16,15 @@ namespace {
 
 // The person at seat 1, who hears everything said to the table.
 struct HearsAll : Listener {
-  HearsAll(Speech& speech, SoundEngine& sound) : speech(speech), sound(sound) {}
+  HearsAll(Speech& speech, SoundEngine& sound, Prompts& prompts)
+      : speech(speech), sound(sound), prompts(prompts) {}
   Speech& Ears() override { return speech; }
   SoundEngine& Sounds() override { return sound; }
   int TableVolume() const override { return 0; }
+  Prompts& Questions() override { return prompts; }
   Speech& speech;
   SoundEngine& sound;
+  Prompts& prompts;
 };
 
 TEST(BettingActions, AnAllInReopensAndRaisesByItsSize) {
@@ -55,7 +58,7 @@ TEST(BettingActions, AnAllInReopensAndRaisesByItsSize) {
     TableEvents events;
     Seating seating{game};
     TableNarration narration{table, seating, prompts, cosmetic};
-    HearsAll user{speech, sound};
+    HearsAll user{speech, sound, prompts};
     seating.Seat(1, seating.PlayerAt(1), &user);
     HandEngine engine{table, hand, settings, narration, seating, prompts, game, events};
     speech.TTSSetup(1);

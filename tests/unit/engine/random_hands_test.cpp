@@ -118,6 +118,7 @@ class RandomHandsTest : public ::testing::Test, private TableEvents, private Lis
   Speech& Ears() override { return speech; }
   SoundEngine& Sounds() override { return sound; }
   int TableVolume() const override { return 0; }
+  Prompts& Questions() override { return prompts; }
 
   void BettingRoundEnded() override {
     roundEnds.push_back(host.spoken.size());
