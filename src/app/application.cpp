@@ -78,11 +78,10 @@ Application::Application(Host& host, AudioDevice& audio, SpeechEngineFactory& en
   seating_.Seat(kHostSeat, hostPerson_.player, &hostPerson_);
   // Each guest's sounds have a random stream of their own, so that the host hears the same
   // table whoever else sits at it.
-  int id = kHostPerson;
   for (const GuestOptions& guest : options_.guests) {
     Guest& added = guests_.emplace_back();
     added.options = guest;
-    ++id;
+    const int id = guest.id;
     added.cosmetic = std::make_unique<Random>(options_.seed.value_or(ClockSeed()) ^
                                               (kCosmeticSalt * static_cast<std::uint64_t>(id + 1)));
     added.person = std::make_unique<Person>(PersonPlace{.id = id,
@@ -254,6 +253,10 @@ void Application::StartUp() {
 
   speech_.TTSSetup(speech_.SpeechMode);
   speech_.SetSapiValues(settings_.SapiVoice, settings_.SapiRate, settings_.SapiVolume, 0, true);
+  for (Guest& guest : guests_) {
+    guest.person->sound.DSInit();
+    guest.person->SwitchSpeechMode(guest.options.SpeechMode);
+  }
   startUp_.Pause(7);
   speech_.speak(std::string(kProductName) + " " + kVersionText);
   startUp_.Pause(2);

@@ -48,6 +48,7 @@ inline constexpr const char* kVersionText = "Version 1.0.";
 // a seat the table does not have is left to its bot), where what they are told goes, their speech
 // engines and their sound device, all owned by the caller for the life of the program.
 struct GuestOptions {
+  int id = kHostPerson + 1;  // the id the person's keys carry
   int seat = 2;
   PersonOutput* output = nullptr;
   SpeechEngineFactory* engines = nullptr;

@@ -16,6 +16,14 @@
 # the data folder after the run. The actual transcript is left beside the build as
 # NAME.actual; --refresh writes it over NAME.expected instead of comparing. The data folder's
 # path is written <data>/ in the transcript.
+#
+# More people at the table:
+#   # person: 3 NAME.seat3.script    another person at seat 3, with keys from that script (beside
+#                                    this one); their transcript is compared with
+#                                    NAME.seat3.expected (repeatable)
+#   # check: The Boss,Harry          the transcripts (the host's, then each person's in the order
+#                                    of their headers) are checked by check_people.py, under these
+#                                    names
 set -uo pipefail
 program=$1
 script=$2
@@ -31,13 +39,20 @@ stderr_expected=$(sed -n 's/^# stderr: //p' "$script" | head -1)
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+people=()
+person_seats=()
+while read -r seat file; do
+  people+=(--person "$seat" "$dir/$file" "$work/seat$seat.txt")
+  person_seats+=("$seat")
+done < <(sed -n 's/^# person: //p' "$script")
+check_names=$(sed -n 's/^# check: //p' "$script" | head -1)
 mkdir -p "$work/appdata/Corvane"
 if [[ -d "$dir/$name.data" ]]; then
   cp -a "$dir/$name.data/." "$work/appdata/Corvane/"
 fi
 
 # shellcheck disable=SC2086
-APPDATA="$work/appdata" timeout 120 "$program" --script "$script" $args \
+APPDATA="$work/appdata" timeout 120 "$program" --script "$script" $args "${people[@]}" \
   >"$work/stdout" 2>"$work/stderr"
 status=$?
 restart="$dir/$name.restart"
@@ -51,12 +66,20 @@ if [[ -f $restart ]]; then
 fi
 # The data folder is a fresh temporary folder each run: the transcript names it as <data>/.
 sed -i "s|$work/appdata/Corvane/|<data>/|g" "$work/stdout"
+for seat in "${person_seats[@]}"; do
+  touch "$work/seat$seat.txt"
+  sed -i "s|$work/appdata/Corvane/|<data>/|g" "$work/seat$seat.txt"
+done
 
 actual_dir=${SCENARIO_ACTUAL_DIR:-$work}
 cp "$work/stdout" "$actual_dir/$name.actual" 2>/dev/null || true
+for seat in "${person_seats[@]}"; do
+  cp "$work/seat$seat.txt" "$actual_dir/$name.seat$seat.actual" 2>/dev/null || true
+done
 
 if [[ $refresh == --refresh ]]; then
   cp "$work/stdout" "$expected"
+  for seat in "${person_seats[@]}"; do cp "$work/seat$seat.txt" "$dir/$name.seat$seat.expected"; done
   echo "refreshed $expected (status $status)"
   exit 0
 fi
@@ -72,6 +95,22 @@ if [[ -n $stderr_expected ]] && ! grep -qF -- "$stderr_expected" "$work/stderr";
 fi
 if ! diff -u --label expected --label actual "$expected" "$work/stdout"; then
   failed=1
+fi
+for seat in "${person_seats[@]}"; do
+  if ! diff -u --label "seat $seat expected" --label "seat $seat actual" \
+    "$dir/$name.seat$seat.expected" "$work/seat$seat.txt"; then
+    failed=1
+  fi
+done
+if [[ -n $check_names ]]; then
+  IFS=, read -r -a names <<<"$check_names"
+  transcripts=("${names[0]}=$work/stdout")
+  for i in "${!person_seats[@]}"; do
+    transcripts+=("${names[$((i + 1))]}=$work/seat${person_seats[$i]}.txt")
+  done
+  if ! python3 "$dir/check_people.py" "${transcripts[@]}"; then
+    failed=1
+  fi
 fi
 if [[ -d "$dir/$name.after" ]]; then
   for file in "$dir/$name.after"/*; do
