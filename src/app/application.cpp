@@ -71,8 +71,8 @@ Application::Application(Host& host, AudioDevice& audio, SpeechEngineFactory& en
       engine_(table_, hand_, settings_, narration_, seating_, prompts_, game_, *this),
       saved_(table_, settings_, speech_, folders_.DataFolder),
       pace_(host, folders_.DataFolder + kPaceFileName),
-      tablePlay_(host, table_, settings_, speech_, prompts_, keyboard_, sound_, background_, game_,
-                 engine_, narration_, seating_, folders_.DataFolder, *this) {
+      tablePlay_(host, table_, settings_, speech_, prompts_, sound_, background_, game_, engine_,
+                 narration_, seating_, folders_.DataFolder, *this) {
   const TableParts parts{table_, hand_, engine_, seating_};
   hostPerson_.JoinTable(parts, true);
   seating_.Seat(kHostSeat, hostPerson_.player, &hostPerson_);

@@ -11,7 +11,6 @@
 #include "app/game_settings_questions.h"
 #include "app/hand_history.h"
 #include "app/help_reader.h"
-#include "app/menu_navigation.h"
 #include "app/pace_preferences.h"
 #include "app/person.h"
 #include "app/play_statistics.h"
@@ -43,6 +42,10 @@ namespace corvane {
 
 inline constexpr const char* kProductName = "Corvane";
 inline constexpr const char* kVersionText = "Version 1.0.";
+
+// Handed to the row counter of the hand-built menus (Application::AddMenuRow): go on counting
+// from the last row instead of starting again.
+inline constexpr int kKeepCountingRows = -999;
 
 // A person other than the host, seated at every table the program plays: their seat (2 and up;
 // a seat the table does not have is left to its bot), where what they are told goes, their speech

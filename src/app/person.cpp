@@ -69,8 +69,8 @@ void Person::SwitchSpeechMode(int mode) {
   }
 }
 
-void Person::DispatchCommandKey() {
-  if (dispatcher_ != nullptr) dispatcher_->DispatchCommandKey();
+void Person::DispatchCommandKey(int commandKey) {
+  if (dispatcher_ != nullptr) dispatcher_->DispatchCommandKey(commandKey);
 }
 
 void Person::OpenFullHelp() {

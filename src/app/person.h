@@ -113,7 +113,7 @@ class Person : public Listener, private KeyHandOff, private CommandServices {
 
  private:
   // KeyHandOff.
-  void DispatchCommandKey() override;
+  void DispatchCommandKey(int commandKey) override;
   void OpenFullHelp() override;
   void TimerFired(int id) override;
   // CommandServices.

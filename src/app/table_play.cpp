@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <numeric>
 
-#include "app/menu_navigation.h"
 #include "store/file_names.h"
 #include "table/load_game_definition.h"
 
@@ -32,16 +31,14 @@ std::string Upper(std::string text) {
 }  // namespace
 
 TablePlay::TablePlay(Host& host, TableState& table, UserSettings& settings, Speech& speech,
-                     Prompts& prompts, Keyboard& keyboard, SoundEngine& sound,
-                     BackgroundSound& background, Random& game, HandEngine& engine,
-                     Narration& narration, const Seating& seating, std::string dataFolder,
-                     TableServices& services)
+                     Prompts& prompts, SoundEngine& sound, BackgroundSound& background,
+                     Random& game, HandEngine& engine, Narration& narration, const Seating& seating,
+                     std::string dataFolder, TableServices& services)
     : host_(host),
       table_(table),
       settings_(settings),
       speech_(speech),
       prompts_(prompts),
-      keyboard_(keyboard),
       sound_(sound),
       background_(background),
       game_(game),
@@ -96,40 +93,21 @@ TablePlay::MenuResult TablePlay::GameSelectionMenu() {
   add("Main Menu, M ", 'M', 0);
   add("Help, F1", 'H', 0);
   add("Game  Settings, G", 'G', 0);
-  const int last = static_cast<int>(rows.size()) - 1;
-
   speech_.speak("Game Selection Menu");
   int current = 1;
   speech_.speak(rows[current].text);
+  std::vector<MenuRow> menu;
+  for (const Row& row : rows) menu.push_back({row.text, row.key});
   while (true) {
-    const int key = WaitForRowKey(keyboard_);
-    bool act = false;
-    if (MoveByNavigationKey(key, current, last)) {
-      speech_.StopSpeech();
-      speech_.speak(rows[current].text);
-      continue;
-    }
-    switch (key) {
-      case kKeyEnter:
-        act = true;
-        break;
-      case kKeyEscape:
-        break;
-      case CommandKeyOf(kShift, kKeyPageUp):
+    const RowAnswer answer = prompts_.ChooseRow(menu, current, RowKeys::AsPressed);
+    if (answer.row == 0) {
+      // Shift with Page Up and Page Down set the party's volume here too; any other key says the
+      // row again.
+      if (answer.key == CommandKeyOf(kShift, kKeyPageUp)) {
         background_.ChangePartyVolume(settings_, 200);
-        break;
-      case CommandKeyOf(kShift, kKeyPageDown):
+      } else if (answer.key == CommandKeyOf(kShift, kKeyPageDown)) {
         background_.ChangePartyVolume(settings_, -200);
-        break;
-      default: {
-        auto match = std::find_if(rows.begin() + 1, rows.end(),
-                                  [key](const Row& row) { return row.key == key; });
-        if (match == rows.end()) break;
-        current = static_cast<int>(match - rows.begin());
-        act = true;
       }
-    }
-    if (!act) {
       speech_.StopSpeech();
       speech_.speak(rows[current].text);
       continue;
@@ -263,7 +241,6 @@ void TablePlay::SayDamagedGameFile() {
 
 void TablePlay::PlayLoop() {
   for (;;) {
-    keyboard_.KeyPressed = 0;
     const NextHand next = engine_.DealNextHand();
     if (!table_.GameOver && next == NextHand::DealersChoice) {
       int choice = 1;

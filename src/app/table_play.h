@@ -43,9 +43,9 @@ class TablePlay {
   // The table's menus and questions are the host's: `speech`, `prompts` and `sound` are the host's
   // own; what the whole table hears goes through `narration`.
   TablePlay(Host& host, TableState& table, UserSettings& settings, Speech& speech, Prompts& prompts,
-            Keyboard& keyboard, SoundEngine& sound, BackgroundSound& background, Random& game,
-            HandEngine& engine, Narration& narration, const Seating& seating,
-            std::string dataFolder, TableServices& services);
+            SoundEngine& sound, BackgroundSound& background, Random& game, HandEngine& engine,
+            Narration& narration, const Seating& seating, std::string dataFolder,
+            TableServices& services);
 
   // Runs the table, with the party in the background.
   void PlayTable();
@@ -80,7 +80,6 @@ class TablePlay {
   UserSettings& settings_;
   Speech& speech_;
   Prompts& prompts_;
-  Keyboard& keyboard_;
   SoundEngine& sound_;
   BackgroundSound& background_;
   Random& game_;

@@ -27,11 +27,10 @@ CommandDispatcher::CommandDispatcher(TableState& table, HandState& hand, UserSet
       services_(services),
       hosts_(hosts) {}
 
-void CommandDispatcher::DispatchCommandKey() {
-  if (keyboard_.KeyPressed <= 0) return;
+void CommandDispatcher::DispatchCommandKey(int key) {
+  if (key % kShiftStep <= 0) return;
   speech_.StopSpeech();
   const HandLog::Pause notPartOfTheHand(handLog_);
-  const int key = keyboard_.CommandKey();
   switch (key) {
     case 'D':
       reports_.FaceDownCards();

@@ -26,7 +26,8 @@ class CommandDispatcher {
                     HandEngine& engine, StatusReports& reports, CommandServices& services,
                     bool hosts = true);
 
-  void DispatchCommandKey();
+  // Runs the command of `key`, a command key (CommandKeyOf(shift, code)).
+  void DispatchCommandKey(int key);
   // The log that records each hand as it is spoken; nullptr for none.
   void SetHandLog(HandLog* log) { handLog_ = log; }
 
