@@ -1,5 +1,7 @@
 #include "app/application.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
@@ -9,6 +11,7 @@
 #include "store/atomic_file.h"
 #include "store/file_names.h"
 #include "store/settings_file.h"
+#include "table/chips.h"
 
 namespace corvane {
 
@@ -28,6 +31,13 @@ constexpr const char* kUnreadablePace =
     "Your pace and text window settings in CV pace.ini cannot be read. It may be damaged. The "
     "normal pace and the default text window are used; the file is kept until you save new "
     "settings.";
+constexpr const char* kAnotherCopyRunning =
+    "Another copy of {} is already using your files in {}. Both can play: the hand history and "
+    "the statistics keep the hands of both, but a table or settings saved in one copy replace "
+    "those saved in the other.";
+constexpr const char* kUnreadableSavedTable =
+    "Your saved table in CV SavedTable.sav cannot be read. It may be damaged. The file is kept; "
+    "you can delete it from the main menu.";
 constexpr const char* kUnreadableVoiceSettings =
     "Your voice settings in CV config.ini cannot be read. It may be damaged. The default voice "
     "settings are used; the file is kept until you save new voice settings.";
@@ -55,6 +65,7 @@ PersonPlace Application::HostPlace(SpeechEngineFactory& engines) {
                      .cosmetic = cosmetic_,
                      .programFolder = folders_.ProgramFolder,
                      .dataFolder = folders_.DataFolder,
+                     .lock = folderLock_,
                      .router = this,
                      .timers = this};
 }
@@ -92,6 +103,7 @@ Application::Application(Host& host, AudioDevice& audio, SpeechEngineFactory& en
                                                         .cosmetic = *added.cosmetic,
                                                         .programFolder = folders_.ProgramFolder,
                                                         .dataFolder = {},
+                                                        .lock = folderLock_,
                                                         .router = this,
                                                         .timers = nullptr});
     added.person->JoinTable(parts, false);
@@ -234,6 +246,9 @@ void Application::StartUp() {
   // preference files that could not be read.
   std::vector<std::string> notes;
   if (!folders_.DataFolderNote.empty()) notes.push_back(folders_.DataFolderNote);
+  if (folderLock_.SharedWithAnotherCopy()) {
+    notes.push_back(fmt::format(kAnotherCopyRunning, kProductName, folders_.DataFolder));
+  }
   RemoveInterruptedSaves(folders_.DataFolder);
   LoadStoredSettings(notes);
 
@@ -267,7 +282,7 @@ void Application::StartUp() {
   }
   if (SavedTableExists()) {
     startUp_.Pause(1);
-    speech_.speak("Note, there is a saved table.");
+    speech_.speak(saved_.Readable() ? "Note, there is a saved table." : kUnreadableSavedTable);
     startUp_.Pause(2);
   }
 }

@@ -34,6 +34,7 @@
 #include "speech/keyboard.h"
 #include "speech/prompts.h"
 #include "speech/speech.h"
+#include "store/folder_lock.h"
 #include "table/random.h"
 #include "table/table_state.h"
 #include "table/user_settings.h"
@@ -150,6 +151,8 @@ class Application : private TimerSink,
   AudioDevice& audio_;
   AppOptions options_;
   Folders folders_;
+  // Held while the program runs: another copy on the same data folder is told at start-up.
+  FolderLock folderLock_{folders_.DataFolder};
   Random game_;
   Random cosmetic_;
   TableState table_;

@@ -4,6 +4,7 @@
 
 #include "speech/voice_settings.h"
 #include "store/settings_file.h"
+#include "table/chips.h"
 
 namespace corvane {
 
@@ -14,7 +15,7 @@ Person::Person(const PersonPlace& place)
       sound(place.output, place.audio, place.cosmetic, place.programFolder),
       help(speech, prompts, place.programFolder),
       history(speech, keyboard, handLog, place.dataFolder),
-      statistics(speech, place.dataFolder),
+      statistics(speech, place.dataFolder, place.lock),
       id_(place.id),
       dataFolder_(place.dataFolder),
       timers_(place.timers) {
@@ -51,8 +52,7 @@ void Person::HandSettled() {
   const std::int64_t paidIn =
       std::int64_t{hand_->HandContribution[seat]} + hand_->WildPayments[seat];
   const std::int64_t collected = std::int64_t{chips} - hand->userChips + paidIn;
-  statistics.HandSettled(hand->game,
-                         static_cast<std::int32_t>(std::max<std::int64_t>(collected, 0)), chips);
+  statistics.HandSettled(hand->game, ChipSum(0, std::max<std::int64_t>(collected, 0)), chips);
   history.Keep(*hand);
 }
 

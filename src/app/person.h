@@ -31,6 +31,7 @@
 #include "speech/keyboard.h"
 #include "speech/prompts.h"
 #include "speech/speech.h"
+#include "store/folder_lock.h"
 #include "table/random.h"
 #include "table/user_settings.h"
 
@@ -55,6 +56,7 @@ struct PersonPlace {
   Random& cosmetic;              // picks the person's sound variants
   std::string programFolder;     // the sounds and help files, ending in "/"
   std::string dataFolder;        // ending in "/"; empty: nothing of theirs is kept on disk
+  const FolderLock& lock;        // the data folder's lock, held while a file is written
   KeyRouter* router = nullptr;   // finds the keyboards of the other people
   TimerSink* timers = nullptr;   // the host's timers (the host's person only)
 };

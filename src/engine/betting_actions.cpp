@@ -10,6 +10,7 @@
 #include "engine/deck.h"
 #include "engine/hand_engine.h"
 #include "engine/pay_in.h"
+#include "table/chips.h"
 
 namespace corvane {
 
@@ -112,9 +113,9 @@ void HandEngine::GoAllIn(int seat) {
   Say(fmt::format("{} is going all in for {}", Name(seat), chips));
   std::int32_t raisePart = chips - hand_.ToCall[seat];
   table_.players.Chips[seat] = 0;
-  hand_.HandContribution[seat] += chips;
-  hand_.OpenContribution[seat] += chips;
-  hand_.Pot += chips;
+  AddChips(hand_.HandContribution[seat], chips);
+  AddChips(hand_.OpenContribution[seat], chips);
+  AddChips(hand_.Pot, chips);
   if (raisePart <= 0) {
     // All-in for the call or less: a call, and the round ends where it would have.
     raisePart = 0;
