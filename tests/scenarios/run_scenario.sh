@@ -8,6 +8,8 @@
 #   # args: --seed 7 --sounds      options for the program (besides --script)
 #   # status: 3                     the expected exit status (default 0)
 #   # stderr: expect failed: Foo    text the standard error must contain
+#   # timeout: 600                   seconds a run may take (default 120; a long table under the
+#                                    sanitizers needs more)
 #   # data: read-only               the data folder cannot be written to (see below)
 # Files in SCENARIO.data/ are copied into the data folder before the run. When SCENARIO.restart
 # exists, it is the script of a second run of the program, started after the first has ended, on
@@ -40,6 +42,8 @@ args=$(sed -n 's/^# args: //p' "$script" | head -1)
 status_expected=$(sed -n 's/^# status: //p' "$script" | head -1)
 status_expected=${status_expected:-0}
 stderr_expected=$(sed -n 's/^# stderr: //p' "$script" | head -1)
+limit=$(sed -n 's/^# timeout: //p' "$script" | head -1)
+limit=${limit:-120}
 data_mode=$(sed -n 's/^# data: //p' "$script" | head -1)
 
 work=$(mktemp -d)
@@ -62,12 +66,12 @@ run() {
     mkdir -p "$work/tmp"
     # shellcheck disable=SC2086,SC2016
     env -u XDG_DATA_HOME APPDATA="$work/appdata" HOME="$work/appdata" TMPDIR="$work/tmp" \
-      timeout 120 unshare --user --map-root-user --mount \
+      timeout "$limit" unshare --user --map-root-user --mount \
       sh -c 'mount --bind -o ro "$0" "$0" && exec "$@"' "$work/appdata" \
       "$program" --script "$1" $args "${people[@]}"
   else
     # shellcheck disable=SC2086
-    APPDATA="$work/appdata" timeout 120 "$program" --script "$1" $args "${people[@]}"
+    APPDATA="$work/appdata" timeout "$limit" "$program" --script "$1" $args "${people[@]}"
   fi
 }
 
