@@ -1,17 +1,8 @@
 #!/usr/bin/env python3
-"""Checks the transcripts of a table played by several people (the host's first), named as
-NAME=TRANSCRIPT, one argument each:
-
-- each person hears their own face-down cards ("You are dealt a ... face down.");
-- nobody hears a card that another person was dealt face down, in the hand it was dealt, before
-  the hand's result is told (at a showdown the cards are shown);
-- the lines of the table that everyone hears reach everyone, in the same order;
-- each person's H names them and describes the hand they were last told they have, and each G
-  counts the hands this person heard played and won at the table so far;
-- at every Shift-M of the host at "Play another hand of this game?" (everyone's chips and the
-  pot) the chips add up to the same total.
-
-Prints what failed and exits with status 1; prints a summary and exits 0 when all holds."""
+"""Checks the transcripts of a table of several people, given as NAME=TRANSCRIPT (the host's
+first): everyone hears their own face-down cards and nobody another's before the hand's result;
+everyone hears the table's lines in the same order; H and G answer from each person's seat; the
+chips add up to one total at every Shift-M of the host. Exits 1, saying what failed, if not."""
 import re
 import sys
 

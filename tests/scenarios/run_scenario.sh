@@ -23,13 +23,9 @@
 # and it is also the program's home, so that no place for the user's files can be written; its
 # temporary folder lies beside it.
 #
-# More people at the table:
-#   # person: 3 NAME.seat3.script    another person at seat 3, with keys from that script (beside
-#                                    this one); their transcript is compared with
-#                                    NAME.seat3.expected (repeatable)
-#   # check: The Boss,Harry          the transcripts (the host's, then each person's in the order
-#                                    of their headers) are checked by check_people.py, under these
-#                                    names
+# "# person: 3 NAME.seat3.script" seats another person at seat 3, with keys from that script;
+# their transcript is compared with NAME.seat3.expected. "# check: The Boss,Harry" checks the
+# transcripts (the host's, then the others' in header order) with check_people.py.
 set -uo pipefail
 program=$1
 script=$2
