@@ -14,7 +14,7 @@ developer_packages=(
   clang-14 libclang-rt-14-dev clang-format
   xvfb xauth xdotool x11-utils dbus dbus-x11 at-spi2-core python3-pyatspi
   desktop-file-utils appstream man-db
-  gcovr strace time
+  gcovr strace time sox
   # A read-only data folder in the scenarios: a user and mount namespace (unshare) and a bind mount
   util-linux mount
   # The screen-reader test (tests/desktop/orca_session.sh): Orca speaking through speech-dispatcher
