@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
 #include <iostream>
 #include <memory>
 
@@ -35,6 +36,39 @@ int RunScript(const CommandLine& options) {
     return 2;
   }
   ScriptHost host(std::move(script), std::cout, std::cerr, options.printSounds);
+  // The other people: each with a script, a transcript, speech engines and a sound device of
+  // their own.
+  struct ScriptedGuest {
+    std::ofstream transcript;
+    RecordingSpeech engines;
+    std::unique_ptr<VirtualAudioDevice> audio;
+  };
+  std::vector<std::unique_ptr<ScriptedGuest>> guests;
+  AppOptions app = options.app;
+  // In a script, a join that fails ends the run, so that its caller knows.
+  app.failedJoinStatus = kFailedJoinStatus;
+  for (const ScriptedPerson& person : options.people) {
+    Script theirs;
+    try {
+      theirs = ReadScriptFile(person.scriptFile);
+    } catch (const ScriptError& error) {
+      std::cerr << "corvane: " << error.what() << "\n";
+      return 2;
+    }
+    auto& guest = *guests.emplace_back(std::make_unique<ScriptedGuest>());
+    guest.transcript.open(person.transcriptFile, std::ios::out | std::ios::trunc);
+    if (!guest.transcript) {
+      std::cerr << "corvane: cannot write the transcript " << person.transcriptFile << "\n";
+      return 2;
+    }
+    guest.audio = std::make_unique<VirtualAudioDevice>([&host] { return host.Now(); });
+    const int id = static_cast<int>(guests.size());
+    app.guests.push_back({.id = id,
+                          .seat = person.seat,
+                          .output = &host.AddPerson(id, std::move(theirs), guest.transcript),
+                          .engines = &guest.engines,
+                          .audio = guest.audio.get()});
+  }
   VirtualAudioDevice audio([&host] { return host.Now(); });
   audio.FailOpen(options.missing.soundDevice);
   RecordingSpeech recording(
@@ -42,17 +76,15 @@ int RunScript(const CommandLine& options) {
   SoundlessSpeech soundless(recording);
   SpeechEngineFactory& engines =
       options.noSound ? static_cast<SpeechEngineFactory&>(soundless) : recording;
-  // In a script, a join that fails ends the run, so that its caller knows.
-  AppOptions settings = options.app;
-  settings.failedJoinStatus = kFailedJoinStatus;
   int status = 0;
   try {
-    Application app(host, audio, engines, std::move(settings));
-    app.Main();
+    Application game(host, audio, engines, std::move(app));
+    game.Main();
   } catch (const EndProgram& end) {
     status = end.status;
   }
   std::cout.flush();
+  for (auto& guest : guests) guest->transcript.flush();
   return host.FinalStatus(status);
 }
 

@@ -38,12 +38,13 @@ std::string Where(const JoinRequest& request) {
 
 }  // namespace
 
-FriendTable::FriendTable(Host& host, Speech& speech, AudioDevice& audio, KeyHandOff& localKeys,
+FriendTable::FriendTable(Host& host, Person& person, TimerSink& timers, AudioDevice& audio,
                          std::string programFolder, std::string dataFolder)
     : host_(host),
-      speech_(speech),
+      person_(person),
+      speech_(person.speech),
+      timers_(timers),
       audio_(audio),
-      localKeys_(localKeys),
       programFiles_(std::move(programFolder)),
       dataFolder_(std::move(dataFolder)) {}
 
@@ -167,7 +168,7 @@ bool FriendTable::Wait(TableConnection& connection, bool atTable) {
     case HostEvent::Kind::Close:
       throw EndProgram{0};
     case HostEvent::Kind::Timer:
-      localKeys_.TimerFired(event->code);
+      timers_.TimerFired(event->code);
       return false;
     case HostEvent::Kind::Key:
       break;
@@ -178,9 +179,9 @@ bool FriendTable::Wait(TableConnection& connection, bool atTable) {
   if (code == kKeyF4 && (shift & kAlt) != 0) throw EndProgram{0};
   speech_.StopSpeech();
   if (code == kKeyF1 && shift == 0) {
-    localKeys_.OpenFullHelp();
+    person_.help.OpenHelpFile(kHelpPage);
   } else if (shift == kControl && code >= '0' && code <= '3') {
-    localKeys_.SwitchSpeechMode(code - '0');
+    person_.SwitchSpeechMode(code - '0');
   } else if (shift == kControl && code == kKeyUp) {
     speech_.HistoryBack();
   } else if (shift == kControl && code == kKeyDown) {

@@ -12,14 +12,13 @@
 #include <string>
 
 #include "app/known_tables.h"
+#include "app/person.h"
 #include "net/messages.h"
 #include "net/table_address.h"
 #include "net/table_connection.h"
 #include "platform/audio_device.h"
 #include "platform/host.h"
 #include "sound/folder_index.h"
-#include "speech/key_hand_off.h"
-#include "speech/speech.h"
 
 namespace corvane {
 
@@ -31,8 +30,10 @@ struct JoinRequest {
 
 class FriendTable {
  public:
-  // `localKeys` answers F1, Control-0..3 and the timers, as at home; the folders end in "/".
-  FriendTable(Host& host, Speech& speech, AudioDevice& audio, KeyHandOff& localKeys,
+  // `person` is the one at this machine's keyboard: their speech speaks what the table says, and
+  // F1 and Control-0..3 are theirs, as at home; `timers` takes the host's timers; the folders end
+  // in "/".
+  FriendTable(Host& host, Person& person, TimerSink& timers, AudioDevice& audio,
               std::string programFolder, std::string dataFolder);
 
   // Joins and plays until the table is closed or lost, which is said ("The table is closed.");
@@ -57,9 +58,10 @@ class FriendTable {
   void SayEnd(const ConnectionEvent& event, const JoinRequest& request);
 
   Host& host_;
+  Person& person_;
   Speech& speech_;
+  TimerSink& timers_;
   AudioDevice& audio_;
-  KeyHandOff& localKeys_;
   FolderIndex programFiles_;
   std::string dataFolder_;
 
