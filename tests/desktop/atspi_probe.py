@@ -15,6 +15,7 @@ import sys
 
 import pyatspi
 
+TEXT_ROLES = (pyatspi.ROLE_TEXT, pyatspi.ROLE_TERMINAL)
 REPORTED_STATES = [(pyatspi.STATE_FOCUSED, "focused"), (pyatspi.STATE_ACTIVE, "active"),
                    (pyatspi.STATE_SHOWING, "showing")]
 
@@ -39,7 +40,7 @@ def describe(node, depth, out):
     flags = [label for state, label in REPORTED_STATES if states.contains(state)]
     line = '%d %s "%s" id=%s states=%s' % (depth, node.getRoleName(), node.name,
                                            node.accessibleId or "-", ",".join(flags) or "-")
-    if node.getRole() == pyatspi.ROLE_TEXT:
+    if node.getRole() in TEXT_ROLES:
         line += ' caret-line="%s"' % caret_line(node)
     out.append(line)
     for index in range(node.childCount):
@@ -59,7 +60,7 @@ def main():
         print("\n".join(out))
         return 0
     view = pyatspi.findDescendant(app, lambda node: node is not None and
-                                  node.getRole() == pyatspi.ROLE_TEXT)
+                                  node.getRole() in TEXT_ROLES)
     if view is None:
         return 1
     if query == "caret-line":

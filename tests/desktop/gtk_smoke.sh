@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The desktop program under a virtual display, driven with real key presses and read back through
 # the accessibility tree: a message box that takes the focus, the text window of mode 0 (a line
-# per key, the caret at the start of the newest), its letters of 24 points made 28 by Control-Plus
+# per key, the caret at the end of the newest), its letters of 24 points made 28 by Control-Plus
 # and kept across a restart, X ending the program. The processor time taken idle is printed.
 #
 #   gtk_smoke.sh PROGRAM
