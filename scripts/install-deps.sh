@@ -13,6 +13,8 @@ developer_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev clang-format
   xvfb xauth xdotool x11-utils dbus dbus-x11 at-spi2-core python3-pyatspi
+  # The terminal test (tests/desktop/console_pty.py) reads the screen through a terminal emulator's
+  python3-pyte
   desktop-file-utils appstream man-db
   gcovr strace time
   # The screen-reader test (tests/desktop/orca_session.sh): Orca speaking through speech-dispatcher

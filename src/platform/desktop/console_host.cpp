@@ -53,27 +53,61 @@ class RawTerminal {
   bool active_ = false;
 };
 
-// The text window: each appended text is printed as it comes; the whole text is kept too.
+// What the terminal shows, line by line. A line's break is written only when the next line comes,
+// so that the cursor stands at the end of the newest line: where BRLTTY's cursor tracking and a
+// terminal's screen reader find the line to read, not on an empty line below it.
+class TerminalLines {
+ public:
+  explicit TerminalLines(std::ostream& out) : out_(out) {}
+  // The line break owed goes out when the program leaves the terminal to the shell.
+  ~TerminalLines() { OpenLine(); }
+  TerminalLines(const TerminalLines&) = delete;
+  TerminalLines& operator=(const TerminalLines&) = delete;
+
+  // Writes `text` on the current line, starting a new line first when the last one was ended.
+  void Write(std::string_view text) {
+    if (text.empty()) return;
+    OpenLine();
+    out_ << text << std::flush;
+  }
+  // Ends the current line; its line break is written before the next text.
+  void EndLine() { breakOwed_ = true; }
+  // Puts the cursor at the start of a line of its own, for a program that takes the terminal.
+  void OpenLine() {
+    if (!breakOwed_) return;
+    out_ << '\n' << std::flush;
+    breakOwed_ = false;
+  }
+
+ private:
+  std::ostream& out_;
+  bool breakOwed_ = false;
+};
+
+// The text window: each appended line is printed as it comes (its line end as the next line's
+// line break); the whole text is kept too.
 class ConsoleTextWindow : public TextWindow {
  public:
-  explicit ConsoleTextWindow(std::ostream& out) : out_(out) {}
+  explicit ConsoleTextWindow(TerminalLines& lines) : lines_(lines) {}
   void Show(bool visible) override { visible_ = visible; }
   bool Visible() const override { return visible_; }
   void SetText(std::string_view text) override { text_.assign(text); }
   std::string Text() const override { return text_; }
   void Append(std::string_view text) override {
     text_.append(text);
-    // Lines end in a carriage return and line feed; the terminal wants the line feed alone.
-    std::string printed;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-      printed += text[i];
+    // Lines end in a carriage return and line feed.
+    for (std::size_t end; (end = text.find('\n')) != std::string_view::npos;
+         text.remove_prefix(end + 1)) {
+      std::string_view line = text.substr(0, end);
+      if (line.ends_with('\r')) line.remove_suffix(1);
+      lines_.Write(line);
+      lines_.EndLine();
     }
-    out_ << printed << std::flush;
+    lines_.Write(text);
   }
 
  private:
-  std::ostream& out_;
+  TerminalLines& lines_;
   bool visible_ = false;
   std::string text_;
 };
@@ -90,7 +124,7 @@ std::string TerminalType() {
 class ConsoleHost : public Host {
  public:
   ConsoleHost(int input, std::ostream& out)
-      : input_(input), out_(out), terminal_(input), text_(out) {}
+      : input_(input), out_(out), terminal_(input), lines_(out), text_(lines_) {}
 
   double Now() override {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
@@ -119,19 +153,25 @@ class ConsoleHost : public Host {
     }
   }
 
+  // The message is one line, with the cursor at its end, until Enter answers it.
   void ShowMessage(std::string_view title, std::string_view text, MessageIcon) override {
-    out_ << "\n" << title << ": " << text << "\n(Press Enter)\n" << std::flush;
+    lines_.Write(std::string(title) + ": " + std::string(text) + " (Press Enter)");
+    lines_.EndLine();
     for (;;) {
-      if (std::optional<HostEvent> key = DecodedKey(false)) {
-        if (key->kind == HostEvent::Kind::Close) {
-          events_.push_back(*key);
-          return;
-        }
-        if (key->code == 13) return;
+      std::optional<HostEvent> key = DecodedKey(false);
+      if (!key && decoder_.Pending() && !WaitForInput(Now() + kEscapeDelay)) {
+        key = DecodedKey(true);  // nothing followed the Escape: it was a key by itself
+      }
+      if (!key) {
+        // Keys typed while the message waits are read here, and answer it.
+        if (!decoder_.Pending()) WaitForInput(kForever);
         continue;
       }
-      WaitForInput(decoder_.Pending() ? Now() + kEscapeDelay : kForever);
-      if (decoder_.Pending()) DecodedKey(true);
+      if (key->kind == HostEvent::Kind::Close) {
+        events_.push_back(*key);
+        return;
+      }
+      if (key->code == 13) return;
     }
   }
 
@@ -151,6 +191,7 @@ class ConsoleHost : public Host {
   // The viewer may be a text browser that needs the terminal: it has it, in its normal mode,
   // until it ends.
   bool OpenDocument(const std::string& path) override {
+    lines_.OpenLine();
     terminal_.Leave();
     const std::optional<pid_t> pid = StartDocumentViewer(path);
     int status = 0;
@@ -161,6 +202,8 @@ class ConsoleHost : public Host {
       opened = WIFEXITED(status) && WEXITSTATUS(status) == 0;
     }
     terminal_.Enter();
+    // Whatever the viewer left on the terminal stays apart from the next line.
+    lines_.EndLine();
     return opened;
   }
 
@@ -241,6 +284,7 @@ class ConsoleHost : public Host {
   TerminationSignalDescriptor signals_;
   RawTerminal terminal_;
   TerminalKeyDecoder decoder_{TerminalType()};
+  TerminalLines lines_;
   ConsoleTextWindow text_;
   std::deque<HostEvent> events_;
   std::map<int, Timer> timers_;

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 #include <sstream>
 #include <string>
+#include <thread>
 
 namespace corvane {
 namespace {
@@ -104,23 +106,43 @@ TEST_F(ConsoleHostTest, TimersFireWhileWaiting) {
   EXPECT_FALSE(Next(0.05).has_value());
 }
 
+// A line's break is written when the next line comes: the cursor stands at the end of the newest
+// line, and the program's end gives the shell a line of its own.
 TEST_F(ConsoleHostTest, TheTextWindowIsTheOutput) {
   host_->Text().SetText(" ");
   host_->Text().Append("Select from Menu\r\n");
   host_->Text().Append("Start a New Table, T\r\n");
-  EXPECT_EQ(out_.str(), "Select from Menu\nStart a New Table, T\n");
+  EXPECT_EQ(out_.str(), "Select from Menu\nStart a New Table, T");
   EXPECT_EQ(host_->Text().Text(), " Select from Menu\r\nStart a New Table, T\r\n");
+  host_.reset();
+  EXPECT_EQ(out_.str(), "Select from Menu\nStart a New Table, T\n");
 }
 
 TEST_F(ConsoleHostTest, AMessageIsPrintedAndAnsweredWithEnter) {
+  host_->Text().Append("Select from Menu\r\n");
   Type("ab\r");
   host_->ShowMessage("Error! ", "Error initializing screen reader or MS SAPI.",
                      MessageIcon::Critical);
-  EXPECT_EQ(out_.str(), "\nError! : Error initializing screen reader or MS SAPI.\n(Press Enter)\n");
+  EXPECT_EQ(
+      out_.str(),
+      "Select from Menu\nError! : Error initializing screen reader or MS SAPI. (Press Enter)");
   Type("z");
   const std::optional<HostEvent> event = Next(1.0);
   ASSERT_TRUE(event.has_value());
   EXPECT_EQ(event->code, 'Z');  // the keys typed before Enter went to the message
+}
+
+// The player reads the message first: Enter comes while it waits, after a lone Escape.
+TEST_F(ConsoleHostTest, AMessageWaitsForAnEnterTypedLater) {
+  std::thread player([this] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    Type("\x1b");
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    Type("\r");
+  });
+  host_->ShowMessage("Error! ", "Unable to reach your screen reader.", MessageIcon::Critical);
+  player.join();
+  EXPECT_FALSE(Next(0.1).has_value());
 }
 
 }  // namespace
