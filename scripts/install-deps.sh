@@ -13,7 +13,7 @@ developer_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev clang-format
   xvfb xauth xdotool x11-utils dbus dbus-x11 at-spi2-core python3-pyatspi
-  # The terminal test (tests/desktop/console_pty.py) reads the screen through a terminal emulator's
+  # The terminal test (tests/desktop/console_pty.py): a terminal emulator's screen model
   python3-pyte
   desktop-file-utils appstream man-db
   gcovr strace time

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Checks the build as it ships: installed into a scratch prefix, its desktop entries, AppStream
-# metadata and manual page validate; the installed game, started through bin/corvane from another
+# metadata and manual page validate, and the entries for a Braille display run the commands the
+# README and the manual page name; the installed game, started through bin/corvane from another
 # folder with its whole tree read-only, plays the shipped_files scenario (start-up sounds, both
 # help files, a stock game, a saved table) and changes nothing in its tree. Then the Debian
 # package is made, its dependencies must name the linked libraries' packages, and the package's
@@ -39,6 +40,18 @@ appstreamcli validate --no-net "$prefix"/share/metainfo/*.metainfo.xml
 man --warnings -l "$prefix/share/man/man6/corvane.6.gz" >"$work/man.txt" 2>"$work/man.err"
 [[ ! -s $work/man.err ]] || fail "the manual page: $(cat "$work/man.err")"
 grep -q "EXIT STATUS" "$work/man.txt" || fail "the manual page renders without its sections"
+# The entries for a Braille display start the no-speech mode, and the README's Install and "In a
+# terminal" sections and the manual page name the same commands.
+entry_exec() { sed -n "/^\[$2\]/,/^\[/s/^Exec=//p" "$prefix/share/applications/$1"; }
+[[ $(entry_exec org.corvane.Corvane.Console.desktop "Desktop Entry") == "corvane 0 --console" ]] ||
+  fail "the terminal entry does not run corvane 0 --console"
+[[ $(entry_exec org.corvane.Corvane.desktop "Desktop Action braille") == "corvane 0" ]] ||
+  fail "the Braille action does not run corvane 0"
+for section in "## Install" "### In a terminal"; do
+  sed -n "/^$section\$/,/^##/p" "$source_dir/README.md" | grep -qF '`corvane 0 --console`' ||
+    fail "the README's \"$section\" does not name corvane 0 --console"
+done
+grep -qF "corvane 0 --console" "$work/man.txt" || fail "man corvane does not name corvane 0 --console"
 "$prefix/bin/corvane" --version
 play_from "$prefix"
 
