@@ -32,6 +32,7 @@ int RunScript(const CommandLine& options) {
     return 2;
   }
   ScriptHost host(std::move(script), std::cout, std::cerr, options.printSounds);
+  host.LackViewer(options.missing.viewer);
   VirtualAudioDevice audio([&host] { return host.Now(); });
   audio.FailOpen(options.missing.soundDevice);
   RecordingSpeech recording(

@@ -43,11 +43,11 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& options)
                "and the signature of everything said");
   std::vector<std::string> missing;
   cli.add_option("--missing", missing,
-                 "With --script: the machine lacks the sound device, the screen reader or the "
-                 "game's own voice (sound,reader,voice)")
+                 "With --script: the machine lacks the sound device, the screen reader, the "
+                 "game's own voice or a viewer for the help (sound,reader,voice,viewer)")
       ->allow_extra_args(false)
       ->delimiter(',')
-      ->check(CLI::IsMember({"sound", "reader", "voice"}))
+      ->check(CLI::IsMember({"sound", "reader", "voice", "viewer"}))
       ->needs(scriptOption);
   cli.add_flag("--version", version, "Print the version and exit");
   try {
@@ -63,6 +63,7 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& options)
     options.missing.soundDevice |= part == "sound";
     options.missing.screenReader |= part == "reader";
     options.missing.voice |= part == "voice";
+    options.missing.viewer |= part == "viewer";
   }
   options.app.SpeechMode = mode.empty() ? kScreenReaderMode : SpeechModeArgument(mode);
   if (seedOption->count() > 0) options.app.seed = seed;

@@ -3,9 +3,9 @@
 emulator's screen (Debian's python3-pyte) as BRLTTY's cursor tracking reads it.
 
 In the no-speech mode, after each key the cursor stands at the end of the newest phrase, on the
-row that shows it: at the main menu, through the table setup and the deal, and on a message box
+row that shows it: at the main menu, through the table setup and the deal, on a message box
 (Alt-1, the terminal's Control-1, asks for a screen reader that cannot be reached) until Enter
-answers it. Capital letters (Caps Lock, or Shift) choose as the plain letters do: T starts a new
+answers it, and on the words that F1 says when the help's viewer fails at once. Capital letters (Caps Lock, or Shift) choose as the plain letters do: T starts a new
 table and S at the game selection starts Seven Card Stud. At the first betting prompt SIGTERM ends
 the program within 5 seconds with status 0, and the terminal has its own mode back (echo and line
 editing on), having been in raw mode while the game ran.
@@ -28,9 +28,19 @@ HOME_KEY = "\x1b[H"  # ends the intro music; no command takes it
 COLUMNS, ROWS = 240, 40  # wide enough for the longest phrase on one row
 
 
+# The help's viewer as xdg-open is without a browser: it ends at once with an error.
+FAILING_VIEWER = "#!/bin/sh\necho \"xdg-open: no method available for opening '$1'\" >&2\nexit 3\n"
+
+
 class Session:
     def __init__(self, program, folder):
+        viewers = os.path.join(folder, "bin")
+        os.mkdir(viewers)
+        with open(os.path.join(viewers, "xdg-open"), "w") as viewer:
+            viewer.write(FAILING_VIEWER)
+        os.chmod(os.path.join(viewers, "xdg-open"), 0o755)
         env = dict(os.environ, APPDATA=folder, HOME=folder, TERM="xterm",
+                   PATH=viewers + os.pathsep + os.environ["PATH"],
                    SPEECHD_ADDRESS="unix_socket:" + os.path.join(folder, "nowhere.sock"),
                    COLUMNS=str(COLUMNS), LINES=str(ROWS))
         env.pop("DISPLAY", None)
@@ -102,6 +112,7 @@ def main():
         for key, said in [("\x1b[B", "Restore the Saved Table, R"),
                           ("\x1b1", "(Press Enter)"), ("\r", "(Press Enter)"), ("\r", None),
                           ("\x1b[B", "Delete the Saved Table, D"),
+                          ("\x1bOP", "Press Shift-F2 to hear the list of keys."),
                           ("T", "Number of Players at the table?"),
                           ("3", "What name would you like to go buy?"),
                           ("\r", "Would you like to change the names"),

@@ -2,7 +2,8 @@
 # The desktop program under a virtual display, driven with real key presses and read back through
 # the accessibility tree: a message box that takes the focus, the text window of mode 0 (a line
 # per key, the caret at the end of the newest), its letters of 24 points made 28 by Control-Plus
-# and kept across a restart, X ending the program. The processor time taken idle is printed.
+# and kept across a restart, F1 telling a help viewer that failed at once (and not one that keeps
+# running), X ending the program. The processor time taken idle is printed.
 #
 #   gtk_smoke.sh PROGRAM
 source "$(dirname "$(readlink -f "$0")")/harness.sh"
@@ -64,9 +65,27 @@ send x
 ends_within 30 || fail "X did not end the program"
 [[ $status -eq 0 ]] || fail "X: exit status $status"
 
-start_program 0
+# The help's viewer, xdg-open, first as it is without a browser (it ends at once with an error),
+# then as one that shows the page and keeps running.
+mkdir -p "$work/bin"
+cat >"$work/bin/xdg-open" <<EOF
+#!/bin/sh
+[ -e "$work/viewer-works" ] && exec sleep 5
+echo "xdg-open: no method available for opening '\$1'" >&2
+exit 3
+EOF
+chmod +x "$work/bin/xdg-open"
+PATH="$work/bin:$PATH" start_program 0
 leave_intro text_has "Select from Menu"
 [[ $(probe font-size) == 28 ]] || fail "after a restart the letters are $(probe font-size) points"
+# F1: the viewer that failed is told in words, with the key that reads the list of keys.
+failed="The help file help.html could not be opened: there is no program to show it, or it failed to start. Press Shift-F2 to hear the list of keys."
+send F1
+wait_until "the failed viewer told" text_has "$failed"
+touch "$work/viewer-works"
+send F1 Down
+wait_until '"Restore the Saved Table, R" after F1 and Down' text_has "Restore the Saved Table, R"
+text_has "$failed" 2 && fail "a viewer that kept running was told as failed"
 send x
 ends_within 30 || fail "X did not end the program after the restart"
 

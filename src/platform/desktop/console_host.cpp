@@ -1,6 +1,7 @@
 #include "platform/desktop/console_host.h"
 
 #include <poll.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -189,22 +190,20 @@ class ConsoleHost : public Host {
   void StopTimer(int id) override { timers_.erase(id); }
 
   // The viewer may be a text browser that needs the terminal: it has it, in its normal mode,
-  // until it ends.
+  // until it ends. One that ends with an error at once could not show the document.
   bool OpenDocument(const std::string& path) override {
     lines_.OpenLine();
     terminal_.Leave();
-    const std::optional<pid_t> pid = StartDocumentViewer(path);
-    int status = 0;
-    bool opened = false;
-    if (pid) {
-      while (waitpid(*pid, &status, 0) < 0 && errno == EINTR) {
-      }
-      opened = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    const double started = Now();
+    bool failed = true;
+    if (const std::optional<pid_t> pid = StartDocumentViewer(path)) {
+      const std::optional<int> status = WaitForViewer(*pid);
+      failed = status && ViewerFailed(*status) && Now() - started < kViewerFailsWithin;
     }
     terminal_.Enter();
     // Whatever the viewer left on the terminal stays apart from the next line.
     lines_.EndLine();
-    return opened;
+    return !failed;
   }
 
  private:
@@ -277,6 +276,34 @@ class ConsoleHost : public Host {
     }
     decoder_.Feed(std::string_view(buffer, static_cast<std::size_t>(count)));
     return true;
+  }
+
+  // Waits for the viewer to end and reaps it; its wait status, or nothing when a termination
+  // signal came first (the game then ends, leaving the viewer be).
+  std::optional<int> WaitForViewer(pid_t viewer) {
+    int status = 0;
+    // A descriptor that becomes readable when the viewer ends (glibc 2.36 declares pidfd_open
+    // without C linkage, so C++ cannot call it).
+    const int ended = static_cast<int>(syscall(SYS_pidfd_open, viewer, 0));
+    if (ended < 0) {  // a kernel without process descriptors: a plain wait
+      while (waitpid(viewer, &status, 0) < 0 && errno == EINTR) {
+      }
+      return status;
+    }
+    for (;;) {
+      pollfd watched[] = {{ended, POLLIN, 0}, {signals_.Descriptor(), POLLIN, 0}};
+      if (poll(watched, 2, -1) < 0 && errno != EINTR) break;
+      if (watched[1].revents != 0 && signals_.Take()) {
+        terminated_ = true;
+        close(ended);
+        return std::nullopt;
+      }
+      if (watched[0].revents != 0) break;
+    }
+    close(ended);
+    while (waitpid(viewer, &status, 0) < 0 && errno == EINTR) {
+    }
+    return status;
   }
 
   int input_;

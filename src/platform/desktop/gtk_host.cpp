@@ -125,13 +125,25 @@ class GtkHost : public Host {
     timers_.erase(it);
   }
 
+  // The viewer is watched until it ends, and given a moment to fail in this host's own wait, so
+  // that keys and signals coming meanwhile are kept for the game.
   bool OpenDocument(const std::string& path) override {
     const std::optional<pid_t> pid = StartDocumentViewer(path);
     if (!pid) return false;
-    // GLib reaps the viewer when it ends.
-    g_child_watch_add(
-        *pid, [](GPid child, gint, gpointer) { g_spawn_close_pid(child); }, nullptr);
-    return true;
+    auto* viewer = new ViewerEnd;  // the child watch's own once the wait is over
+    g_child_watch_add(*pid, &GtkHost::ViewerEnded, viewer);
+    bool waited = false;
+    const auto ms = static_cast<guint>(kViewerFailsWithin * 1000.0);
+    const guint deadline = g_timeout_add(ms, &GtkHost::DeadlineReached, &waited);
+    while (!viewer->ended && !waited) g_main_context_iteration(nullptr, TRUE);
+    if (!waited) g_source_remove(deadline);
+    const bool failed = viewer->ended && ViewerFailed(viewer->status);
+    if (viewer->ended) {
+      delete viewer;
+    } else {
+      viewer->abandoned = true;
+    }
+    return !failed;
   }
 
  private:
@@ -216,6 +228,23 @@ class GtkHost : public Host {
     event.code = timer->id;
     timer->host->events_.push_back(event);
     return G_SOURCE_CONTINUE;
+  }
+
+  // The end of a document viewer, as GLib reports it when it reaps the process.
+  struct ViewerEnd {
+    bool ended = false;
+    int status = 0;          // the wait status
+    bool abandoned = false;  // nobody waits for it any more
+  };
+  static void ViewerEnded(GPid child, gint status, gpointer data) {
+    g_spawn_close_pid(child);
+    auto* viewer = static_cast<ViewerEnd*>(data);
+    if (viewer->abandoned) {
+      delete viewer;
+      return;
+    }
+    viewer->ended = true;
+    viewer->status = status;
   }
 
   static gboolean DeadlineReached(gpointer data) {
