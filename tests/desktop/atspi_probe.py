@@ -5,6 +5,8 @@
     atspi_probe.py APP caret-line  the line at the text window's caret (what a Braille display
                                    following the caret shows)
     atspi_probe.py APP font-size   the size of the text window's letters, in points
+    atspi_probe.py APP shows-newest whether the text window shows its newest line whole and no
+                                   line cut at its top ("yes", or what it shows instead)
     atspi_probe.py APP tree        one line per accessible: depth, role, "name", id=, the states
                                    focused, active and showing, and for text the caret line
 
@@ -33,6 +35,22 @@ def caret_line(node):
     text = node.queryText()
     line, _, _ = text.getTextAtOffset(text.caretOffset, pyatspi.TEXT_BOUNDARY_LINE_START)
     return line.rstrip("\r\n")
+
+
+def shows_newest(view):
+    text = view.queryText()
+    top, bottom = view.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)[1::2]
+    bottom += top
+    _, start, end = text.getTextAtOffset(text.characterCount, pyatspi.TEXT_BOUNDARY_LINE_START)
+    _, newest_top, _, newest_height = text.getRangeExtents(start, end, pyatspi.DESKTOP_COORDS)
+    if newest_top < top or newest_top + newest_height > bottom:
+        return "the newest line at %d..%d, the window %d..%d" % (
+            newest_top, newest_top + newest_height, top, bottom)
+    first = text.getOffsetAtPoint(view.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)[0] +
+                                  40, top + 1, pyatspi.DESKTOP_COORDS)
+    first_top = text.getCharacterExtents(first, pyatspi.DESKTOP_COORDS)[1]
+    return "yes" if first_top >= top else "the top line cut at %d, the window at %d" % (
+        first_top, top)
 
 
 def describe(node, depth, out):
@@ -67,6 +85,8 @@ def main():
         print(caret_line(view))
     elif query == "font-size":
         print(view.queryText().getDefaultAttributeSet().get("size", ""))
+    elif query == "shows-newest":
+        print(shows_newest(view))
     else:
         text = view.queryText()
         sys.stdout.write(text.getText(0, text.characterCount))

@@ -2,8 +2,9 @@
 # The desktop program under a virtual display, driven with real key presses and read back through
 # the accessibility tree: a message box that takes the focus, the text window of mode 0 (a line
 # per key, the caret at the end of the newest), its letters of 24 points made 28 by Control-Plus
-# and kept across a restart, F1 telling a help viewer that failed at once (and not one that keeps
-# running), X ending the program. The processor time taken idle is printed.
+# and kept across a restart, the window at the desktop's size with its newest line in view and no
+# line cut, F1 telling a help viewer that failed at once (and not one that keeps running), X ending
+# the program. The processor time taken idle is printed.
 #
 #   gtk_smoke.sh PROGRAM
 source "$(dirname "$(readlink -f "$0")")/harness.sh"
@@ -76,6 +77,8 @@ exit 3
 EOF
 chmod +x "$work/bin/xdg-open"
 PATH="$work/bin:$PATH" start_program 0
+# Without a size of the player's, the window has the desktop's (the virtual screen's).
+wait_until "the window at 1280x1024" eval 'xdotool getwindowgeometry "$window" | grep -q "Geometry: 1280x1024"'
 leave_intro text_has "Select from Menu"
 [[ $(probe font-size) == 28 ]] || fail "after a restart the letters are $(probe font-size) points"
 # F1: the viewer that failed is told in words, with the key that reads the list of keys.
@@ -86,6 +89,10 @@ touch "$work/viewer-works"
 send F1 Down
 wait_until '"Restore the Saved Table, R" after F1 and Down' text_has "Restore the Saved Table, R"
 text_has "$failed" 2 && fail "a viewer that kept running was told as failed"
+# Lines beyond the window's height: the newest stays in view at the bottom, no line cut above.
+send End End End End End End End End End End End End End End End End End End End End
+wait_until "20 lines \"Exit, X\"" text_has "Exit, X" 20
+wait_until "the newest line in view, whole lines above it" eval '[[ $(probe shows-newest) == yes ]]'
 send x
 ends_within 30 || fail "X did not end the program after the restart"
 

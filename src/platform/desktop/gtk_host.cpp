@@ -26,7 +26,6 @@ class GtkHost : public Host {
     speechWindow_ = MakeWindow("FRM_TTS", Window::Speech);
     gtk_window_set_default_size(GTK_WINDOW(speechWindow_), 320, 200);
     soundWindow_ = MakeWindow("Form1", Window::Sound);
-    gtk_window_set_default_size(GTK_WINDOW(soundWindow_), 800, 600);
     gtk_container_add(GTK_CONTAINER(soundWindow_), text_.widget());
     print_ = std::make_unique<LargePrint>(GTK_WINDOW(soundWindow_), text_.view());
     gtk_widget_show_all(speechWindow_);

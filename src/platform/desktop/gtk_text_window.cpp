@@ -196,7 +196,6 @@ void GtkTextWindow::ToNewestLine() {
   GtkTextIter end;
   gtk_text_buffer_get_end_iter(Buffer(), &end);
   gtk_text_buffer_place_cursor(Buffer(), &end);
-  gtk_text_view_scroll_mark_onscreen(view_, gtk_text_buffer_get_insert(Buffer()));
 }
 
 void GtkTextWindow::Schedule(gint64 due) {
