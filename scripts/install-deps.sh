@@ -15,7 +15,7 @@ developer_packages=(
   xvfb xauth xdotool x11-utils dbus dbus-x11 at-spi2-core python3-pyatspi
   # The terminal test (tests/desktop/console_pty.py): a terminal emulator's screen model
   python3-pyte
-  desktop-file-utils appstream man-db
+  desktop-file-utils appstream man-db lintian
   gcovr strace time
   # The screen-reader test (tests/desktop/orca_session.sh): Orca speaking through speech-dispatcher
   orca speech-dispatcher

@@ -5,7 +5,9 @@
 # folder with its whole tree read-only, plays the shipped_files scenario (start-up sounds, both
 # help files, a stock game, a saved table) and changes nothing in its tree. Then the Debian
 # package is made, its dependencies must name the linked libraries' packages, and the package's
-# files, extracted, play the same scenario.
+# files, extracted, play the same scenario. lintian finds nothing to report, and the package is
+# installed, removed and purged (as apt-get purge does after apt-get remove) in a dpkg database of
+# its own.
 #
 #   check_install.sh BUILD_DIR
 set -euo pipefail
@@ -19,13 +21,14 @@ fail() {
   exit 1
 }
 
-# Plays the scenario from the tree whose bin/corvane is given, and fails when the tree changed.
+# Plays the scenario from the tree given, with its command (bin/corvane unless given), and fails
+# when the tree changed.
 play_from() {
-  local tree=$1
+  local tree=$1 command=${2:-bin/corvane}
   # Every file of the tree dates from 1970: whatever the game writes there is newer.
   find "$tree" -exec touch -h -d @0 {} +
   chmod -R a-w "$tree"
-  (cd / && bash "$source_dir/tests/scenarios/run_scenario.sh" "$tree/bin/corvane" \
+  (cd / && bash "$source_dir/tests/scenarios/run_scenario.sh" "$tree/$command" \
     "$source_dir/tests/scenarios/shipped_files.script") || fail "the scenario failed from $tree"
   local changed
   changed=$(find "$tree" -newermt @1)
@@ -64,5 +67,40 @@ for needed in libgtk-3-0 libsdl2-mixer-2.0-0 libespeak-ng1 libspeechd2 libtermke
 done
 [[ $(dpkg-deb -f "$package" Section) == games ]] || fail "the package's section is not games"
 echo "$(basename "$package"): Depends: $depends"
+
+# Debian's checker, with its informational, pedantic and experimental tags: no error and no
+# warning (the package's own overrides name what it does on purpose); any other tag is printed.
+if command -v lintian >/dev/null; then
+  lintian -EvIL +pedantic --fail-on error,warning "$package" >"$work/lintian.out" 2>&1 ||
+    fail "lintian: $(grep -v "^N:" "$work/lintian.out")"
+  tags=$(grep -E "^[A-Z]: " "$work/lintian.out" | grep -v "^N:" || true)
+  echo "lintian: ${tags:-no tags}"
+else
+  echo "lintian: skipped: lintian is not installed (scripts/install-deps.sh installs it)"
+fi
+
+# Installed, removed and purged in a dpkg database of its own (the machine's own stays as it is):
+# removed, the package stays known with its purge to come, which is what apt-get purge needs; the
+# purge takes what a run left in the temporary folder.
+admin=$work/dpkg
+mkdir -p "$admin/updates" "$admin/info" "$work/installed" "$work/tmp/corvane-a1b2c3"
+touch "$admin/status" "$admin/available"
+own_dpkg() {
+  TMPDIR=$work/tmp dpkg --admindir="$admin" --instdir="$work/installed" --force-script-chrootless \
+    --force-depends "$@" >>"$work/dpkg.out" 2>&1 || fail "dpkg $*: $(cat "$work/dpkg.out")"
+}
+own_dpkg --install "$package"
+[[ -L $work/installed/usr/games/corvane ]] || fail "the package has no /usr/games/corvane"
+own_dpkg --remove corvane
+[[ $(dpkg-query --admindir="$admin" -W -f='${db:Status-Status}' corvane) == config-files ]] ||
+  fail "a removed package is forgotten, and apt-get purge cannot find it"
+apt-get -s -o Dir::State::status="$admin/status" purge corvane | grep -qx "Purg corvane" ||
+  fail "apt-get purge does not find the removed package"
+own_dpkg --purge corvane
+[[ -z $(dpkg-query --admindir="$admin" -W corvane 2>/dev/null) ]] || fail "the purge left the package"
+[[ ! -e $work/tmp/corvane-a1b2c3 ]] || fail "the purge left a run's folder in the temporary folder"
+[[ -z $(find "$work/installed" -type f) ]] || fail "the purge left files: $(find "$work/installed" -type f)"
+echo "installed, removed and purged in a dpkg database of its own"
+
 dpkg-deb -x "$package" "$work/root"
-play_from "$work/root/usr"
+play_from "$work/root/usr" games/corvane
