@@ -17,6 +17,8 @@ developer_packages=(
   python3-pyte
   desktop-file-utils appstream man-db lintian
   gcovr strace time
+  # A read-only data folder in the scenarios: a user and mount namespace (unshare) and a bind mount
+  util-linux mount
   # The screen-reader test (tests/desktop/orca_session.sh): Orca speaking through speech-dispatcher
   orca speech-dispatcher
 )

@@ -1,5 +1,7 @@
 #include "app/application.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
@@ -10,6 +12,7 @@
 #include "store/atomic_file.h"
 #include "store/file_names.h"
 #include "store/settings_file.h"
+#include "table/chips.h"
 
 namespace corvane {
 
@@ -29,6 +32,13 @@ constexpr const char* kUnreadablePace =
     "Your pace and text window settings in CV pace.ini cannot be read. It may be damaged. The "
     "normal pace and the default text window are used; the file is kept until you save new "
     "settings.";
+constexpr const char* kAnotherCopyRunning =
+    "Another copy of {} is already using your files in {}. Both can play: the hand history and "
+    "the statistics keep the hands of both, but a table or settings saved in one copy replace "
+    "those saved in the other.";
+constexpr const char* kUnreadableSavedTable =
+    "Your saved table in CV SavedTable.sav cannot be read. It may be damaged. The file is kept; "
+    "you can delete it from the main menu.";
 constexpr const char* kUnreadableVoiceSettings =
     "Your voice settings in CV config.ini cannot be read. It may be damaged. The default voice "
     "settings are used; the file is kept until you save new voice settings.";
@@ -62,7 +72,7 @@ Application::Application(Host& host, AudioDevice& audio, SpeechEngineFactory& en
       sound_(host, audio, cosmetic_, folders_.ProgramFolder),
       help_(speech_, prompts_, folders_.ProgramFolder),
       history_(speech_, keyboard_, handLog_, folders_.DataFolder),
-      statistics_(speech_, folders_.DataFolder),
+      statistics_(speech_, folders_.DataFolder, folderLock_),
       engine_(table_, hand_, settings_, speech_, prompts_, keyboard_, sound_, game_, cosmetic_,
               *this),
       reports_(table_, hand_, speech_, engine_),
@@ -159,8 +169,7 @@ void Application::HandSettled() {
   const std::int64_t paidIn =
       std::int64_t{hand_.HandContribution[kUserSeat]} + hand_.WildPayments[kUserSeat];
   const std::int64_t collected = std::int64_t{chips} - hand->userChips + paidIn;
-  statistics_.HandSettled(hand->game,
-                          static_cast<std::int32_t>(std::max<std::int64_t>(collected, 0)), chips);
+  statistics_.HandSettled(hand->game, ChipSum(0, std::max<std::int64_t>(collected, 0)), chips);
   history_.Keep(*hand);
 }
 
@@ -227,6 +236,9 @@ void Application::StartUp() {
   // preference files that could not be read.
   std::vector<std::string> notes;
   if (!folders_.DataFolderNote.empty()) notes.push_back(folders_.DataFolderNote);
+  if (folderLock_.SharedWithAnotherCopy()) {
+    notes.push_back(fmt::format(kAnotherCopyRunning, kProductName, folders_.DataFolder));
+  }
   RemoveInterruptedSaves(folders_.DataFolder);
   LoadStoredSettings(notes);
 
@@ -256,7 +268,7 @@ void Application::StartUp() {
   }
   if (SavedTableExists()) {
     startUp_.Pause(1);
-    speech_.speak("Note, there is a saved table.");
+    speech_.speak(saved_.Readable() ? "Note, there is a saved table." : kUnreadableSavedTable);
     startUp_.Pause(2);
   }
 }

@@ -32,6 +32,7 @@
 #include "speech/keyboard.h"
 #include "speech/prompts.h"
 #include "speech/speech.h"
+#include "store/folder_lock.h"
 #include "table/random.h"
 #include "table/table_state.h"
 #include "table/user_settings.h"
@@ -125,6 +126,8 @@ class Application : private KeyHandOff,
   AudioDevice& audio_;
   AppOptions options_;
   Folders folders_;
+  // Held while the program runs: another copy on the same data folder is told at start-up.
+  FolderLock folderLock_{folders_.DataFolder};
   Random game_;
   Random cosmetic_;
   TableState table_;

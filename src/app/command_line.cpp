@@ -11,6 +11,13 @@
 
 namespace corvane {
 
+namespace {
+
+// The status of a command line that cannot be read, as of a script that cannot be.
+constexpr int kUsageError = 2;
+
+}  // namespace
+
 std::int16_t SpeechModeArgument(const std::string& text) {
   std::size_t start = 0;
   while (start < text.size() && std::isspace(static_cast<unsigned char>(text[start]))) ++start;
@@ -33,9 +40,15 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& options)
                  "0 text window for a Braille display, 2 silent");
   auto* scriptOption =
       cli.add_option("--script", options.scriptFile,
-                     "Run headless from a script of keys (\"-\" for standard input)");
+                     "Run headless from a script of keys (\"-\" for standard input)")
+          ->check(CLI::Validator(
+              [](const std::string& file) {
+                return file.empty() ? std::string("a script file must be named") : std::string();
+              },
+              "FILE"));
   cli.add_flag("--console", options.console, "Play in the terminal instead of a window");
-  cli.add_flag("--sounds", options.printSounds, "With --script: print each sound played");
+  cli.add_flag("--sounds", options.printSounds, "With --script: print each sound played")
+      ->needs(scriptOption);
   auto* seedOption = cli.add_option("--seed", seed, "Fixed seed for the random numbers");
   cli.add_flag("--no-sound", options.noSound, "Play no sound (for machines without a sound card)");
   cli.add_flag("--bench", options.bench,
@@ -53,7 +66,8 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& options)
   try {
     cli.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
-    return cli.exit(error);
+    // --help is answered with status 0; everything else is a usage error.
+    return cli.exit(error) == 0 ? 0 : kUsageError;
   }
   if (version) {
     std::cout << kProductName << " " << kVersionText << "\n";

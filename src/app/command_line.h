@@ -31,8 +31,9 @@ struct CommandLine {
 // in "3" or " 3.4"), rounded; anything that is not a number gives 0. Values outside 0..3 give 1.
 std::int16_t SpeechModeArgument(const std::string& text);
 
-// Fills `options`; returns an exit status when the program should end at once (--help,
-// --version, a usage error).
+// Fills `options`; returns an exit status when the program should end at once: 0 after --help and
+// --version, 2 for a command line that cannot be read (said on standard error): an unknown option,
+// an empty script name, --sounds or --missing without --script.
 std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& options);
 
 }  // namespace corvane

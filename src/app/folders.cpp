@@ -68,6 +68,25 @@ std::string MakeTemporaryFolder() {
   return WithSlash(pattern);
 }
 
+// Copies the game's own files (IsGameFileName) of the first of the candidates that is a folder into
+// `to`: files kept in a folder that can be read but not written to are read all the same. Returns
+// that folder when it held any, otherwise empty.
+std::string CopyReadableFiles(const std::vector<std::string>& candidates, const std::string& to) {
+  for (const std::string& candidate : candidates) {
+    std::error_code error;
+    if (!fs::is_directory(candidate, error)) continue;
+    bool copied = false;
+    for (const auto& entry : fs::directory_iterator(candidate, error)) {
+      std::error_code ignored;
+      const std::string name = entry.path().filename().string();
+      if (!IsGameFileName(name) || !entry.is_regular_file(ignored)) continue;
+      copied |= fs::copy_file(entry.path(), to + name, ignored);
+    }
+    return copied ? candidate : std::string();
+  }
+  return {};
+}
+
 }  // namespace
 
 std::string ExecutableFolder() {
@@ -95,8 +114,15 @@ void FindDataFolder(Folders& folders) {
   folders.DataFolder = MakeTemporaryFolder();
   if (!folders.DataFolder.empty()) {
     folders.TemporaryDataFolder = true;
-    folders.DataFolderNote =
-        lost + " Settings, tables and games you save now last only until the game ends.";
+    const std::string read = CopyReadableFiles(candidates, folders.DataFolder);
+    if (read.empty()) {
+      folders.DataFolderNote =
+          lost + " Settings, tables and games you save now last only until the game ends.";
+    } else {
+      folders.DataFolderNote =
+          lost + (read == candidates.front() ? " The files there" : " The files in " + read) +
+          " are read, but settings, tables and games you save now last only until the game ends.";
+    }
     return;
   }
   folders.DataFolder = folders.ProgramFolder;

@@ -21,8 +21,10 @@ std::string ExecutableFolder();
 // The user's folder is "Corvane/" in $APPDATA, else in $XDG_DATA_HOME, else in
 // $HOME/.local/share, created when missing. When it cannot be made or written to, the next of
 // those places that can is taken; when none can, a folder made for this run in the system's
-// temporary folder (and, should even that fail, the program folder). Any of these but the first
-// comes with a note for the user. Fills every field but ProgramFolder.
+// temporary folder (and, should even that fail, the program folder). The temporary folder starts
+// with a copy of the game's files in the first of those places that is a folder, one that can be
+// read but not written to, so that what was saved there is read. Any of these but the first comes
+// with a note for the user. Fills every field but ProgramFolder.
 void FindDataFolder(Folders& folders);
 
 // Copies every "*.gam" file (any case) of the program folder into the data folder when the data

@@ -45,7 +45,9 @@ std::string GameNameProblem(std::string_view name) {
   if (name == kEscapedText) return "No name was given.";
   const std::string trimmed = TrimBlanks(name);
   if (trimmed.empty()) return "The name is empty.";
-  if (trimmed == "." || trimmed == ".." || trimmed.find('/') != std::string::npos) {
+  // A name of dots and blanks alone would name a folder or a hidden file.
+  if (trimmed.find_first_not_of(". ") == std::string::npos ||
+      trimmed.find('/') != std::string::npos) {
     return "The name " + trimmed + " cannot be used as a file name.";
   }
   if (Utf8ToCp1252(trimmed).size() > kGamTextSize) {

@@ -126,8 +126,8 @@ const std::vector<std::string>& KeystrokeLines() {
       "Control-0, Switch to no speech. Braille mode. Messages will be displayed in a text window.",
       "Control-Plus/Minus, Larger/Smaller letters in the text window.",
       "O, Adjust MS-Sapi settings.",
-      "Control-Up/Down arrows, Browse through the recent history of the hand. Remembers the last "
-      "50 phrases spoken. ",
+      "Control-Up/Down arrows, Browse through the recent history of the hand. Remembers the last " +
+          std::to_string(kHistorySize) + " phrases spoken. ",
       "Note that most of the above commands are best used at the Check/Call/Raise/Fold prompt or "
       "at the end of the hand, but they can be used at anytime during the hand.",
   };

@@ -8,7 +8,7 @@ namespace corvane {
 bool AskPace(Prompts& prompts, UserSettings& settings) {
   // Rows in the order of the paces, from 1.
   std::vector<std::string> items{"", "Normal, N", "Quick, every pause halved, Q",
-                                 "Fastest, no pauses in the deal or between hands, F"};
+                                 "Fastest, no pauses in the deal, the antes and between hands, F"};
   std::vector<std::string> keys{"", "N", "Q", "F"};
   const int count = static_cast<int>(items.size()) - 1;
   const int current = static_cast<int>(settings.GamePace) + 1;

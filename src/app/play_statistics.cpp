@@ -40,15 +40,39 @@ std::string SetAside(const std::string& folder, std::string_view name) {
   return {};
 }
 
+GameTally& TallyOf(std::vector<GameTally>& tallies, const std::string& name) {
+  auto tally = std::find_if(tallies.begin(), tallies.end(),
+                            [&name](const GameTally& t) { return t.game == name; });
+  if (tally == tallies.end()) tally = tallies.insert(tallies.end(), GameTally{name, 0, 0});
+  return *tally;
+}
+
+// `base` with what `now` counted beyond `before` added to it, game by game; games new to `base`
+// come after its own, in the order of `now`.
+std::vector<GameTally> AddCounted(std::vector<GameTally> base, const std::vector<GameTally>& now,
+                                  const std::vector<GameTally>& before) {
+  std::vector<GameTally> earlier = before;
+  for (const GameTally& tally : now) {
+    const GameTally& was = TallyOf(earlier, tally.game);
+    if (tally.played == was.played && tally.won == was.won) continue;
+    GameTally& into = TallyOf(base, tally.game);
+    into.played += tally.played - was.played;
+    into.won += tally.won - was.won;
+  }
+  return base;
+}
+
 }  // namespace
 
-PlayStatistics::PlayStatistics(Speech& speech, std::string dataFolder)
-    : speech_(speech), folder_(std::move(dataFolder)) {}
+PlayStatistics::PlayStatistics(Speech& speech, std::string dataFolder, const FolderLock& lock)
+    : speech_(speech), folder_(std::move(dataFolder)), lock_(lock) {}
 
 std::string PlayStatistics::Load() {
   totals_.clear();
+  saved_.clear();
   keepOffTheFile_ = false;
   if (LoadStatistics(folder_ + std::string(kStatisticsFileName), totals_) != FileRead::kRefused) {
+    saved_ = totals_;
     return {};
   }
   totals_.clear();
@@ -81,12 +105,9 @@ void PlayStatistics::HandSettled(std::string_view game, std::int32_t collected,
   chips_ = userChips;
   biggestPot_ = std::max(biggestPot_, collected);
 
-  const std::string name = TallyName(game);
-  auto tally = std::find_if(totals_.begin(), totals_.end(),
-                            [&name](const GameTally& t) { return t.game == name; });
-  if (tally == totals_.end()) tally = totals_.insert(totals_.end(), GameTally{name, 0, 0});
-  ++tally->played;
-  if (won) ++tally->won;
+  GameTally& tally = TallyOf(totals_, TallyName(game));
+  ++tally.played;
+  if (won) ++tally.won;
   if (++unsaved_ >= kHandsBetweenSaves) Save();
 }
 
@@ -97,8 +118,17 @@ void PlayStatistics::Flush() {
 void PlayStatistics::Save() {
   unsaved_ = 0;
   if (keepOffTheFile_) return;
+  const std::string path = folder_ + std::string(kStatisticsFileName);
+  const FolderLock::Writing writing(lock_);
+  // Another copy of the game may have saved its hands since: this copy's are added to the file as
+  // it is now. A file that cannot be read now is written from what this copy last knew of it.
+  std::vector<GameTally> onFile;
+  if (LoadStatistics(path, onFile) != FileRead::kRead) onFile = saved_;
+  std::vector<GameTally> merged = AddCounted(std::move(onFile), totals_, saved_);
   std::string error;
-  if (SaveStatistics(folder_ + std::string(kStatisticsFileName), totals_, error)) {
+  if (SaveStatistics(path, merged, error)) {
+    saved_ = merged;
+    totals_ = std::move(merged);
     failureSaid_ = false;
     return;
   }

@@ -1,6 +1,8 @@
 // The user's statistics: for the table being played, the hands played and won, the chips won or
 // lost since the table started (or was restored) and the biggest pot won; over all tables, the
 // hands played and won per game, kept in the statistics file in the data folder. G speaks them.
+// Another copy of the game may count into the same file: each save adds the hands this copy
+// counted since its last save to what the file holds then.
 #pragma once
 
 #include <cstdint>
@@ -9,14 +11,15 @@
 #include <vector>
 
 #include "speech/speech.h"
+#include "store/folder_lock.h"
 #include "store/statistics_file.h"
 
 namespace corvane {
 
 class PlayStatistics {
  public:
-  // `dataFolder` ends in "/".
-  PlayStatistics(Speech& speech, std::string dataFolder);
+  // `dataFolder` ends in "/"; `lock` is its lock, held while the file is written.
+  PlayStatistics(Speech& speech, std::string dataFolder, const FolderLock& lock);
 
   // Reads the totals at start-up. A damaged file is set aside under another name and the totals
   // start afresh; the returned note says so (empty when the file was read or was not there).
@@ -47,7 +50,12 @@ class PlayStatistics {
 
   Speech& speech_;
   std::string folder_;
+  const FolderLock& lock_;
+  // What G speaks: what the file held when this copy last read or wrote it, and what it counted
+  // since.
   std::vector<GameTally> totals_;
+  // What the file held when this copy last read or wrote it.
+  std::vector<GameTally> saved_;
   // This table.
   std::int64_t handsPlayed_ = 0;
   std::int64_t handsWon_ = 0;

@@ -19,6 +19,11 @@ bool SavedTables::Exists() const {
   return FileExistsIgnoringCase(dataFolder_, "CV SavedTable.sav");
 }
 
+bool SavedTables::Readable() const {
+  SavedTable saved;
+  return LoadSavedTable(Path(), saved) == FileRead::kRead;
+}
+
 int SavedTables::SaveTable() {
   SavedTable saved;
   saved.PlayerCount = table_.PlayerCount;

@@ -23,6 +23,8 @@ class SavedTables {
   // 0 when the file existed and was deleted, 1 when there was none (or it could not be removed).
   int DeleteSavedTable(bool announce);
   bool Exists() const;
+  // The file is there and sound: RestoreTable would restore it.
+  bool Readable() const;
 
  private:
   std::string Path() const;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/side_pots.h"
 #include "engine/win_chance.h"
 #include "table/rounding.h"
 
@@ -42,10 +43,14 @@ void StatusReports::FaceUpCards() {
 }
 
 void StatusReports::Pots() {
-  if (hand_.PotCount > 1) {
-    Say("There is " + Number(hand_.PotAmount[1]) + " in the main pot.");
-    for (int k = 2; k <= hand_.PotCount; ++k) {
-      Say("There is " + Number(hand_.PotAmount[k]) + " in side pot " + Number(k - 1));
+  // The chips bet in this round are put into the pots they will go to when it ends, on a copy, so
+  // that the pots add up to the whole pot.
+  HandState pots = hand_;
+  GatherPot(pots, table_.PlayerCount);
+  if (pots.PotCount > 1) {
+    Say("There is " + Number(pots.PotAmount[1]) + " in the main pot.");
+    for (int k = 2; k <= pots.PotCount; ++k) {
+      Say("There is " + Number(pots.PotAmount[k]) + " in side pot " + Number(k - 1));
     }
     return;
   }
@@ -172,7 +177,8 @@ void StatusReports::HandStatus(double secondsThisHand) {
     Say(hand_.HandReport);
   }
   Say(Number(round) + " of " + Number(game.RoundCount) + " cards have been dealt.");
-  Say("You have " + Number(hand_.HandContribution[kUserSeat] + hand_.WildPayments[kUserSeat]) +
+  Say("You have " +
+      Number(std::int64_t{hand_.HandContribution[kUserSeat]} + hand_.WildPayments[kUserSeat]) +
       " invested in this hand.");
   Say("The Players are");
   for (int seat = 1; seat <= table_.PlayerCount; ++seat) {

@@ -6,6 +6,7 @@
 #include "engine/bot_ladder.h"
 #include "engine/deck.h"
 #include "engine/hand_engine.h"
+#include "table/chips.h"
 
 namespace corvane {
 
@@ -13,9 +14,9 @@ void HandEngine::PayIn(int seat, std::int32_t amount) {
   std::int32_t& chips = table_.players.Chips[seat];
   if (amount > chips) amount = chips;
   chips -= amount;
-  hand_.HandContribution[seat] += amount;
-  hand_.OpenContribution[seat] += amount;
-  hand_.Pot += amount;
+  AddChips(hand_.HandContribution[seat], amount);
+  AddChips(hand_.OpenContribution[seat], amount);
+  AddChips(hand_.Pot, amount);
   // A seat that has paid its last chip has nothing more to bet: it is all-in, and the pot it can
   // win is capped at what it paid.
   if (amount > 0 && chips == 0 && !hand_.AllIn[seat]) {
@@ -69,9 +70,9 @@ void HandEngine::GoAllIn(int seat) {
   Say(fmt::format("{} is going all in for {}", Name(seat), chips));
   std::int32_t raisePart = chips - hand_.ToCall[seat];
   table_.players.Chips[seat] = 0;
-  hand_.HandContribution[seat] += chips;
-  hand_.OpenContribution[seat] += chips;
-  hand_.Pot += chips;
+  AddChips(hand_.HandContribution[seat], chips);
+  AddChips(hand_.OpenContribution[seat], chips);
+  AddChips(hand_.Pot, chips);
   if (raisePart <= 0) {
     // All-in for the call or less: a call, and the round ends where it would have.
     raisePart = 0;

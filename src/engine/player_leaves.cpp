@@ -2,6 +2,7 @@
 // chips go into the pot, to be won in the next hand; the user's leaving closes the table.
 #include "engine/deck.h"
 #include "engine/hand_engine.h"
+#include "table/chips.h"
 
 namespace corvane {
 
@@ -23,7 +24,7 @@ void HandEngine::PlayerLeaves(int& seat) {
     events_.TableClosedToUser();
     return;
   }
-  hand_.Pot += table_.players.Chips[seat];
+  AddChips(hand_.Pot, table_.players.Chips[seat]);
   table_.players.Chips[seat] = 0;
   SeatSound("leavetable.wav", seat);
   // The pause lets the sound play; GameOver set meanwhile is for the caller to see.
@@ -33,6 +34,10 @@ void HandEngine::PlayerLeaves(int& seat) {
     table_.LeftTable[table_.LeftTableCount] = AttributeText(table_, seat);
   }
   if (table_.RoundEndSeat >= seat) --table_.RoundEndSeat;
+  // The dealer keeps his place when a seat before him empties. A dealer who leaves hands the
+  // button back to the player before him, so that the deal moves on to the player after him, who
+  // moves down into his seat; the user never leaves this way, so a player is always there.
+  if (table_.Dealer >= seat) --table_.Dealer;
   MoveSeatsDown(seat);
   --table_.PlayerCount;
   --seat;

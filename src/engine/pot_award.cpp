@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "table/chips.h"
+
 namespace corvane {
 
 void RankHands(std::vector<RankedHand>& ranked) {
@@ -59,7 +61,7 @@ PotAward AwardPots(const std::vector<RankedHand>& ranked, const HandState& hand,
     for (const int seat : winners) {
       const std::size_t k = indexOf(seat);
       if (k == ranked.size()) continue;
-      award.share[k] += each + (odd > 0 ? 1 : 0);
+      AddChips(award.share[k], each + (odd > 0 ? 1 : 0));
       if (odd > 0) --odd;
     }
   }

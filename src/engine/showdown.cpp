@@ -8,6 +8,7 @@
 #include "engine/hand_engine.h"
 #include "engine/pot_award.h"
 #include "engine/side_pots.h"
+#include "table/chips.h"
 
 namespace corvane {
 
@@ -23,7 +24,7 @@ void HandEngine::ClaimPot() {
   const std::int32_t pot = hand_.Pot;
   const std::string line = fmt::format("{} claims the pot. of {} chips.", Name(winner), pot);
   hand_.HandReport = line;
-  table_.players.Chips[winner] += pot;
+  AddChips(table_.players.Chips[winner], pot);
   hand_.Pot = 0;
   ClearPots(hand_);
   Say(line);
@@ -62,7 +63,7 @@ void HandEngine::Showdown() {
     Say(Name(winner) + " collects the pot.");
     Pause(1.5);
     const std::int32_t pot = hand_.Pot;
-    table_.players.Chips[winner] += pot;
+    AddChips(table_.players.Chips[winner], pot);
     hand_.Pot = 0;
     ChipSound(winner, pot);
     Pause(2);
@@ -77,7 +78,7 @@ void HandEngine::Showdown() {
       const std::string line =
           fmt::format("{} has {} which pays {}", Name(seat), handText[seat], share);
       hand_.HandReport += line + "\r\n";
-      table_.players.Chips[seat] += share;
+      AddChips(table_.players.Chips[seat], share);
       hand_.Pot -= share;
       Say(line);
       Pause(1);

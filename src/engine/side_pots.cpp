@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "table/chips.h"
+
 namespace corvane {
 
 namespace {
@@ -30,7 +32,8 @@ void BuildSidePots(HandState& hand, int playerCount) {
     const int p = PotBeingBuilt(hand);
     if (cutSeat == 0) {
       for (int seat = 1; seat <= playerCount; ++seat) {
-        hand.PotAmount[p] += hand.OpenContribution[seat] + hand.ExtraContribution[seat];
+        AddChips(hand.PotAmount[p],
+                 std::int64_t{hand.OpenContribution[seat]} + hand.ExtraContribution[seat]);
         hand.OpenContribution[seat] = 0;
         hand.ExtraContribution[seat] = 0;
       }
@@ -39,10 +42,10 @@ void BuildSidePots(HandState& hand, int playerCount) {
     hand.PendingAllIn[cutSeat] = false;
     hand.PotCap[p] = static_cast<std::int16_t>(cutSeat);
     for (int seat = 1; seat <= playerCount; ++seat) {
-      hand.PotAmount[p] += hand.ExtraContribution[seat];
+      AddChips(hand.PotAmount[p], hand.ExtraContribution[seat]);
       hand.ExtraContribution[seat] = 0;
       const std::int32_t part = std::min(hand.OpenContribution[seat], smallest);
-      hand.PotAmount[p] += part;
+      AddChips(hand.PotAmount[p], part);
       hand.OpenContribution[seat] -= part;
     }
     // The chips above the cap start the next pot; a seventh cap leaves nothing above it, since
@@ -53,9 +56,9 @@ void BuildSidePots(HandState& hand, int playerCount) {
 
 void GatherPot(HandState& hand, int playerCount) {
   BuildSidePots(hand, playerCount);
-  std::int32_t assigned = 0;
+  std::int64_t assigned = 0;
   for (int p = 1; p <= hand.PotCount; ++p) assigned += hand.PotAmount[p];
-  if (hand.Pot > assigned) hand.PotAmount[1] += hand.Pot - assigned;
+  if (hand.Pot > assigned) AddChips(hand.PotAmount[1], hand.Pot - assigned);
 }
 
 }  // namespace corvane

@@ -5,6 +5,7 @@
 
 #include "engine/hand_engine.h"
 #include "engine/hand_wild_cards.h"
+#include "table/chips.h"
 
 namespace corvane {
 
@@ -71,9 +72,9 @@ bool HandEngine::ChargeForWildCard(int seat, std::int32_t cost, bool queen) {
 void HandEngine::PayWildCard(int seat, std::int32_t cost) {
   std::int32_t& chips = table_.players.Chips[seat];
   chips -= cost;
-  hand_.ExtraContribution[seat] += cost;
-  hand_.WildPayments[seat] += cost;
-  hand_.Pot += cost;
+  AddChips(hand_.ExtraContribution[seat], cost);
+  AddChips(hand_.WildPayments[seat], cost);
+  AddChips(hand_.Pot, cost);
   // A payment that takes the last chip leaves nothing to bet with: the player is all-in, and can
   // win what was paid up to now.
   if (chips == 0 && !hand_.AllIn[seat]) {

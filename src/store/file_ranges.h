@@ -13,6 +13,13 @@ inline constexpr std::int32_t kHighestRaiseLimit = 1'000'000;
 inline constexpr std::int32_t kHighestAnte = 1'000'000;
 inline constexpr std::int32_t kFewestStartingChips = 50;
 inline constexpr std::int32_t kMostStartingChips = 10'000'000;
+
+// A table starts with at most seven players holding the starting chips each, and chips only change
+// hands (what a player leaving the table holds goes into the pot): the players' chips together
+// never pass seven times the starting chips, at most 70,000,000.
+inline std::int64_t MostChipsAtATable(std::int32_t startingChips) {
+  return std::int64_t{kMaxSeats} * startingChips;
+}
 inline constexpr std::int32_t kMostEndAmount = 1000;
 inline constexpr std::int32_t kFewestMinutes = 5;
 

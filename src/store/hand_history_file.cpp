@@ -76,9 +76,13 @@ bool KeepNewest(const std::string& path, int fd, off_t size, std::size_t keep, o
     error = std::strerror(errno);
     return false;
   }
-  // Every hand added begins after an empty line, the newest one too: one is found.
+  // The first hand that begins after an empty line, but never past the newest hand: the file may
+  // hold no empty line before it (a file of one line break, say).
+  const auto newestStart = static_cast<std::size_t>(newestHand - from);
   const std::size_t separator = newest.find(kHandSeparator);
-  const std::size_t start = separator == std::string::npos ? 0 : separator + kHandSeparator.size();
+  const std::size_t start = separator == std::string::npos
+                                ? newestStart
+                                : std::min(separator + kHandSeparator.size(), newestStart);
   return WriteFileAtomically(path, std::string_view(newest).substr(start), error);
 }
 

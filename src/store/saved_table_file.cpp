@@ -109,6 +109,9 @@ bool ParseSavedTable(std::string_view bytes, SavedTable& table) {
   if (!Within(s.MaxRaises, 1, kMostRaises)) return false;
   if (s.MaxRaise < 1 || s.Ante < 1) return false;
   if (!Within(s.StartingChips, kFewestStartingChips, kMostStartingChips)) return false;
+  std::int64_t chips = 0;
+  for (int seat = 1; seat <= read.PlayerCount; ++seat) chips += p.Chips[seat];
+  if (chips > MostChipsAtATable(s.StartingChips)) return false;
   if (!EndRuleWithinRange(s.GameEndRule, s.GameEndAmount)) return false;
   if (!Within(read.Dealer, 0, kMaxSeats)) return false;
   if (!Within(read.RoundEndSeat, 1, kMaxSeats)) return false;

@@ -46,9 +46,10 @@ std::string SerializeSavedTable(const SavedTable& table);
 
 // Takes the table from the file's bytes when the file is whole and sound: its size matches its
 // counts, 2..7 players, 0..6 who left (never more than the seats that emptied), no negative chips
-// or counters, attributes 0..1, game variables within their setup ranges, the dealer 0..7 and
-// the round end seat 1..7. Names and LeftTable texts are trimmed of blanks at both ends. Otherwise
-// returns false and changes nothing.
+// or counters, no more chips than a table of seven can hold (seven times the starting chips),
+// attributes 0..1, game variables within their setup ranges, the dealer 0..7 and the round end
+// seat 1..7. Names and LeftTable texts are trimmed of blanks at both ends. Otherwise returns false
+// and changes nothing.
 bool ParseSavedTable(std::string_view bytes, SavedTable& table);
 
 // Reads the file at path; kRead only when it was read and sound, and only then is table changed.

@@ -8,6 +8,7 @@
 #   # args: --seed 7 --sounds      options for the program (besides --script)
 #   # status: 3                     the expected exit status (default 0)
 #   # stderr: expect failed: Foo    text the standard error must contain
+#   # data: read-only               the data folder cannot be written to (see below)
 # Files in SCENARIO.data/ are copied into the data folder before the run. When SCENARIO.restart
 # exists, it is the script of a second run of the program, started after the first has ended, on
 # the same data folder and with the same options: its transcript follows the first one's after a
@@ -15,7 +16,10 @@
 # SCENARIO.after/ exists, each file in it must equal, byte for byte, the file of the same name in
 # the data folder after the run. The actual transcript is left beside the build as
 # NAME.actual; --refresh writes it over NAME.expected instead of comparing. The data folder's
-# path is written <data>/ in the transcript.
+# path is written <data>/ in the transcript. With "# data: read-only" the folder that holds the data
+# folder is mounted read-only for the program alone (in a user and mount namespace of its own),
+# and it is also the program's home, so that no place for the user's files can be written; its
+# temporary folder lies beside it.
 set -uo pipefail
 program=$1
 script=$2
@@ -28,6 +32,7 @@ args=$(sed -n 's/^# args: //p' "$script" | head -1)
 status_expected=$(sed -n 's/^# status: //p' "$script" | head -1)
 status_expected=${status_expected:-0}
 stderr_expected=$(sed -n 's/^# stderr: //p' "$script" | head -1)
+data_mode=$(sed -n 's/^# data: //p' "$script" | head -1)
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -36,16 +41,27 @@ if [[ -d "$dir/$name.data" ]]; then
   cp -a "$dir/$name.data/." "$work/appdata/Corvane/"
 fi
 
-# shellcheck disable=SC2086
-APPDATA="$work/appdata" timeout 120 "$program" --script "$script" $args \
-  >"$work/stdout" 2>"$work/stderr"
+# Runs the program on the script $1.
+run() {
+  if [[ $data_mode == read-only ]]; then
+    mkdir -p "$work/tmp"
+    # shellcheck disable=SC2086,SC2016
+    env -u XDG_DATA_HOME APPDATA="$work/appdata" HOME="$work/appdata" TMPDIR="$work/tmp" \
+      timeout 120 unshare --user --map-root-user --mount \
+      sh -c 'mount --bind -o ro "$0" "$0" && exec "$@"' "$work/appdata" \
+      "$program" --script "$1" $args
+  else
+    # shellcheck disable=SC2086
+    APPDATA="$work/appdata" timeout 120 "$program" --script "$1" $args
+  fi
+}
+
+run "$script" >"$work/stdout" 2>"$work/stderr"
 status=$?
 restart="$dir/$name.restart"
 if [[ -f $restart ]]; then
   echo "=== restart" >>"$work/stdout"
-  # shellcheck disable=SC2086
-  APPDATA="$work/appdata" timeout 120 "$program" --script "$restart" $args \
-    >>"$work/stdout" 2>>"$work/stderr"
+  run "$restart" >>"$work/stdout" 2>>"$work/stderr"
   second=$?
   [[ $status == "$status_expected" ]] && status=$second
 fi

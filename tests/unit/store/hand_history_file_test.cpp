@@ -39,6 +39,8 @@ TEST(HandHistoryFile, AppendsMendsAndDropsTheOlderHalf) {
       {"H1\nA\n\nH2\nB\n\nH3\nC\n\n", "H4\n\n", 21, HistoryAppend::kAppended, "H3\nC\n\nH4\n\n"},
       // The hand just added stays even when it is longer than what is kept.
       {"H1\nA\n\n", "H2\nA long line\n\n", 12, HistoryAppend::kAppended, "H2\nA long line\n\n"},
+      // A file of one line break holds no empty line before the new hand.
+      {"\n", "H1\nA\n\n", 4, HistoryAppend::kAppended, "H1\nA\n\n"},
   };
   for (const Row& row : rows) {
     TestFolder folder;
@@ -59,6 +61,24 @@ TEST(HandHistoryFile, AppendsMendsAndDropsTheOlderHalf) {
   EXPECT_EQ(AppendToHandHistory(folder.File(kHandHistoryFileName), "H1\nA\n\n", error),
             HistoryAppend::kFailed);
   EXPECT_EQ(error, "Is a directory");
+}
+
+TEST(HandHistoryFile, TheNewestHandStaysWhateverTheSizeAndTheLimit) {
+  const std::string hand = "H9\nZ\n\n";
+  for (const std::string before : {"", "\n", "\n\n", "x", "x\n", "\n\nx", "H1\nA\n\n",
+                                   "H1\nA\n\nH2\nB", "H1\nA\n\n\n\nH2\n\n"}) {
+    for (std::size_t limit = 0; limit <= 32; ++limit) {
+      SCOPED_TRACE(::testing::PrintToString(before) + " limit " + std::to_string(limit));
+      TestFolder folder;
+      folder.Write(kHandHistoryFileName, before);
+      std::string error;
+      EXPECT_NE(AppendToHandHistory(folder.File(kHandHistoryFileName), hand, error, limit),
+                HistoryAppend::kFailed);
+      const std::string after = folder.Read(kHandHistoryFileName);
+      ASSERT_GE(after.size(), hand.size());
+      EXPECT_EQ(after.substr(after.size() - hand.size()), hand);
+    }
+  }
 }
 
 TEST(HandHistoryFile, OneLinePerPhraseAndAnEmptyLineAfterTheHand) {

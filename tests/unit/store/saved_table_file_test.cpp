@@ -121,6 +121,15 @@ TEST(SavedTableFile, HandMadeFilesReadWriteBackOrAreRefused) {
       {"minus one player", Patched(0, Bytes({0xFF, 0xFF})), refused, false},
       {"three players in a two-player file", Patched(0, Bytes({3, 0})), refused, false},
       {"negative chips", Patched(82, Bytes({0xFF, 0xFF, 0xFF, 0xFF})), refused, false},
+      // A table of seven could hold 70000 chips at most.
+      {"the most chips a table can hold", Patched(32, Bytes({0xDD, 0xEA, 0, 0})),
+       "2: [The Boss 60125 0.5 0.25 0.75 0.125] [Susan 9875 0 1 0.5 0.25] 3 1000 25 10000 1 2 120 "
+       "0 754 2 3 left 0",
+       true},
+      {"one chip more than a table can hold", Patched(32, Bytes({0xDE, 0xEA, 0, 0})), refused,
+       false},
+      {"chips near the top of 32 bits", Patched(32, Bytes({0xDF, 0xFF, 0xFF, 0x7F})), refused,
+       false},
       {"an attribute that is not a number", Patched(36, Bytes({0, 0, 0xC0, 0x7F})), refused, false},
       {"an attribute of 2", Patched(40, Bytes({0, 0, 0, 0x40})), refused, false},
       {"an attribute of -1", Patched(98, Bytes({0, 0, 0x80, 0xBF})), refused, false},
