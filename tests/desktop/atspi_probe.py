@@ -5,8 +5,7 @@
     atspi_probe.py APP caret-line  the line at the text window's caret (what a Braille display
                                    following the caret shows)
     atspi_probe.py APP font-size   the size of the text window's letters, in points
-    atspi_probe.py APP shows-newest whether the text window shows its newest line whole and no
-                                   line cut at its top ("yes", or what it shows instead)
+    atspi_probe.py APP shows-newest "yes" when the newest line is in view whole, none cut at the top
     atspi_probe.py APP tree        one line per accessible: depth, role, "name", id=, the states
                                    focused, active and showing, and for text the caret line
 
@@ -38,19 +37,13 @@ def caret_line(node):
 
 
 def shows_newest(view):
-    text = view.queryText()
-    top, bottom = view.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)[1::2]
-    bottom += top
+    text, (left, top, _, height) = view.queryText(), view.queryComponent().getExtents(0)
     _, start, end = text.getTextAtOffset(text.characterCount, pyatspi.TEXT_BOUNDARY_LINE_START)
-    _, newest_top, _, newest_height = text.getRangeExtents(start, end, pyatspi.DESKTOP_COORDS)
-    if newest_top < top or newest_top + newest_height > bottom:
-        return "the newest line at %d..%d, the window %d..%d" % (
-            newest_top, newest_top + newest_height, top, bottom)
-    first = text.getOffsetAtPoint(view.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)[0] +
-                                  40, top + 1, pyatspi.DESKTOP_COORDS)
-    first_top = text.getCharacterExtents(first, pyatspi.DESKTOP_COORDS)[1]
-    return "yes" if first_top >= top else "the top line cut at %d, the window at %d" % (
-        first_top, top)
+    newest = text.getRangeExtents(start, end, 0)
+    first = text.getCharacterExtents(text.getOffsetAtPoint(left + 40, top + 1, 0), 0)
+    whole = top <= newest[1] and newest[1] + newest[3] <= top + height and first[1] >= top
+    return "yes" if whole else "the newest line at %s, the top line at %s, the window at %d..%d" % (
+        newest[1:4:2], first[1], top, top + height)
 
 
 def describe(node, depth, out):

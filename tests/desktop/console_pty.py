@@ -3,9 +3,9 @@
 emulator's screen (Debian's python3-pyte) as BRLTTY's cursor tracking reads it.
 
 In the no-speech mode, after each key the cursor stands at the end of the newest phrase, on the
-row that shows it: at the main menu, through the table setup and the deal, on a message box
+row that shows it: at the main menu, through the table setup and the deal, and on a message box
 (Alt-1, the terminal's Control-1, asks for a screen reader that cannot be reached) until Enter
-answers it, and on the words that F1 says when the help's viewer fails at once. Capital letters (Caps Lock, or Shift) choose as the plain letters do: T starts a new
+answers it. Capital letters (Caps Lock, or Shift) choose as the plain letters do: T starts a new
 table and S at the game selection starts Seven Card Stud. At the first betting prompt SIGTERM ends
 the program within 5 seconds with status 0, and the terminal has its own mode back (echo and line
 editing on), having been in raw mode while the game ran.
@@ -28,19 +28,9 @@ HOME_KEY = "\x1b[H"  # ends the intro music; no command takes it
 COLUMNS, ROWS = 240, 40  # wide enough for the longest phrase on one row
 
 
-# The help's viewer as xdg-open is without a browser: it ends at once with an error.
-FAILING_VIEWER = "#!/bin/sh\necho \"xdg-open: no method available for opening '$1'\" >&2\nexit 3\n"
-
-
 class Session:
     def __init__(self, program, folder):
-        viewers = os.path.join(folder, "bin")
-        os.mkdir(viewers)
-        with open(os.path.join(viewers, "xdg-open"), "w") as viewer:
-            viewer.write(FAILING_VIEWER)
-        os.chmod(os.path.join(viewers, "xdg-open"), 0o755)
         env = dict(os.environ, APPDATA=folder, HOME=folder, TERM="xterm",
-                   PATH=viewers + os.pathsep + os.environ["PATH"],
                    SPEECHD_ADDRESS="unix_socket:" + os.path.join(folder, "nowhere.sock"),
                    COLUMNS=str(COLUMNS), LINES=str(ROWS))
         env.pop("DISPLAY", None)
@@ -54,16 +44,14 @@ class Session:
     def read(self, seconds):
         """Reads what comes within `seconds`; False when nothing came."""
         ready, _, _ = select.select([self.fd], [], [], seconds)
-        if not ready:
-            return False
         try:
-            data = os.read(self.fd, 4096)
+            data = os.read(self.fd, 4096) if ready else b""
         except OSError:  # the program has ended
+            data = b""
             time.sleep(seconds)
-            return False
         self.output += data.decode("utf-8", "replace")
         self.stream.feed(data)
-        return True
+        return bool(data)
 
     def wait_for(self, text, key=None, every=None):
         """Reads until `text` has been printed; types `key` first, and again every `every` s."""
@@ -79,14 +67,10 @@ class Session:
                          (text, PATIENCE, self.output))
             self.read(0.2)
 
-    def settle(self):
-        """Reads until nothing more comes for half a second."""
-        while self.read(0.5):
-            pass
-
     def cursor_on_newest(self, key):
         """The cursor stands at the end of the newest line printed, on the row that shows it."""
-        self.settle()
+        while self.read(0.5):  # until nothing more comes for half a second
+            pass
         newest = self.output.replace("\r", "").split("\n")[-1]
         row = self.screen.display[self.screen.cursor.y]
         if not newest.strip() or row.rstrip() != newest.rstrip() or \
@@ -107,12 +91,10 @@ def main():
             sys.exit("console_pty: the terminal is not in raw mode while the game runs")
         session.wait_for("Start a New Table, T", HOME_KEY, every=0.5)
         session.cursor_on_newest("Home")
-        # Each key, then what the program says next (None: nothing); the capitals are typed as Caps
-        # Lock gives them.
+        # Each key, then what the program says next (None: nothing); capitals as Caps Lock types them.
         for key, said in [("\x1b[B", "Restore the Saved Table, R"),
                           ("\x1b1", "(Press Enter)"), ("\r", "(Press Enter)"), ("\r", None),
                           ("\x1b[B", "Delete the Saved Table, D"),
-                          ("\x1bOP", "Press Shift-F2 to hear the list of keys."),
                           ("T", "Number of Players at the table?"),
                           ("3", "What name would you like to go buy?"),
                           ("\r", "Would you like to change the names"),
@@ -122,10 +104,7 @@ def main():
                           ("\r", "What is the starting number of chips for each player?"),
                           ("\r", "The game is over when"), ("L", "Game Selection Menu"),
                           ("S", "Now shuffling."), (None, "What would you like to do?")]:
-            if said is None:
-                os.write(session.fd, key.encode())
-            else:
-                session.wait_for(said, key)
+            session.wait_for(said, key) if said else os.write(session.fd, key.encode())
             session.cursor_on_newest(key)
         os.kill(session.pid, signal.SIGTERM)
         deadline = time.monotonic() + 5

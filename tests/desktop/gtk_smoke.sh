@@ -66,8 +66,7 @@ send x
 ends_within 30 || fail "X did not end the program"
 [[ $status -eq 0 ]] || fail "X: exit status $status"
 
-# The help's viewer, xdg-open, first as it is without a browser (it ends at once with an error),
-# then as one that shows the page and keeps running.
+# The help's viewer, xdg-open, as without a browser (it ends at once with an error), then keeping on.
 mkdir -p "$work/bin"
 cat >"$work/bin/xdg-open" <<EOF
 #!/bin/sh
@@ -77,11 +76,10 @@ exit 3
 EOF
 chmod +x "$work/bin/xdg-open"
 PATH="$work/bin:$PATH" start_program 0
-# Without a size of the player's, the window has the desktop's (the virtual screen's).
+# The window at the (virtual) desktop's size, with no size of the player's.
 wait_until "the window at 1280x1024" eval 'xdotool getwindowgeometry "$window" | grep -q "Geometry: 1280x1024"'
 leave_intro text_has "Select from Menu"
 [[ $(probe font-size) == 28 ]] || fail "after a restart the letters are $(probe font-size) points"
-# F1: the viewer that failed is told in words, with the key that reads the list of keys.
 failed="The help file help.html could not be opened: there is no program to show it, or it failed to start. Press Shift-F2 to hear the list of keys."
 send F1
 wait_until "the failed viewer told" text_has "$failed"
@@ -89,7 +87,7 @@ touch "$work/viewer-works"
 send F1 Down
 wait_until '"Restore the Saved Table, R" after F1 and Down' text_has "Restore the Saved Table, R"
 text_has "$failed" 2 && fail "a viewer that kept running was told as failed"
-# Lines beyond the window's height: the newest stays in view at the bottom, no line cut above.
+# A window full of lines: the newest in view at the bottom, no line cut above it.
 send End End End End End End End End End End End End End End End End End End End End
 wait_until "20 lines \"Exit, X\"" text_has "Exit, X" 20
 wait_until "the newest line in view, whole lines above it" eval '[[ $(probe shows-newest) == yes ]]'

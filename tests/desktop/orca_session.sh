@@ -1,11 +1,10 @@
 #!/usr/bin/env bash
 # The desktop program with Orca as a blind player meets it, in every speech mode: what Orca said
 # (through a speech-dispatcher whose one output module writes each text to a file) and showed (its
-# own Braille log), the windows' names, roles and focus, a message box announced as an alert. In
-# mode 0, at the fastest pace: after each key of the main menu, the table setup, the deal, P and
-# Shift-M at the betting menu and a whole hand, every line the game wrote is what Orca spoke and
-# brailled, in order, each once; Orca's review keys go back over the lines before. What was said is
-# printed, mode by mode. Skipped (status 77) only where Orca or speech-dispatcher is not installed.
+# own Braille log), the windows' names, roles and focus, a message box announced as an alert; in
+# mode 0, at the fastest pace, after each key (menu, setup, deal, P and Shift-M, a whole hand) each
+# new line is what Orca spoke and brailled, in order, once, and its review key goes back over them.
+# Prints what was said. Skipped (status 77) only where Orca or speech-dispatcher is not installed.
 #
 #   orca_session.sh PROGRAM
 source "$(dirname "$(readlink -f "$0")")/harness.sh"
@@ -63,22 +62,18 @@ for name, path in (("speech", "$orca_speech"), ("braille", "$orca_braille")):
 GLib.idle_add(lambda: open("$work/orca-ready", "w").close())
 EOF
   touch "$orca_speech" "$orca_braille"
-  # Orca's own launcher ends every other Orca of the same user (--replace) or will not start
-  # beside one, and other sessions on this machine may be running theirs: Orca is started without
-  # it, under a process name of its own.
-  /usr/bin/python3 -c 'import sys
-from orca import orca
-settings = orca.getSettingsManager()
-settings.activate(None, {})
-sys.path.insert(0, settings.getPrefsDir())
-sys.exit(orca.main())' >"$work/orca.out" 2>&1 &
+  # Without Orca's launcher, which ends every other Orca of the user (--replace) or will not start
+  # beside one, when other sessions on this machine run theirs.
+  /usr/bin/python3 -c 'import sys; from orca import orca; s = orca.getSettingsManager()
+s.activate(None, {}); sys.path.insert(0, s.getPrefsDir()); sys.exit(orca.main())' \
+    >"$work/orca.out" 2>&1 &
   background+=($!)
   wait_until "Orca running" test -e "$work/orca-ready"
   wait_until '"Screen reader on."' said "Screen reader on."
 }
 
 said() { grep -qxF -- "$1" "$spoken"; }
-# Waits until the text window and what Orca said and showed have not changed for 1.5 s.
+# Waits until the window and Orca's logs have not changed for 1.5 s.
 settle() {
   local state last="" same=0 deadline=$((SECONDS + patience))
   while ((same < 3)); do
@@ -191,13 +186,17 @@ leave_intro text_has "Start a New Table, T"
 settle
 report "mode 0, to the main menu"
 
-# presented KEY...: after the keys, once the window has settled, the lines they added are what Orca
-# spoke and brailled, in order, each once; the caret stands on the newest.
+# presented [--until TEXT] KEY...: after the keys (and TEXT, for answers with pauses in them), once
+# the window has settled, the lines they added are what Orca spoke and brailled, in order, each
+# once; the caret stands on the newest.
 presented() {
+  local until=""
+  [[ $1 == --until ]] && until=$2 && shift 2
   probe text >"$work/before"
   : >"$orca_speech"
   : >"$orca_braille"
   send "$@"
+  [[ -z $until ]] || wait_until "\"$until\" after $*" text_has "$until"
   settle
   probe text >"$work/after"
   /usr/bin/python3 "$here/orca_lines.py" "$work/before" "$work/after" "$orca_speech" \
@@ -207,31 +206,24 @@ presented() {
   grep -qxF blank "$spoken" && fail "Orca said \"blank\" after $*"
   report "mode 0, $*"
 }
-presented Down
-presented Up
-presented t
-presented 3
-for key in Return n Return Return Return Return l s; do presented "$key"; done
+for key in Down Up t 3 Return n Return Return Return Return l s; do presented "$key"; done
 wait_until "the betting menu" text_has "What would you like to do?"
-presented p
-presented shift+m
+for key in p shift+m; do presented "$key"; done
 
-# Orca's review keys (7 on the keypad: the line before) go back over the lines, whole.
-reviewed() {
+# Orca's review key (7 on the keypad) goes back a line at a time, whole.
+for back in 2 3; do
+  line=$(probe text | tr -d '\r' | tail -n $back | head -n 1)
   : >"$orca_braille"
   xdotool key KP_Home
-  wait_until "the line before on the Braille display" grep -qF "BRAILLE LINE:  '$1 \$l'" \
-    "$orca_braille"
-}
-reviewed "$(probe text | tr -d '\r' | tail -n 2 | head -n 1)"
-reviewed "$(probe text | tr -d '\r' | tail -n 3 | head -n 1)"
+  wait_until "\"$line\" reviewed" grep -qF "BRAILLE LINE:  '$line \$l'" "$orca_braille"
+done
 report "mode 0, review"
 
 # A whole hand: checks and calls, then the showdown, up to the question of another hand.
 for ((round = 0; round < 12; round++)); do
   text_has "Play another hand of this game?" && break
   if probe text | tail -n 2 | grep -qF "Press Enter when ready."; then
-    presented Return
+    presented --until "Play another hand of this game?" Return
   else
     presented c
   fi

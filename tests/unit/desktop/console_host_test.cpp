@@ -3,11 +3,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <csignal>
 #include <sstream>
 #include <string>
-#include <thread>
 
 namespace corvane {
 namespace {
@@ -106,8 +104,7 @@ TEST_F(ConsoleHostTest, TimersFireWhileWaiting) {
   EXPECT_FALSE(Next(0.05).has_value());
 }
 
-// A line's break is written when the next line comes: the cursor stands at the end of the newest
-// line, and the program's end gives the shell a line of its own.
+// A line's break is written when the next line comes, or the program ends: the cursor stays on it.
 TEST_F(ConsoleHostTest, TheTextWindowIsTheOutput) {
   host_->Text().SetText(" ");
   host_->Text().Append("Select from Menu\r\n");
@@ -130,19 +127,6 @@ TEST_F(ConsoleHostTest, AMessageIsPrintedAndAnsweredWithEnter) {
   const std::optional<HostEvent> event = Next(1.0);
   ASSERT_TRUE(event.has_value());
   EXPECT_EQ(event->code, 'Z');  // the keys typed before Enter went to the message
-}
-
-// The player reads the message first: Enter comes while it waits, after a lone Escape.
-TEST_F(ConsoleHostTest, AMessageWaitsForAnEnterTypedLater) {
-  std::thread player([this] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    Type("\x1b");
-    std::this_thread::sleep_for(std::chrono::milliseconds(150));
-    Type("\r");
-  });
-  host_->ShowMessage("Error! ", "Unable to reach your screen reader.", MessageIcon::Critical);
-  player.join();
-  EXPECT_FALSE(Next(0.1).has_value());
 }
 
 }  // namespace
