@@ -16,7 +16,7 @@ developer_packages=(
   # The terminal test (tests/desktop/console_pty.py): a terminal emulator's screen model
   python3-pyte
   desktop-file-utils appstream man-db lintian
-  gcovr strace time
+  gcovr strace time sox
   # A read-only data folder in the scenarios: a user and mount namespace (unshare) and a bind mount
   util-linux mount
   # The screen-reader test (tests/desktop/orca_session.sh): Orca speaking through speech-dispatcher

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Corvane with warnings as errors and runs every test: the unit
-# tests, the scenarios, the desktop smoke test and the install and package check; then the suite
-# under AddressSanitizer and UndefinedBehaviorSanitizer, then the file-format fuzzer for a while.
+# tests, the scenarios, the desktop smoke test and the install and package check; then the unit
+# tests and scenarios of a build without the desktop, the suite under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and the file-format fuzzer for a while.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
@@ -17,6 +18,13 @@ echo "== Tests"
 # The GTK host tests need a display: the suite runs under a virtual one. The install check
 # (label install) installs and packages this build and plays a table from each.
 xvfb-run -a ctest --preset develop -j "$jobs"
+
+echo "== Tests of the build without the desktop (script mode only)"
+# The same sources again with the desktop left out (-DCORVANE_DESKTOP=OFF); with a compiler cache
+# (CMAKE_CXX_COMPILER_LAUNCHER=ccache) this costs little more than its tests.
+cmake --preset headless >/dev/null
+cmake --build --preset headless -j "$jobs"
+ctest --preset headless -j "$jobs"
 
 echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --preset debug-sanitize >/dev/null

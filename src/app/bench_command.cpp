@@ -18,7 +18,7 @@ int RunBench(std::ostream& out, std::ostream& err) {
           << run.error;
       return 1;
     }
-    out << table.name << ": " << run.hands << " hands\n";
+    out << table.name << ": " << run.hands << " hands, signature " << run.signature << "\n";
     hands += run.hands;
     seconds += run.seconds;
   }

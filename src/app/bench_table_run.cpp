@@ -50,7 +50,7 @@ void ReplaceAll(std::string& text, const std::string& from, std::string_view to)
 
 }  // namespace
 
-BenchTableRun PlayBenchTable(const BenchTable& table, TranscriptSignature& signature) {
+BenchTableRun PlayBenchTable(const BenchTable& table, TranscriptSignature& all) {
   BenchTableRun run;
   const TemporaryFolder data;
   if (data.path().empty()) {
@@ -83,7 +83,10 @@ BenchTableRun PlayBenchTable(const BenchTable& table, TranscriptSignature& signa
   std::string text = transcript.str();
   ReplaceAll(text, data.path(), "<data>/");
   ReplaceAll(text, app.folders().ProgramFolder, "<program>/");
-  signature.Add(text);
+  all.Add(text);
+  TranscriptSignature own;
+  own.Add(text);
+  run.signature = own.Value();
   return run;
 }
 

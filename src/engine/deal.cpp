@@ -28,11 +28,13 @@ void HandEngine::DealRound(int r) {
     table_.Cards[seat][r] = card;
     previous = card;
 
+    // Every card dealt is followed by at least a short spacing, so a round goes round the table;
+    // the copies of a community card make no sound and need none.
     if (shared && !sharedDealt) {
       Say(CardName(card, 0) + " is dealt.");
-      Pause(1, PauseOf::Deal);
+      Pause(1, PauseOf::DealtCard);
     } else {
-      Pause(0.5, PauseOf::Deal);
+      Pause(0.5, shared ? PauseOf::Deal : PauseOf::DealtCard);
     }
     sharedDealt = sharedDealt || shared;
 

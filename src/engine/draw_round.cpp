@@ -32,7 +32,7 @@ CardNumber HandEngine::DealReplacement(int seat, int slot) {
   const CardNumber card = DealCard(table_, game_);
   table_.Cards[seat][slot] = card;
   RefillDeck();
-  Pause(0.5, PauseOf::Deal);
+  Pause(0.5, PauseOf::DealtCard);
   SeatSound("deal.wav", seat);
   return card;
 }

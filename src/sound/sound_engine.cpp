@@ -186,18 +186,13 @@ void SoundEngine::OpenSound(std::int16_t index, const std::string& file, std::in
   ok = 0;
   if (!ValidSlot(index)) return;
   const std::string name = file.substr(0, file.find('/'));
-  const SoundId sound = device_.Load(programFiles_.PathOf(name));
+  const SoundId sound = LoadOnce(programFiles_.PathOf(name));
   if (sound == kNoSound) {
     host_.ShowMessage("Error! ", "Error opening file " + file, MessageIcon::Exclamation);
     return;
   }
   Slot& s = slots_[index];
-  if (s.sound != kNoSound) {
-    device_.Stop(index);
-    const SoundId old = s.sound;
-    s.sound = kNoSound;
-    ReleaseSoundIfUnused(old);
-  }
+  if (s.sound != kNoSound) device_.Stop(index);
   s.sound = sound;
   device_.SetFrequency(index, 0);  // the file's own rate
   ok = 1;
@@ -217,20 +212,17 @@ void SoundEngine::DeleteSound(std::int16_t& index) {
     Slot& s = slots_[index];
     s.SoundName.clear();
     s.SlotClass = 0;
-    if (s.sound != kNoSound) {
-      device_.Stop(index);
-      const SoundId old = s.sound;
-      s.sound = kNoSound;
-      ReleaseSoundIfUnused(old);
-    }
+    if (s.sound != kNoSound) device_.Stop(index);
+    s.sound = kNoSound;
   }
   index = 0;
 }
 
-void SoundEngine::ReleaseSoundIfUnused(SoundId sound) {
-  const bool used = std::any_of(slots_.begin(), slots_.end(),
-                                [sound](const Slot& s) { return s.sound == sound; });
-  if (!used) device_.Release(sound);
+SoundId SoundEngine::LoadOnce(const std::string& path) {
+  if (auto it = loaded_.find(path); it != loaded_.end()) return it->second;
+  const SoundId sound = device_.Load(path);
+  if (sound != kNoSound) loaded_.emplace(path, sound);
+  return sound;
 }
 
 void SoundEngine::SetVolume(std::int16_t index, int volume) {
@@ -244,6 +236,8 @@ void SoundEngine::ShutdownForm1() {
     std::int16_t index = ToInt16(s);
     DeleteSound(index);
   }
+  for (const auto& [path, sound] : loaded_) device_.Release(sound);
+  loaded_.clear();
   device_.Close();
 }
 

@@ -1,9 +1,12 @@
 // The sound engine of the sound window: a table of 30 slots holding loaded sounds, reused when the
-// same sound is asked for again and recycled by class when the table is full.
+// same sound is asked for again and recycled by class when the table is full. Each file is read
+// once: its decoded sound stays loaded for the run, shared by every slot that plays it, so a slot
+// recycled and filled with the same sound again costs no reading.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <string>
 
 #include "platform/audio_device.h"
@@ -86,13 +89,16 @@ class SoundEngine {
   // Starts the slot's sound after the volume, pan, frequency and position are set.
   bool StartSlot(int slot, std::int16_t& Volume, std::int32_t Frequency, std::int16_t Pan,
                  std::int32_t& StartPosition, std::int16_t DSFlags, const std::string& played);
-  void ReleaseSoundIfUnused(SoundId sound);
+  // The sound of the file at `path`, read the first time it is asked for; kNoSound when it
+  // cannot be read (tried again the next time).
+  SoundId LoadOnce(const std::string& path);
 
   Host& host_;
   AudioDevice& device_;
   Random& cosmetic_;
   FolderIndex programFiles_;  // the sound files
   std::array<Slot, kMaxSlots + 1> slots_{};
+  std::map<std::string, SoundId> loaded_;  // by path: at most the program folder's sound files
 };
 
 // The one sound in the background: the music of the start and of the main menu, the party at the

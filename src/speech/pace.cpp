@@ -1,8 +1,13 @@
 #include "speech/pace.h"
 
+#include <algorithm>
+
 namespace corvane {
 
 double PausedSeconds(Pace pace, PauseOf kind, double seconds) {
+  if (kind == PauseOf::DealtCard) {
+    return std::max(PausedSeconds(pace, PauseOf::Deal, seconds), kCardSpacing);
+  }
   switch (pace) {
     case Pace::Normal:
       return seconds;

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <deque>
 #include <mutex>
+#include <span>
 
 namespace corvane {
 namespace {
@@ -15,23 +16,14 @@ namespace {
 constexpr int kBufferRate = 22050;    // the engine's buffer format: 22,050 Hz,
 constexpr int kBufferFrameBytes = 4;  // 2 channels of 16 bits
 constexpr int kChunkSamples = 1024;
+constexpr int kOutputChannels = 2;
+
+// The samples of a period the mixer hands an effect or its last stage (16 bits each).
+std::span<std::int16_t> Samples(void* stream, int length) {
+  return {static_cast<std::int16_t*>(stream), static_cast<std::size_t>(length) / 2};
+}
 
 }  // namespace
-
-int MixerVolume(int hundredthsDb) {
-  const int attenuation = std::clamp(hundredthsDb, -10000, 0);
-  const long level = std::lround(std::pow(10.0, attenuation / 2000.0) * MIX_MAX_VOLUME);
-  return static_cast<int>(std::clamp<long>(level, 0, MIX_MAX_VOLUME));
-}
-
-std::pair<int, int> MixerPanning(int pan) {
-  const int clamped = std::clamp(pan, -10000, 10000);
-  const auto other =
-      static_cast<int>(std::lround(255.0 * std::pow(10.0, -std::abs(clamped) / 2000.0)));
-  if (clamped > 0) return {other, 255};
-  if (clamped < 0) return {255, other};
-  return {255, 255};
-}
 
 struct SdlAudioDevice::SpeechQueue {
   std::mutex lock;
@@ -51,7 +43,8 @@ bool SdlAudioDevice::Open() {
   if (open_) return true;
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   // No change of format is allowed: SDL converts for the sound card itself.
-  if (Mix_OpenAudioDevice(kBufferRate, AUDIO_S16SYS, 2, kChunkSamples, nullptr, 0) != 0) {
+  if (Mix_OpenAudioDevice(kBufferRate, AUDIO_S16SYS, kOutputChannels, kChunkSamples, nullptr, 0) !=
+      0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
   }
@@ -59,17 +52,25 @@ bool SdlAudioDevice::Open() {
   Mix_QuerySpec(&rate_, &format_, &channels);
   outputChannels_ = channels;
   frameBytes_ = outputChannels_ * static_cast<int>(SDL_AUDIO_BITSIZE(format_) / 8);
+  if (format_ != AUDIO_S16SYS || outputChannels_ != kOutputChannels) {  // what the sum is made for
+    Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return false;
+  }
   Mix_AllocateChannels(kMixerChannels);
   Mix_ReserveChannels(kMixerChannels);  // no channel is ever handed out by the mixer itself
   open_ = true;
   for (Channel& c : channels_) c = Channel{};
+  mixing_ = std::make_unique<Mixing>(rate_);
+  for (int channel = 0; channel < kMixerChannels; ++channel) ApplyGain(channel);
+  Mix_SetPostMix(LimitMix, this);
 
   // The voice's channel plays silence without end; its effect writes the queued speech over it,
   // so phrases follow each other without a gap and stop the moment the queue is emptied.
   silence_.assign(static_cast<std::size_t>(kChunkSamples * frameBytes_), 0);
   silenceChunk_ = Mix_QuickLoad_RAW(silence_.data(), static_cast<Uint32>(silence_.size()));
   if (silenceChunk_ != nullptr) {
-    Mix_RegisterEffect(kSpeechChannel, SpeechEffect, nullptr, speech_.get());
+    Mix_RegisterEffect(kSpeechChannel, SpeechEffect, nullptr, this);
     Mix_Volume(kSpeechChannel, MIX_MAX_VOLUME);
     Mix_PlayChannel(kSpeechChannel, silenceChunk_, -1);
   }
@@ -93,8 +94,10 @@ void SdlAudioDevice::Close() {
   sounds_.clear();
   if (silenceChunk_ != nullptr) Mix_FreeChunk(silenceChunk_);
   silenceChunk_ = nullptr;
+  Mix_SetPostMix(nullptr, nullptr);
   Mix_CloseAudio();
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  mixing_.reset();  // the mixer's thread has ended
   open_ = false;
 }
 
@@ -127,9 +130,12 @@ void SdlAudioDevice::FreeSlice(Channel& c) {
   c.slice = nullptr;
 }
 
-void SdlAudioDevice::ApplyPlacement(int channel) {
-  const auto [left, right] = MixerPanning(channels_[channel].pan);
-  Mix_SetPanning(channel, static_cast<Uint8>(left), static_cast<Uint8>(right));
+void SdlAudioDevice::ApplyGain(int channel) {
+  if (!mixing_) return;
+  const Channel& c = channels_[channel];
+  const StereoGain gain = channel == kSpeechChannel ? StereoGain{} : ChannelGain(c.volume, c.pan);
+  mixing_->left[channel].store(gain.left, std::memory_order_relaxed);
+  mixing_->right[channel].store(gain.right, std::memory_order_relaxed);
 }
 
 void SdlAudioDevice::Play(int channel, SoundId sound, bool loop, std::uint32_t startByte) {
@@ -137,7 +143,7 @@ void SdlAudioDevice::Play(int channel, SoundId sound, bool loop, std::uint32_t s
   auto it = sounds_.find(sound);
   if (it == sounds_.end()) return;
   Channel& c = channels_[channel];
-  // Halting first also drops the channel's old effects, so the placement below is the only one.
+  // Halting first also drops the channel's effect, registered again below.
   Mix_HaltChannel(channel);
   FreeSlice(c);
   c.sound = sound;
@@ -151,8 +157,10 @@ void SdlAudioDevice::Play(int channel, SoundId sound, bool loop, std::uint32_t s
     if (c.slice == nullptr) return;
     chunk = c.slice;
   }
-  ApplyPlacement(channel);
-  Mix_Volume(channel, MixerVolume(c.volume));
+  ApplyGain(channel);
+  // Without its effect a sound would bypass the sum at full volume: then it is not played.
+  if (Mix_RegisterEffect(channel, ChannelEffect, nullptr, this) == 0) return;
+  Mix_Volume(channel, MIX_MAX_VOLUME);  // the effect applies the volume
   Mix_PlayChannel(channel, chunk, loop ? -1 : 0);
 }
 
@@ -167,15 +175,14 @@ bool SdlAudioDevice::IsPlaying(int channel) {
 
 void SdlAudioDevice::SetVolume(int channel, int hundredthsDb) {
   if (!ValidChannel(channel)) return;
-  channels_[channel].volume = std::clamp(hundredthsDb, -10000, 0);
-  if (open_) Mix_Volume(channel, MixerVolume(channels_[channel].volume));
+  channels_[channel].volume = std::clamp(hundredthsDb, kSilentHundredthsDb, 0);
+  ApplyGain(channel);
 }
 
 void SdlAudioDevice::SetPan(int channel, int pan) {
   if (!ValidChannel(channel)) return;
-  channels_[channel].pan = std::clamp(pan, -10000, 10000);
-  // Effects live only while the channel plays; Play applies the pan when it starts.
-  if (open_ && Mix_Playing(channel) != 0) ApplyPlacement(channel);
+  channels_[channel].pan = std::clamp(pan, -kPanRange, kPanRange);
+  ApplyGain(channel);
 }
 
 void SdlAudioDevice::SetFrequency(int channel, int samplesPerSecond) {
@@ -232,24 +239,41 @@ bool SdlAudioDevice::SpeechPlaying() {
   return !speech_->pieces.empty() || speech_->arriving;
 }
 
-void SdlAudioDevice::SpeechEffect(int /*channel*/, void* stream, int length, void* data) {
-  auto* queue = static_cast<SpeechQueue*>(data);
+void SdlAudioDevice::ChannelEffect(int channel, void* stream, int length, void* data) {
+  Mixing& mixing = *static_cast<SdlAudioDevice*>(data)->mixing_;
+  const std::size_t at = static_cast<std::size_t>(channel);
+  mixing.bus.Add(channel, Samples(stream, length),
+                 {mixing.left[at].load(std::memory_order_relaxed),
+                  mixing.right[at].load(std::memory_order_relaxed)});
+  std::memset(stream, 0, static_cast<std::size_t>(length));  // the sum holds it now
+}
+
+void SdlAudioDevice::SpeechEffect(int channel, void* stream, int length, void* data) {
+  auto* device = static_cast<SdlAudioDevice*>(data);
+  SpeechQueue* queue = device->speech_.get();
   auto* out = static_cast<std::uint8_t*>(stream);
   auto left = static_cast<std::size_t>(length);
-  std::lock_guard<std::mutex> guard(queue->lock);
-  while (left > 0 && !queue->pieces.empty()) {
-    const std::vector<std::uint8_t>& piece = queue->pieces.front();
-    const std::size_t take = std::min(left, piece.size() - queue->position);
-    std::memcpy(out, piece.data() + queue->position, take);
-    out += take;
-    left -= take;
-    queue->position += take;
-    if (queue->position >= piece.size()) {
-      queue->pieces.pop_front();
-      queue->position = 0;
+  {
+    std::lock_guard<std::mutex> guard(queue->lock);
+    while (left > 0 && !queue->pieces.empty()) {
+      const std::vector<std::uint8_t>& piece = queue->pieces.front();
+      const std::size_t take = std::min(left, piece.size() - queue->position);
+      std::memcpy(out, piece.data() + queue->position, take);
+      out += take;
+      left -= take;
+      queue->position += take;
+      if (queue->position >= piece.size()) {
+        queue->pieces.pop_front();
+        queue->position = 0;
+      }
     }
   }
   std::memset(out, 0, left);
+  ChannelEffect(channel, stream, length, data);
+}
+
+void SdlAudioDevice::LimitMix(void* data, std::uint8_t* stream, int length) {
+  static_cast<SdlAudioDevice*>(data)->mixing_->bus.Finish(Samples(stream, length));
 }
 
 }  // namespace corvane

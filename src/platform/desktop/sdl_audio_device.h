@@ -4,29 +4,29 @@
 // sounds and of espeak-ng (SDL converts for a sound card that wants another), so the voice's
 // pieces are converted one by one without a seam.
 //
-// Attenuation in hundredths of a decibel becomes the mixer's level 0..128; pan attenuates the
-// other side by as many hundredths of a decibel. SDL_mixer cannot change a channel's playback
+// Every channel plays at full mixer volume through an effect of our own that hands its samples, at
+// the exact linear gains of its volume and pan (a pan attenuates the other side by as many
+// hundredths of a decibel), to a sum in floating point; after the mixer's own pass the sum is
+// limited into the output (MixBus, PeakLimiter). So the quietest volume steps are as fine as the
+// loud ones, and many sounds at once never clip. SDL_mixer cannot change a channel's playback
 // speed: a frequency is kept and reported back, but the sound plays at its own rate.
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
+#include "platform/attenuation.h"
 #include "platform/audio_device.h"
+#include "platform/mix_bus.h"
 
 struct Mix_Chunk;
 
 namespace corvane {
-
-// The mixer's level (0..128) for an attenuation in hundredths of a decibel.
-int MixerVolume(int hundredthsDb);
-// The mixer's left and right levels (0..255) for a pan of -10000 (left) .. 10000 (right).
-std::pair<int, int> MixerPanning(int pan);
 
 class SdlAudioDevice : public AudioDevice {
  public:
@@ -71,11 +71,22 @@ class SdlAudioDevice : public AudioDevice {
   };
   // The game's voice, shared with the mixer's thread and the voice's own.
   struct SpeechQueue;
+  // What the mixer's thread mixes with: the sum of a period and each channel's gains, which the
+  // game's thread sets while a sound plays.
+  struct Mixing {
+    explicit Mixing(int rate) : bus(rate, kMixerChannels) {}
+    MixBus bus;
+    std::array<std::atomic<float>, kMixerChannels> left{};
+    std::array<std::atomic<float>, kMixerChannels> right{};
+  };
 
   static bool ValidChannel(int channel) { return channel >= 1 && channel <= kSlots; }
   void FreeSlice(Channel& c);
-  void ApplyPlacement(int channel);
+  void ApplyGain(int channel);
+  // The mixer's thread: a channel's samples into the sum, the voice's likewise, the sum limited.
+  static void ChannelEffect(int channel, void* stream, int length, void* data);
   static void SpeechEffect(int channel, void* stream, int length, void* data);
+  static void LimitMix(void* data, std::uint8_t* stream, int length);
 
   bool open_ = false;
   int rate_ = 0;
@@ -86,6 +97,7 @@ class SdlAudioDevice : public AudioDevice {
   std::map<SoundId, Mix_Chunk*> sounds_;
   std::array<Channel, kMixerChannels> channels_{};
   std::unique_ptr<SpeechQueue> speech_;
+  std::unique_ptr<Mixing> mixing_;  // while the output is open
   std::vector<std::uint8_t> silence_;
   Mix_Chunk* silenceChunk_ = nullptr;
 };

@@ -5,7 +5,8 @@
 // included, nobody is below zero and the pots are empty; nobody acts after folding or going
 // all-in, nor twice in a betting round without a bet or raise between (an all-in that raises
 // nothing is a call); a player who folded is never the best hand showing nor bets first; every
-// betting round ends with the seats still in level, each holding its cards and no card twice.
+// betting round ends with the seats still in level, each holding its cards and no card twice. At
+// every pace the cards are heard one by one: two deal sounds never start closer than the spacing.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -22,6 +23,7 @@
 #include "platform/recording_speech.h"
 #include "platform/script_host.h"
 #include "platform/virtual_audio_device.h"
+#include "speech/pace.h"
 #include "table/load_game_definition.h"
 
 namespace corvane {
@@ -137,6 +139,7 @@ class RandomHandsTest : public ::testing::Test, private TableEvents {
     }
     table.Dealer = static_cast<std::int16_t>(deal.Between(1, table.PlayerCount));
     table.RoundEndSeat = table.PlayerCount;
+    settings.GamePace = static_cast<Pace>((static_cast<int>(settings.GamePace) + 1) % 3);
   }
 
   // What the next-hand sequence does: the deal moves on, a game is chosen (what the pot carries
@@ -158,6 +161,17 @@ class RandomHandsTest : public ::testing::Test, private TableEvents {
     roundStart = hand.HandContribution;
     roundEnds.clear();
     host.spoken.clear();
+    audio.ClearPlays();
+  }
+
+  // The deal sounds of the hand (the latest the device keeps) are never closer than the spacing.
+  void CheckDealIsSpaced() {
+    double last = -kCardSpacing;
+    for (const auto& play : audio.Plays()) {
+      if (play.name != "deal.wav") continue;
+      EXPECT_GE(play.at - last, kCardSpacing - 1e-9) << int(settings.GamePace) << host.Transcript();
+      last = play.at;
+    }
   }
 
   std::int64_t Chips() const {
@@ -280,14 +294,14 @@ class RandomHandsTest : public ::testing::Test, private TableEvents {
   RecordingSpeech engines;
   Keyboard keyboard{host};
   Speech speech{host, engines};
-  Prompts prompts{keyboard, speech};
+  UserSettings settings;
+  Prompts prompts{keyboard, speech, settings};
   VirtualAudioDevice audio{[this] { return host.Now(); }};
   Random game{5};
   Random cosmetic{6};
   SoundEngine sound{host, audio, cosmetic, CORVANE_PROGRAM_FOLDER};
   TableState table;
   HandState hand;
-  UserSettings settings;
   HandEngine engine{table, hand, settings, speech, prompts, keyboard, sound, game, cosmetic, *this};
   PerSeat<std::int32_t> roundStart{};
   std::int64_t total = 0;
@@ -330,6 +344,7 @@ TEST_F(RandomHandsTest, ChipsAreConservedAndEveryRuleHolds) {
     }
     // The payments are checked against the seats before anyone leaves at the end of the hand.
     if (table.PlayerCount == seatsBefore) CheckNobodyActsWhenOut();
+    CheckDealIsSpaced();
     // A new table starts with its own chips: what was carried stays with the table it was on.
     if (table.GameOver || table.PlayerCount < 2) hand.Pot = 0;
   }

@@ -18,28 +18,14 @@
 #include "sound/seat_sounds.h"
 #include "sound/sound_engine.h"
 #include "speech/prompts.h"
+#include "support/wave.h"
 #include "unit/store/test_folder.h"
 
 namespace corvane {
 namespace {
 
-// A PCM wave of `seconds` of a quiet square wave, 16 bits at `rate`.
 std::string Wave(double seconds, int channels = 2, int rate = 22050) {
-  const auto frames = static_cast<std::uint32_t>(seconds * rate + 0.5);
-  const std::uint32_t data = frames * 2 * static_cast<std::uint32_t>(channels);
-  std::string bytes;
-  const auto put = [&bytes](std::uint32_t value, int size) {
-    for (int i = 0; i < size; ++i) bytes.push_back(static_cast<char>(value >> (8 * i)));
-  };
-  bytes += "RIFF";
-  put(36 + data, 4);
-  bytes += "WAVEfmt ";
-  put(16, 4), put(1, 2), put(channels, 2), put(rate, 4), put(rate * 2 * channels, 4);
-  put(2 * channels, 2), put(16, 2);
-  bytes += "data";
-  put(data, 4);
-  for (std::uint32_t i = 0; i < data / 2; ++i) put((i / 50) % 2 ? 1000 : 0xFC18, 2);
-  return bytes;
+  return testing::SquareWave(seconds, 1000, channels, rate);
 }
 
 // The engine on the script host's clock, over a program folder of made-up sounds: deal.wav (1 s),
@@ -128,6 +114,8 @@ TEST(Sound, SlotsAreReusedRecycledAndPlayedAsAsked) {
       // plays, a second copy shares its data from another slot.
       {"deal.wav +1.1 Deal.WAV ? !", "new reuse 1 plays"},
       {"deal.wav deal.wav ?", "new new 1"},
+      // A file is read once for the run, even when every slot that held its sound was recycled.
+      {"deal.wav +2 s/0 +5 deal.wav ?", "new S29.WAV 31"},
       // 0x800: nothing while it plays. 0x20: restart it in its slot. 1: always another copy.
       {"deal.wav deal.wav/800 +1.5 deal.wav/800", "new 0 reuse"},
       {"deal.wav +0.8 deal.wav/20 +0.8 ! ?", "new reuse plays 1"},
