@@ -89,6 +89,7 @@ wait_until '"Restore the Saved Table, R" after F1 and Down' text_has "Restore th
 text_has "$failed" 2 && fail "a viewer that kept running was told as failed"
 # A window full of lines: the newest in view at the bottom, no line cut above it.
 send End End End End End End End End End End End End End End End End End End End End
+sleep 3 # not read meanwhile: lines a reader has not read go on at once
 wait_until "20 lines \"Exit, X\"" text_has "Exit, X" 20
 wait_until "the newest line in view, whole lines above it" eval '[[ $(probe shows-newest) == yes ]]'
 send x

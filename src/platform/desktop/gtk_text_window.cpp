@@ -149,9 +149,11 @@ void GtkTextWindow::ShowDue() {
 
 gint64 GtkTextWindow::NextLineDue() const {
   if (!readerPresent_) return 0;
-  if (newestRead_) return lastQueried_ + kReaderDoneAfter;
-  if (lastQueried_ > lastShown_) return lastQueried_ + kReaderQuietAfter;
-  return lastShown_ + kReaderPatience;
+  // However the reader reads (one that never stops reading too), a line waits no longer than this.
+  const gint64 latest = lastShown_ + kReaderPatience;
+  if (newestRead_) return std::min(lastQueried_ + kReaderDoneAfter, latest);
+  if (lastQueried_ > lastShown_) return std::min(lastQueried_ + kReaderQuietAfter, latest);
+  return latest;
 }
 
 void GtkTextWindow::ShowLine(const std::string& line) {
