@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
 #include <iostream>
 #include <memory>
 
@@ -33,6 +34,37 @@ int RunScript(const CommandLine& options) {
   }
   ScriptHost host(std::move(script), std::cout, std::cerr, options.printSounds);
   host.LackViewer(options.missing.viewer);
+  // The other people: each with a script, a transcript, speech engines and a sound device of
+  // their own.
+  struct ScriptedGuest {
+    std::ofstream transcript;
+    RecordingSpeech engines;
+    std::unique_ptr<VirtualAudioDevice> audio;
+  };
+  std::vector<std::unique_ptr<ScriptedGuest>> guests;
+  AppOptions app = options.app;
+  for (const ScriptedPerson& person : options.people) {
+    Script theirs;
+    try {
+      theirs = ReadScriptFile(person.scriptFile);
+    } catch (const ScriptError& error) {
+      std::cerr << "corvane: " << error.what() << "\n";
+      return 2;
+    }
+    auto& guest = *guests.emplace_back(std::make_unique<ScriptedGuest>());
+    guest.transcript.open(person.transcriptFile, std::ios::out | std::ios::trunc);
+    if (!guest.transcript) {
+      std::cerr << "corvane: cannot write the transcript " << person.transcriptFile << "\n";
+      return 2;
+    }
+    guest.audio = std::make_unique<VirtualAudioDevice>([&host] { return host.Now(); });
+    const int id = static_cast<int>(guests.size());
+    app.guests.push_back({.id = id,
+                          .seat = person.seat,
+                          .output = &host.AddPerson(id, std::move(theirs), guest.transcript),
+                          .engines = &guest.engines,
+                          .audio = guest.audio.get()});
+  }
   VirtualAudioDevice audio([&host] { return host.Now(); });
   audio.FailOpen(options.missing.soundDevice);
   RecordingSpeech recording(
@@ -42,12 +74,13 @@ int RunScript(const CommandLine& options) {
       options.noSound ? static_cast<SpeechEngineFactory&>(soundless) : recording;
   int status = 0;
   try {
-    Application app(host, audio, engines, options.app);
-    app.Main();
+    Application game(host, audio, engines, std::move(app));
+    game.Main();
   } catch (const EndProgram& end) {
     status = end.status;
   }
   std::cout.flush();
+  for (auto& guest : guests) guest->transcript.flush();
   return host.FinalStatus(status);
 }
 

@@ -72,7 +72,7 @@ void Answer(benchmark::State& state, int gameCode, int rounds) {
   std::size_t i = 0;
   std::int64_t sampled = 0;
   for (auto _ : state) {
-    const WinChance chance = ChanceOfWinning(deals[i].table, deals[i].hand);
+    const WinChance chance = ChanceOfWinning(deals[i].table, deals[i].hand, kHostSeat);
     benchmark::DoNotOptimize(chance.share);
     sampled += chance.deals;
     i = (i + 1) % deals.size();

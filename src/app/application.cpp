@@ -8,7 +8,6 @@
 
 #include "app/game_builder.h"
 #include "app/game_settings_questions.h"
-#include "speech/voice_settings.h"
 #include "store/atomic_file.h"
 #include "store/file_names.h"
 #include "store/settings_file.h"
@@ -57,6 +56,20 @@ Folders Application::MakeFolders(const AppOptions& options) {
   return folders;
 }
 
+PersonPlace Application::HostPlace(SpeechEngineFactory& engines) {
+  return PersonPlace{.id = kHostPerson,
+                     .host = host_,
+                     .output = host_,
+                     .engines = engines,
+                     .audio = audio_,
+                     .cosmetic = cosmetic_,
+                     .programFolder = folders_.ProgramFolder,
+                     .dataFolder = folders_.DataFolder,
+                     .lock = folderLock_,
+                     .router = this,
+                     .timers = this};
+}
+
 Application::Application(Host& host, AudioDevice& audio, SpeechEngineFactory& engines,
                          AppOptions options)
     : host_(host),
@@ -65,31 +78,70 @@ Application::Application(Host& host, AudioDevice& audio, SpeechEngineFactory& en
       folders_(MakeFolders(options_)),
       game_(options_.seed.value_or(ClockSeed())),
       cosmetic_(options_.seed.value_or(ClockSeed()) ^ kCosmeticSalt),
-      keyboard_(host, this),
-      speech_(host, engines),
-      prompts_(keyboard_, speech_, settings_),
-      startUp_(prompts_),
-      sound_(host, audio, cosmetic_, folders_.ProgramFolder),
-      help_(speech_, prompts_, folders_.ProgramFolder),
-      history_(speech_, keyboard_, handLog_, folders_.DataFolder),
-      statistics_(speech_, folders_.DataFolder, folderLock_),
-      engine_(table_, hand_, settings_, speech_, prompts_, keyboard_, sound_, game_, cosmetic_,
-              *this),
-      reports_(table_, hand_, speech_, engine_),
-      dispatcher_(table_, hand_, settings_, speech_, prompts_, keyboard_, background_, engine_,
-                  reports_, *this),
+      hostPerson_(HostPlace(engines)),
+      engine_(table_, hand_, settings_, narration_, seating_, prompts_, game_, *this),
       saved_(table_, settings_, speech_, folders_.DataFolder),
       pace_(host, folders_.DataFolder + kPaceFileName),
-      tablePlay_(host, table_, settings_, speech_, prompts_, keyboard_, sound_, background_, game_,
-                 engine_, folders_.DataFolder, *this) {
-  speech_.SetPhraseListener(&handLog_);
-  dispatcher_.SetHandLog(&handLog_);
+      tablePlay_(host, table_, settings_, speech_, prompts_, sound_, background_, game_, engine_,
+                 narration_, seating_, folders_.DataFolder, *this) {
+  const TableParts parts{table_, hand_, engine_, seating_};
+  hostPerson_.JoinTable(parts, true);
+  seating_.Seat(kHostSeat, hostPerson_.player, &hostPerson_);
+  // Each guest's sounds have a random stream of their own, so that the host hears the same
+  // table whoever else sits at it.
+  for (const GuestOptions& guest : options_.guests) {
+    Guest& added = guests_.emplace_back();
+    added.options = guest;
+    const int id = guest.id;
+    added.cosmetic = std::make_unique<Random>(options_.seed.value_or(ClockSeed()) ^
+                                              (kCosmeticSalt * static_cast<std::uint64_t>(id + 1)));
+    added.person = std::make_unique<Person>(PersonPlace{.id = id,
+                                                        .host = host_,
+                                                        .output = *guest.output,
+                                                        .engines = *guest.engines,
+                                                        .audio = *guest.audio,
+                                                        .cosmetic = *added.cosmetic,
+                                                        .programFolder = folders_.ProgramFolder,
+                                                        .dataFolder = {},
+                                                        .lock = folderLock_,
+                                                        .router = this,
+                                                        .timers = nullptr});
+    added.person->JoinTable(parts, false);
+  }
 }
 
 Application::~Application() {
   if (folders_.TemporaryDataFolder) {
     std::error_code ignored;
     std::filesystem::remove_all(folders_.DataFolder, ignored);
+  }
+}
+
+Keyboard* Application::KeyboardOf(int person) {
+  if (person == kHostPerson) return &keyboard_;
+  for (Guest& guest : guests_) {
+    if (guest.person->id() == person) return &guest.person->keyboard;
+  }
+  return nullptr;
+}
+
+void Application::SeatGuests() {
+  for (Guest& guest : guests_) {
+    const int seat = guest.options.seat;
+    if (seat <= kHostSeat || seat > table_.PlayerCount) continue;
+    Person& person = *guest.person;
+    seating_.Seat(seat, person.player, &person);
+    person.TableStarts(table_.players.Chips[seat]);
+    person.background.Replace("POKERPARTY.WAV", person.settings.PartyVolume, kDSLoop | kDSClass3);
+  }
+}
+
+void Application::UnseatGuests() {
+  for (Guest& guest : guests_) {
+    Person& person = *guest.person;
+    const int seat = person.Seat();
+    if (seat != 0) seating_.Unseat(seat);
+    person.background.Stop();
   }
 }
 
@@ -103,26 +155,6 @@ void Application::DeleteSavedTable(bool announce) {
 
 void Application::ChooseHelpFormat() {
   help_.ChooseHelpFormat();
-}
-
-void Application::ReadHelp(int kind) {
-  help_.ReadHelp(kind, table_.game);
-}
-
-void Application::ReadLastHand() {
-  history_.ReadAgain();
-}
-
-void Application::SpeakStatistics() {
-  statistics_.Speak();
-}
-
-void Application::VoiceSettingsMenu() {
-  VoiceSettings voice(
-      speech_, prompts_, settings_, [this](const UserSettings& settings, std::string& error) {
-        return SaveVoiceSettings(folders_.DataFolder + "CV config.ini", settings, error);
-      });
-  voice.SapiSettingsMenu();
 }
 
 void Application::AskGameSettings() {
@@ -143,13 +175,17 @@ void Application::BuildGame() {
   builder.BuildGame(table_.game);
 }
 
+// The people at the table, the host first.
 void Application::HandBegins() {
-  handLog_.Begin(table_, host_.LocalTime());
+  const CalendarTime when = host_.LocalTime();
+  hostPerson_.HandBegins(when);
+  for (Guest& guest : guests_) guest.person->HandBegins(when);
 }
 
 void Application::HandEnds() {
   // A hand that ends without being settled is dropped.
-  handLog_.Abandon();
+  hostPerson_.HandEnds();
+  for (Guest& guest : guests_) guest.person->HandEnds();
 }
 
 void Application::UserEliminated() {
@@ -161,26 +197,8 @@ void Application::TableClosedToUser() {
 }
 
 void Application::HandSettled() {
-  const LoggedHand* hand = handLog_.Settle();
-  if (hand == nullptr) return;
-  // The user's chips only leave for the pot (the ante, bets, wild cards) and only come back from
-  // it, so what the user took from the pots is the gain over the start plus what was paid in.
-  const std::int32_t chips = table_.players.Chips[kUserSeat];
-  const std::int64_t paidIn =
-      std::int64_t{hand_.HandContribution[kUserSeat]} + hand_.WildPayments[kUserSeat];
-  const std::int64_t collected = std::int64_t{chips} - hand->userChips + paidIn;
-  statistics_.HandSettled(hand->game, ChipSum(0, std::max<std::int64_t>(collected, 0)), chips);
-  history_.Keep(*hand);
-}
-
-void Application::DispatchCommandKey() {
-  dispatcher_.DispatchCommandKey();
-}
-
-void Application::OpenFullHelp() {
-  // What F1 says (a help file that cannot be opened) is not part of a hand being played.
-  const HandLog::Pause notPartOfTheHand(&handLog_);
-  help_.OpenHelpFile(kHelpPage);
+  hostPerson_.HandSettled();
+  for (Guest& guest : guests_) guest.person->HandSettled();
 }
 
 void Application::TimerFired(int id) {
@@ -193,14 +211,6 @@ void Application::ShuffleTimerTick() {
     host_.StartTimer(kShuffleTimer, interval / 1000.0);
   } else {
     host_.StopTimer(kShuffleTimer);
-  }
-}
-
-void Application::SwitchSpeechMode(int mode) {
-  speech_.TTSSetup(static_cast<std::int16_t>(mode));
-  speech_.SpeechMode = static_cast<std::int16_t>(mode);
-  if (mode == kOwnVoiceMode) {
-    speech_.SetSapiValues(settings_.SapiVoice, settings_.SapiRate, settings_.SapiVolume, 0, true);
   }
 }
 
@@ -258,6 +268,10 @@ void Application::StartUp() {
 
   speech_.TTSSetup(speech_.SpeechMode);
   speech_.SetSapiValues(settings_.SapiVoice, settings_.SapiRate, settings_.SapiVolume, 0, true);
+  for (Guest& guest : guests_) {
+    guest.person->sound.DSInit();
+    guest.person->SwitchSpeechMode(guest.options.SpeechMode);
+  }
   startUp_.Pause(7);
   speech_.speak(std::string(kProductName) + " " + kVersionText);
   startUp_.Pause(2);

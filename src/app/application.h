@@ -11,8 +11,8 @@
 #include "app/game_settings_questions.h"
 #include "app/hand_history.h"
 #include "app/help_reader.h"
-#include "app/menu_navigation.h"
 #include "app/pace_preferences.h"
+#include "app/person.h"
 #include "app/play_statistics.h"
 #include "app/saved_table.h"
 #include "app/start_up_pauses.h"
@@ -23,7 +23,9 @@
 #include "commands/status_reports.h"
 #include "engine/hand_engine.h"
 #include "engine/hand_state.h"
+#include "engine/seating.h"
 #include "engine/table_events.h"
+#include "engine/table_narration.h"
 #include "platform/audio_device.h"
 #include "platform/host.h"
 #include "platform/speech_engines.h"
@@ -42,18 +44,35 @@ namespace corvane {
 inline constexpr const char* kProductName = "Corvane";
 inline constexpr const char* kVersionText = "Version 1.0.";
 
+// Handed to the row counter of the hand-built menus (Application::AddMenuRow): go on counting
+// from the last row instead of starting again.
+inline constexpr int kKeepCountingRows = -999;
+
+// A person other than the host, seated at every table the program plays: their seat (2 and up;
+// a seat the table does not have is left to its bot), where what they are told goes, their speech
+// engines and their sound device, all owned by the caller for the life of the program.
+struct GuestOptions {
+  int id = kHostPerson + 1;  // the id the person's keys carry
+  int seat = 2;
+  PersonOutput* output = nullptr;
+  SpeechEngineFactory* engines = nullptr;
+  AudioDevice* audio = nullptr;
+  std::int16_t SpeechMode = kScreenReaderMode;
+};
+
 struct AppOptions {
   std::int16_t SpeechMode = kScreenReaderMode;  // the command line's number
   std::optional<std::uint64_t> seed;            // fixed random streams, for tests
   std::string programFolder;                    // empty: the executable's folder
   std::string dataFolder;                       // ending in "/"; empty: found from the environment
+  std::vector<GuestOptions> guests;             // the other people at the table
 };
 
-class Application : private KeyHandOff,
+class Application : private TimerSink,
+                    private KeyRouter,
                     private GameSettingsKeeper,
                     private TableEvents,
-                    private TableServices,
-                    private CommandServices {
+                    private TableServices {
  public:
   Application(Host& host, AudioDevice& audio, SpeechEngineFactory& engines, AppOptions options);
   ~Application();
@@ -78,14 +97,20 @@ class Application : private KeyHandOff,
   std::int64_t HandsPlayed() const { return engine_.HandsPlayed(); }
 
  private:
+  // A person other than the host, with the random stream of their own sounds.
+  struct Guest {
+    GuestOptions options;
+    std::unique_ptr<Random> cosmetic;
+    std::unique_ptr<Person> person;
+  };
+
   void StartUp();
   // Reads the preference files; a file that is there but cannot be read adds its note.
   void LoadStoredSettings(std::vector<std::string>& notes);
-  // What the keyboard hands on.
-  void DispatchCommandKey() override;
-  void SwitchSpeechMode(int mode) override;
-  void OpenFullHelp() override;
+  // The host's timers (TimerSink).
   void TimerFired(int id) override;
+  // The keyboards of the people at the table (KeyRouter).
+  Keyboard* KeyboardOf(int person) override;
   // What the game settings questions need.
   bool SaveGameSettings(const UserSettings& settings, std::string& error) override;
   void ApplyPartyVolume(int volume) override;
@@ -101,26 +126,26 @@ class Application : private KeyHandOff,
   void DeleteTable();
   // Plays the table, then brings the main menu's music back.
   void RunTable();
+  // The guests sit down at the seats they asked for, as the table begins, and stand up when it
+  // ends.
+  void SeatGuests();
+  void UnseatGuests();
   void ShuffleTimerTick();
-  // What the table play and the command keys ask of the program (TableServices,
-  // CommandServices).
+  // What the table play asks of the program (TableServices).
   bool SaveTable() override;
   void DeleteSavedTable(bool announce) override;
   void AskGameSettings() override;
   void ChooseHelpFormat() override;
-  void ReadHelp(int kind) override;
-  void VoiceSettingsMenu() override;
-  void ReadLastHand() override;
-  void SpeakStatistics() override;
   void BuildGame();
-  // The moments of a hand (TableEvents): the hand log records it, and a settled hand goes into
-  // the history file and the statistics.
+  // The moments of a hand (TableEvents): every person's hand log records it, and a settled hand
+  // goes into their history and statistics.
   void HandBegins() override;
   void HandSettled() override;
   void HandEnds() override;
   void UserEliminated() override;
   void TableClosedToUser() override;
   static Folders MakeFolders(const AppOptions& options);
+  PersonPlace HostPlace(SpeechEngineFactory& engines);
 
   Host& host_;
   AudioDevice& audio_;
@@ -131,24 +156,27 @@ class Application : private KeyHandOff,
   Random game_;
   Random cosmetic_;
   TableState table_;
-  UserSettings settings_;
-  Keyboard keyboard_;
-  Speech speech_;
-  Prompts prompts_;
-  StartUpPauses startUp_;
-  SoundEngine sound_;
-  BackgroundSound background_{sound_};
-  HelpReader help_;
   HandState hand_;
-  HandLog handLog_;
-  HandHistory history_;
-  PlayStatistics statistics_;
+  // The person at this machine's keyboard, who hosts the table; the parts of their world the
+  // program uses by name.
+  Person hostPerson_;
+  UserSettings& settings_ = hostPerson_.settings;
+  Keyboard& keyboard_ = hostPerson_.keyboard;
+  Speech& speech_ = hostPerson_.speech;
+  Prompts& prompts_ = hostPerson_.prompts;
+  SoundEngine& sound_ = hostPerson_.sound;
+  BackgroundSound& background_ = hostPerson_.background;
+  HelpReader& help_ = hostPerson_.help;
+  HandLog& handLog_ = hostPerson_.handLog;
+  PlayStatistics& statistics_ = hostPerson_.statistics;
+  StartUpPauses startUp_{prompts_};
+  Seating seating_{game_};
+  TableNarration narration_{table_, seating_, prompts_, cosmetic_};
   HandEngine engine_;
-  StatusReports reports_;
-  CommandDispatcher dispatcher_;
   SavedTables saved_;
   PacePreferences pace_;
   TablePlay tablePlay_;
+  std::vector<Guest> guests_;
   int rowCount_ = 0;
 };
 

@@ -62,6 +62,13 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& options)
       ->delimiter(',')
       ->check(CLI::IsMember({"sound", "reader", "voice", "viewer"}))
       ->needs(scriptOption);
+  std::vector<std::string> people;
+  cli.add_option("--person", people,
+                 "With --script: seat another person at SEAT (2..7) of every table, with keys "
+                 "from SCRIPT and their transcript written to TRANSCRIPT (repeatable)")
+      ->type_name("SEAT SCRIPT TRANSCRIPT")
+      ->expected(3)
+      ->needs(scriptOption);
   cli.add_flag("--version", version, "Print the version and exit");
   try {
     cli.parse(argc, argv);
@@ -78,6 +85,26 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& options)
     options.missing.screenReader |= part == "reader";
     options.missing.voice |= part == "voice";
     options.missing.viewer |= part == "viewer";
+  }
+  for (std::size_t i = 0; i + 2 < people.size(); i += 3) {
+    ScriptedPerson person;
+    char* end = nullptr;
+    const long seat = std::strtol(people[i].c_str(), &end, 10);
+    if (end == people[i].c_str() || *end != '\0' || seat < 2 || seat > kMaxSeats) {
+      std::cerr << "corvane: --person: the seat must be a number from 2 to " << kMaxSeats
+                << ", not " << people[i] << "\n";
+      return 2;
+    }
+    person.seat = static_cast<int>(seat);
+    person.scriptFile = people[i + 1];
+    person.transcriptFile = people[i + 2];
+    for (const ScriptedPerson& other : options.people) {
+      if (other.seat == person.seat) {
+        std::cerr << "corvane: --person: two people at seat " << seat << "\n";
+        return 2;
+      }
+    }
+    options.people.push_back(std::move(person));
   }
   options.app.SpeechMode = mode.empty() ? kScreenReaderMode : SpeechModeArgument(mode);
   if (seedOption->count() > 0) options.app.seed = seed;

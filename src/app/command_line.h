@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/application.h"
 
@@ -17,14 +18,22 @@ struct MissingParts {
   bool viewer = false;        // "viewer": no program can show the help files
 };
 
+// Another person seated from a script of their own (--person SEAT SCRIPT TRANSCRIPT).
+struct ScriptedPerson {
+  int seat = 2;
+  std::string scriptFile;
+  std::string transcriptFile;
+};
+
 struct CommandLine {
   AppOptions app;
-  std::string scriptFile;    // --script FILE ("-" for standard input)
-  bool console = false;      // --console
-  bool printSounds = false;  // --sounds
-  bool noSound = false;      // --no-sound
-  bool bench = false;        // --bench
-  MissingParts missing;      // --missing, with --script only
+  std::string scriptFile;              // --script FILE ("-" for standard input)
+  bool console = false;                // --console
+  bool printSounds = false;            // --sounds
+  bool noSound = false;                // --no-sound
+  bool bench = false;                  // --bench
+  MissingParts missing;                // --missing, with --script only
+  std::vector<ScriptedPerson> people;  // --person, with --script only
 };
 
 // The speech mode from the command line's bare argument: its numeric value (a leading number as

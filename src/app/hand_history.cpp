@@ -24,9 +24,11 @@ HandHistory::HandHistory(Speech& speech, Keyboard& keyboard, const HandLog& log,
     : speech_(speech),
       keyboard_(keyboard),
       log_(log),
-      path_(std::move(dataFolder) + std::string(kHandHistoryFileName)) {}
+      path_(dataFolder.empty() ? std::string()
+                               : std::move(dataFolder) + std::string(kHandHistoryFileName)) {}
 
 void HandHistory::Keep(const LoggedHand& hand) {
+  if (path_.empty()) return;
   std::string error;
   switch (AppendToHandHistory(path_, HandHistoryText(hand.heading, hand.lines), error)) {
     case HistoryAppend::kAppended:

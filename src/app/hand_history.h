@@ -12,7 +12,7 @@ namespace corvane {
 
 class HandHistory {
  public:
-  // `dataFolder` ends in "/".
+  // `dataFolder` ends in "/"; with none, the hands are kept only for V, never in a file.
   HandHistory(Speech& speech, Keyboard& keyboard, const HandLog& log, std::string dataFolder);
 
   // Adds a finished hand to the file. A file that cannot be written is said once, and not again

@@ -23,12 +23,7 @@ void ReadLines(Keyboard& keyboard, Speech& speech, const std::vector<std::string
 
   const bool wasWaiting = keyboard.InputWaiting;
   for (;;) {
-    keyboard.KeyPressed = 0;
-    while (keyboard.KeyPressed == 0) {
-      keyboard.InputWaiting = true;
-      keyboard.Pump(kForever, WaitKind::Answer);
-    }
-    const int key = keyboard.KeyPressed;
+    const int key = keyboard.AwaitKey().code;
     if (key == kKeyEscape) break;
     if (IsOneOf(key, {kKeyI, kKeyJ, kKeyLeft, kKeyUp})) {
       position = std::max(position - 1, 1);
@@ -44,7 +39,6 @@ void ReadLines(Keyboard& keyboard, Speech& speech, const std::vector<std::string
       speech.speak(prefix + lines[static_cast<std::size_t>(position)]);
     }
   }
-  keyboard.KeyPressed = 0;
   keyboard.InputWaiting = wasWaiting;
 }
 

@@ -1,8 +1,7 @@
-#include <array>
 #include <string>
+#include <vector>
 
 #include "app/application.h"
-#include "app/menu_navigation.h"
 #include "app/table_setup.h"
 
 namespace corvane {
@@ -11,11 +10,6 @@ namespace {
 
 constexpr std::string_view kSwitchToVoice = "Switch to MS SAPI, S";
 constexpr std::string_view kSwitchToReader = "Switch to Screenreader, S";
-
-struct MenuRow {
-  std::string text;
-  int key = 0;
-};
 
 }  // namespace
 
@@ -28,10 +22,9 @@ void Application::PlayBackground(const std::string& file) {
 void Application::PlayIntroUntilKey() {
   PlayBackground("intro.wav");
   const std::int16_t intro = sound_.PlaySound("intro2.wav");
-  keyboard_.KeyPressed = 0;
-  keyboard_.InputWaiting = true;
+  keyboard_.StoreKeysFromNow();
   const double musicEnd = host_.Now() + startUp_.Length(PauseOf::IntroMusic, kForever);
-  while (keyboard_.KeyPressed == 0 && sound_.IsPlaying(intro) && host_.Now() < musicEnd) {
+  while (!keyboard_.KeyArrived() && sound_.IsPlaying(intro) && host_.Now() < musicEnd) {
     keyboard_.Pump(host_.Now() + 0.01, WaitKind::Pause);
   }
   for (int volume = 0; sound_.IsPlaying(intro) && volume >= -2999; volume -= 50) {
@@ -45,7 +38,7 @@ void Application::MainMenu() {
   PlayIntroUntilKey();
   table_.TableSaved = true;
 
-  std::array<MenuRow, 8> rows{};
+  std::vector<MenuRow> rows(8);
   int current = 1;
   bool rebuild = true;
   while (true) {
@@ -58,35 +51,15 @@ void Application::MainMenu() {
           std::string(speech_.SpeechMode == kOwnVoiceMode ? kSwitchToReader : kSwitchToVoice), 'S'};
       rows[AddMenuRow(kKeepCountingRows)] = {"Help, H (F1)", 'H'};
       rows[AddMenuRow(kKeepCountingRows)] = {"Exit, X", 'X'};
+      rows.resize(static_cast<std::size_t>(rowCount_) + 1);
       speech_.speak("Select from Menu");
       current = 1;
       speech_.speak(rows[current].text);
       rebuild = false;
     }
-    const int last = rowCount_;
-    // The main menu compares the key code alone: a shifted letter still chooses its row.
-    const int key = WaitForRowKey(keyboard_) % kShiftStep;
-    bool act = false;
-    if (MoveByNavigationKey(key, current, last)) {
-      // spoken below
-    } else if (key == kKeyEnter) {
-      act = true;
-    } else {
-      bool found = false;
-      for (int row = 1; row <= last && !found; ++row) {
-        if (rows[row].key == key) {
-          current = row;
-          found = true;
-        }
-      }
-      if (!found) {
-        speech_.speak(rows[current].text);
-        continue;
-      }
-      act = true;
-    }
-    if (!act) {
-      speech_.StopSpeech();
+    // The main menu compares the key code alone: a shifted letter still chooses its row. Any other
+    // key says the row again.
+    if (prompts_.ChooseRow(rows, current, RowKeys::IgnoringShift).row == 0) {
       speech_.speak(rows[current].text);
       continue;
     }
@@ -133,9 +106,11 @@ void Application::MainMenu() {
 
 void Application::RunTable() {
   table_.GameOver = false;
-  handLog_.TableStarts();
-  statistics_.TableStarts(table_.players.Chips[kUserSeat]);
+  // The host sits at seat 1 at every table.
+  hostPerson_.TableStarts(table_.players.Chips[kHostSeat]);
+  SeatGuests();
   tablePlay_.PlayTable();
+  UnseatGuests();
   background_.Stop();
   PlayBackground("intro.WAV");
   host_.StopTimer(kShuffleTimer);

@@ -65,12 +65,16 @@ std::vector<GameTally> AddCounted(std::vector<GameTally> base, const std::vector
 }  // namespace
 
 PlayStatistics::PlayStatistics(Speech& speech, std::string dataFolder, const FolderLock& lock)
-    : speech_(speech), folder_(std::move(dataFolder)), lock_(lock) {}
+    : speech_(speech),
+      folder_(std::move(dataFolder)),
+      lock_(lock),
+      keepOffTheFile_(folder_.empty()) {}
 
 std::string PlayStatistics::Load() {
   totals_.clear();
   saved_.clear();
-  keepOffTheFile_ = false;
+  keepOffTheFile_ = folder_.empty();
+  if (keepOffTheFile_) return {};
   if (LoadStatistics(folder_ + std::string(kStatisticsFileName), totals_) != FileRead::kRefused) {
     saved_ = totals_;
     return {};

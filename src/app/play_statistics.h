@@ -18,7 +18,8 @@ namespace corvane {
 
 class PlayStatistics {
  public:
-  // `dataFolder` ends in "/"; `lock` is its lock, held while the file is written.
+  // `dataFolder` ends in "/"; `lock` is its lock, held while the file is written. With no folder,
+  // the totals are kept only while the program runs.
   PlayStatistics(Speech& speech, std::string dataFolder, const FolderLock& lock);
 
   // Reads the totals at start-up. A damaged file is set aside under another name and the totals

@@ -12,13 +12,12 @@ void StartUpPauses::Pause(double seconds) {
   // Keys are only stored here: the first one ends this pause and the ones after it.
   Keyboard& keyboard = prompts_.keyboard();
   Host& host = keyboard.host();
-  keyboard.KeyPressed = 0;
-  keyboard.InputWaiting = true;
+  keyboard.StoreKeysFromNow();
   const double deadline = host.Now() + PausedSeconds(pace, PauseOf::StartUp, seconds);
   do {
     keyboard.Pump(deadline, WaitKind::Pause);
-  } while (keyboard.KeyPressed == 0 && host.Now() < deadline);
-  skipped_ = keyboard.KeyPressed != 0;
+  } while (!keyboard.KeyArrived() && host.Now() < deadline);
+  skipped_ = keyboard.KeyArrived();
 }
 
 double StartUpPauses::Length(PauseOf kind, double seconds) const {

@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <numeric>
 
-#include "app/menu_navigation.h"
 #include "store/file_names.h"
 #include "table/load_game_definition.h"
 
@@ -32,19 +31,20 @@ std::string Upper(std::string text) {
 }  // namespace
 
 TablePlay::TablePlay(Host& host, TableState& table, UserSettings& settings, Speech& speech,
-                     Prompts& prompts, Keyboard& keyboard, SoundEngine& sound,
-                     BackgroundSound& background, Random& game, HandEngine& engine,
+                     Prompts& prompts, SoundEngine& sound, BackgroundSound& background,
+                     Random& game, HandEngine& engine, Narration& narration, const Seating& seating,
                      std::string dataFolder, TableServices& services)
     : host_(host),
       table_(table),
       settings_(settings),
       speech_(speech),
       prompts_(prompts),
-      keyboard_(keyboard),
       sound_(sound),
       background_(background),
       game_(game),
       engine_(engine),
+      narration_(narration),
+      seating_(seating),
       dataFolder_(std::move(dataFolder)),
       services_(services) {}
 
@@ -93,40 +93,21 @@ TablePlay::MenuResult TablePlay::GameSelectionMenu() {
   add("Main Menu, M ", 'M', 0);
   add("Help, F1", 'H', 0);
   add("Game  Settings, G", 'G', 0);
-  const int last = static_cast<int>(rows.size()) - 1;
-
   speech_.speak("Game Selection Menu");
   int current = 1;
   speech_.speak(rows[current].text);
+  std::vector<MenuRow> menu;
+  for (const Row& row : rows) menu.push_back({row.text, row.key});
   while (true) {
-    const int key = WaitForRowKey(keyboard_);
-    bool act = false;
-    if (MoveByNavigationKey(key, current, last)) {
-      speech_.StopSpeech();
-      speech_.speak(rows[current].text);
-      continue;
-    }
-    switch (key) {
-      case kKeyEnter:
-        act = true;
-        break;
-      case kKeyEscape:
-        break;
-      case CommandKeyOf(kShift, kKeyPageUp):
+    const RowAnswer answer = prompts_.ChooseRow(menu, current, RowKeys::AsPressed);
+    if (answer.row == 0) {
+      // Shift with Page Up and Page Down set the party's volume here too; any other key says the
+      // row again.
+      if (answer.key == CommandKeyOf(kShift, kKeyPageUp)) {
         background_.ChangePartyVolume(settings_, 200);
-        break;
-      case CommandKeyOf(kShift, kKeyPageDown):
+      } else if (answer.key == CommandKeyOf(kShift, kKeyPageDown)) {
         background_.ChangePartyVolume(settings_, -200);
-        break;
-      default: {
-        auto match = std::find_if(rows.begin() + 1, rows.end(),
-                                  [key](const Row& row) { return row.key == key; });
-        if (match == rows.end()) break;
-        current = static_cast<int>(match - rows.begin());
-        act = true;
       }
-    }
-    if (!act) {
       speech_.StopSpeech();
       speech_.speak(rows[current].text);
       continue;
@@ -202,6 +183,32 @@ int TablePlay::CustomGameMenu() {
   }
 }
 
+void TablePlay::DealerChoosesGame(int& choice) {
+  const int dealer = table_.Dealer >= table_.PlayerCount ? 1 : table_.Dealer + 1;
+  Listener* person = seating_.ListenerAt(dealer);
+  if (person == nullptr || dealer == kHostSeat) {
+    BotChoosesGame(choice);
+    return;
+  }
+  choice = PersonChoosesGame(person->Questions());
+}
+
+int TablePlay::PersonChoosesGame(Prompts& prompts) {
+  std::vector<std::string> items{"",
+                                 "Seven Card Stud, S",
+                                 "Draw Poker (Five Card), D",
+                                 "Five Card Stud, F",
+                                 "Kings and Little Ones Draw Poker, K",
+                                 "Follow The Queen Stud Poker, Q",
+                                 "Texas Holdem, T"};
+  std::vector<std::string> keys{"", "S", "D", "F", "K", "Q", "T"};
+  for (;;) {
+    const int choice = prompts.Menu("The deal goes to you. Which game will you deal?", items, keys,
+                                    6, 1, 0, false);
+    if (choice >= 1 && choice <= 6) return choice;
+  }
+}
+
 void TablePlay::BotChoosesGame(int& choice) {
   customGames_ = ListCustomGames();
   const float count = static_cast<float>(customGames_.size());
@@ -216,7 +223,7 @@ void TablePlay::BotChoosesGame(int& choice) {
 }
 
 bool TablePlay::StartGame(int choice) {
-  if (BotDealsNext()) BotChoosesGame(choice);
+  if (BotDealsNext()) DealerChoosesGame(choice);
   const int code = choice + 10;
   if (!LoadGameDefinition(table_.game, code, gameFile_)) {
     SayDamagedGameFile();
@@ -228,17 +235,16 @@ bool TablePlay::StartGame(int choice) {
 }
 
 void TablePlay::SayDamagedGameFile() {
-  speech_.speak("The game file " + fs::path(gameFile_).stem().string() +
-                " could not be read. It may be damaged.");
+  narration_.Say(Audience::Everyone(), "The game file " + fs::path(gameFile_).stem().string() +
+                                           " could not be read. It may be damaged.");
 }
 
 void TablePlay::PlayLoop() {
   for (;;) {
-    keyboard_.KeyPressed = 0;
     const NextHand next = engine_.DealNextHand();
     if (!table_.GameOver && next == NextHand::DealersChoice) {
       int choice = 1;
-      BotChoosesGame(choice);
+      DealerChoosesGame(choice);
       if (!LoadGameDefinition(table_.game, choice + 10, gameFile_)) {
         // A damaged custom game: the player hears why, and the bot deals a built-in game instead.
         SayDamagedGameFile();
@@ -289,17 +295,19 @@ void TablePlay::ShowStandings(const std::string& message) {
   }
   bool firstTime = true;
   do {
-    speech_.speak("The game is now over. " + message);
-    speech_.speak("The winner is " + table_.players.PlayerName[order[0]] + " with " +
-                  std::to_string(chips[0]));
-    if (order[0] == kUserSeat && firstTime) {
+    const Audience everyone = Audience::Everyone();
+    narration_.Say(everyone, "The game is now over. " + message);
+    narration_.Say(everyone, "The winner is " + table_.players.PlayerName[order[0]] + " with " +
+                                 std::to_string(chips[0]));
+    if (order[0] == kHostSeat && firstTime) {
       prompts_.Pause(PauseOf::Play, 2);
       WaitForSound(sound_.PlaySound("congratz.wav"));
     }
     firstTime = false;
-    speech_.speak("The remainingg players' standings  are as follows");
+    narration_.Say(everyone, "The remainingg players' standings  are as follows");
     for (std::size_t i = 1; i < order.size(); ++i) {
-      speech_.speak(table_.players.PlayerName[order[i]] + " has " + std::to_string(chips[i]));
+      narration_.Say(everyone,
+                     table_.players.PlayerName[order[i]] + " has " + std::to_string(chips[i]));
     }
   } while (prompts_.AskYesNo("Would you like these standings repeated?", kAnswerYes, true) ==
            kAnswerYes);

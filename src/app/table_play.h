@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "engine/hand_engine.h"
+#include "engine/narration.h"
+#include "engine/seating.h"
 #include "platform/host.h"
 #include "sound/sound_engine.h"
 #include "speech/keyboard.h"
@@ -38,9 +40,12 @@ class TableServices {
 
 class TablePlay {
  public:
+  // The table's menus and questions are the host's: `speech`, `prompts` and `sound` are the host's
+  // own; what the whole table hears goes through `narration`.
   TablePlay(Host& host, TableState& table, UserSettings& settings, Speech& speech, Prompts& prompts,
-            Keyboard& keyboard, SoundEngine& sound, BackgroundSound& background, Random& game,
-            HandEngine& engine, std::string dataFolder, TableServices& services);
+            SoundEngine& sound, BackgroundSound& background, Random& game, HandEngine& engine,
+            Narration& narration, const Seating& seating, std::string dataFolder,
+            TableServices& services);
 
   // Runs the table, with the party in the background.
   void PlayTable();
@@ -57,7 +62,12 @@ class TablePlay {
   // The path of a listed custom game's file.
   std::string GameFile(const std::string& name) const;
   bool BotDealsNext() const;
+  // The game of the next deal in dealer's choice: a person other than the host who deals next
+  // chooses it for their own deal; a bot draws it.
+  void DealerChoosesGame(int& choice);
   void BotChoosesGame(int& choice);
+  // 1..6, the built-in game the person chose.
+  int PersonChoosesGame(Prompts& prompts);
   bool StartGame(int choice);
   void SayDamagedGameFile();
   void PlayLoop();
@@ -70,11 +80,12 @@ class TablePlay {
   UserSettings& settings_;
   Speech& speech_;
   Prompts& prompts_;
-  Keyboard& keyboard_;
   SoundEngine& sound_;
   BackgroundSound& background_;
   Random& game_;
   HandEngine& engine_;
+  Narration& narration_;
+  const Seating& seating_;
   std::string dataFolder_;
   TableServices& services_;
   std::vector<std::string> customGames_;

@@ -4,10 +4,17 @@
 
 namespace corvane {
 
+namespace {
+
+// What a person other than the host hears at the keys of the table's own questions.
+constexpr const char* kHostDecides = "???The person who hosts the table decides this.";
+
+}  // namespace
+
 CommandDispatcher::CommandDispatcher(TableState& table, HandState& hand, UserSettings& settings,
                                      Speech& speech, Prompts& prompts, Keyboard& keyboard,
                                      BackgroundSound& background, HandEngine& engine,
-                                     StatusReports& reports, CommandServices& services)
+                                     StatusReports& reports, CommandServices& services, bool hosts)
     : table_(table),
       hand_(hand),
       settings_(settings),
@@ -17,13 +24,13 @@ CommandDispatcher::CommandDispatcher(TableState& table, HandState& hand, UserSet
       background_(background),
       engine_(engine),
       reports_(reports),
-      services_(services) {}
+      services_(services),
+      hosts_(hosts) {}
 
-void CommandDispatcher::DispatchCommandKey() {
-  if (keyboard_.KeyPressed <= 0) return;
+void CommandDispatcher::DispatchCommandKey(int key) {
+  if (key % kShiftStep <= 0) return;
   speech_.StopSpeech();
   const HandLog::Pause notPartOfTheHand(handLog_);
-  const int key = keyboard_.CommandKey();
   switch (key) {
     case 'D':
       reports_.FaceDownCards();
@@ -70,7 +77,11 @@ void CommandDispatcher::DispatchCommandKey() {
       speech_.speak("???All-In is not available to you at this time.");
       break;
     case 'A':
-      AskRaiseAnte();
+      if (hosts_) {
+        AskRaiseAnte();
+      } else {
+        speech_.speak(kHostDecides);
+      }
       break;
     case 'H':
       reports_.HandSummary();
@@ -127,7 +138,11 @@ void CommandDispatcher::DispatchCommandKey() {
       }
       break;
     case 'Q':
-      AskQuit();
+      if (hosts_) {
+        AskQuit();
+      } else {
+        speech_.speak(kHostDecides);
+      }
       break;
     default:
       break;
@@ -135,7 +150,8 @@ void CommandDispatcher::DispatchCommandKey() {
 }
 
 void CommandDispatcher::ReviewCard(int direction) {
-  std::int16_t& position = hand_.ReviewPosition;
+  const int seat = reports_.Seat();
+  std::int16_t& position = hand_.ReviewPosition[static_cast<std::size_t>(seat)];
   if (direction < 0) {
     if (position <= 1) {
       speech_.speak("???First card");
@@ -149,22 +165,23 @@ void CommandDispatcher::ReviewCard(int direction) {
     }
   } else {
     const int next = position + 1;
-    if (next > 52 || table_.Cards[kUserSeat][next] == 0) {
+    if (next > 52 || table_.Cards[seat][next] == 0) {
       speech_.speak("???Last card");
     } else {
       position = static_cast<std::int16_t>(next);
     }
   }
-  speech_.speak("???" + CardName(table_.Cards[kUserSeat][position], 0));
+  speech_.speak("???" + CardName(table_.Cards[seat][position], 0));
   if (position >= 1 && position <= kMaxRounds && table_.game.Rounds[position].FaceUp) {
     speech_.speak("???face up");
   }
 }
 
 void CommandDispatcher::BrowseCards() {
-  if (hand_.Folded[kUserSeat]) return;
-  prompts_.ChooseCard(table_.players.PlayerName[kUserSeat] + "'s cards, use arrows to review",
-                      SortedHandCards(table_, kUserSeat, kWorkHand2));
+  const int seat = reports_.Seat();
+  if (hand_.Folded[seat]) return;
+  prompts_.ChooseCard(table_.players.PlayerName[seat] + "'s cards, use arrows to review",
+                      SortedHandCards(table_, seat, kWorkHand2));
 }
 
 void CommandDispatcher::AskRaiseAnte() {

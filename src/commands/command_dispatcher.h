@@ -1,5 +1,6 @@
-// The command keys of the table: reports, card review, the two volumes, the raise-ante and quit
-// requests, help and the voice settings.
+// The command keys of one person at the table: reports from their seat, their card review, their
+// two volumes, help and their voice settings; and, for the person who hosts the table, the
+// raise-ante and quit requests.
 #pragma once
 
 #include <cstdint>
@@ -22,9 +23,11 @@ class CommandDispatcher {
  public:
   CommandDispatcher(TableState& table, HandState& hand, UserSettings& settings, Speech& speech,
                     Prompts& prompts, Keyboard& keyboard, BackgroundSound& background,
-                    HandEngine& engine, StatusReports& reports, CommandServices& services);
+                    HandEngine& engine, StatusReports& reports, CommandServices& services,
+                    bool hosts = true);
 
-  void DispatchCommandKey();
+  // Runs the command of `key`, a command key (CommandKeyOf(shift, code)).
+  void DispatchCommandKey(int key);
   // The log that records each hand as it is spoken; nullptr for none.
   void SetHandLog(HandLog* log) { handLog_ = log; }
 
@@ -45,6 +48,7 @@ class CommandDispatcher {
   HandEngine& engine_;
   StatusReports& reports_;
   CommandServices& services_;
+  bool hosts_;
   HandLog* handLog_ = nullptr;
 };
 

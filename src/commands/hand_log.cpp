@@ -44,12 +44,12 @@ void HandLog::TableStarts() {
   last_ = {};
 }
 
-void HandLog::Begin(const TableState& table, const CalendarTime& when) {
+void HandLog::Begin(const TableState& table, const CalendarTime& when, int seat) {
   current_ = {};
   current_.number = handsFinished_ + 1;
   current_.game = table.game.GameName;
   current_.heading = HandHeading(current_.number, table, when);
-  current_.userChips = table.players.Chips[kUserSeat];
+  current_.userChips = table.players.Chips[seat];
   recording_ = true;
 }
 

@@ -19,7 +19,7 @@ struct LoggedHand {
   int number = 0;                  // the hand's number at this table, from 1
   std::string game;                // the name of the game played
   std::string heading;             // one line: number, game, date and time, dealer, chips
-  std::int32_t userChips = 0;      // the user's chips when the hand began, before the ante
+  std::int32_t userChips = 0;      // the listener's chips when the hand began, before the ante
   std::vector<std::string> lines;  // the phrases, in the order they were spoken
 };
 
@@ -30,8 +30,9 @@ class HandLog : public PhraseListener {
  public:
   // A new or restored table: no hand has been played at it, and its first hand is hand 1.
   void TableStarts();
-  // A hand begins: `table` with the deal moved on and the antes not yet taken.
-  void Begin(const TableState& table, const CalendarTime& when);
+  // A hand begins: `table` with the deal moved on and the antes not yet taken; the log is kept
+  // for the person at `seat`.
+  void Begin(const TableState& table, const CalendarTime& when, int seat);
   // The hand's pots have been paid: it becomes the last finished hand, which is returned; nullptr
   // when no hand was being recorded.
   const LoggedHand* Settle();
@@ -56,23 +57,6 @@ class HandLog : public PhraseListener {
     }
     Pause(const Pause&) = delete;
     Pause& operator=(const Pause&) = delete;
-
-   private:
-    HandLog* log_;
-  };
-
-  // Records the hand that begins at its construction; a hand not settled by the end of its scope
-  // is dropped.
-  class HandScope {
-   public:
-    HandScope(HandLog* log, const TableState& table, const CalendarTime& when) : log_(log) {
-      if (log_ != nullptr) log_->Begin(table, when);
-    }
-    ~HandScope() {
-      if (log_ != nullptr) log_->Abandon();
-    }
-    HandScope(const HandScope&) = delete;
-    HandScope& operator=(const HandScope&) = delete;
 
    private:
     HandLog* log_;

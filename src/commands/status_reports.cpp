@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/seat_valuation.h"
 #include "engine/side_pots.h"
 #include "engine/win_chance.h"
 #include "table/rounding.h"
@@ -14,8 +15,9 @@ std::string Number(std::int64_t value) {
 }
 }  // namespace
 
-StatusReports::StatusReports(TableState& table, HandState& hand, Speech& speech, HandEngine& engine)
-    : table_(table), hand_(hand), speech_(speech), engine_(engine) {}
+StatusReports::StatusReports(const TableState& table, const HandState& hand, Speech& speech,
+                             const Seating& seating, const Listener& listener)
+    : table_(table), hand_(hand), speech_(speech), seating_(seating), listener_(listener) {}
 
 std::string StatusReports::CardList(int hand, bool faceUp, bool faceDown, bool leadingBlank) const {
   std::string list;
@@ -35,11 +37,11 @@ std::int32_t StatusReports::PotTotal() const {
 }
 
 void StatusReports::FaceDownCards() {
-  Say(CardList(kUserSeat, false, true, false));
+  Say(CardList(Seat(), false, true, false));
 }
 
 void StatusReports::FaceUpCards() {
-  Say(CardList(kUserSeat, true, false, false));
+  Say(CardList(Seat(), true, false, false));
 }
 
 void StatusReports::Pots() {
@@ -58,14 +60,14 @@ void StatusReports::Pots() {
 }
 
 void StatusReports::HandSummary() {
-  if (hand_.Folded[kUserSeat]) return;
+  if (hand_.Folded[Seat()]) return;
   std::string description;
-  engine_.ValueHand(kUserSeat, false, description);
-  Say(table_.players.PlayerName[kUserSeat] + " has " + description);
+  ValueSeat(table_, hand_, Seat(), false, description);
+  Say(table_.players.PlayerName[Seat()] + " has " + description);
 }
 
 void StatusReports::UserChips() {
-  Say(Number(table_.players.Chips[kUserSeat]) + " chips.");
+  Say(Number(table_.players.Chips[Seat()]) + " chips.");
 }
 
 void StatusReports::EveryonesChips() {
@@ -77,7 +79,7 @@ void StatusReports::EveryonesChips() {
 
 void StatusReports::GameVariables() {
   const GameSettings& s = table_.settings;
-  Say("Name " + table_.players.PlayerName[kUserSeat] + ".");
+  Say("Name " + table_.players.PlayerName[Seat()] + ".");
   Say("Maximum numbe r of raises " + Number(s.MaxRaises) + ".");
   Say("Starting chips " + Number(s.StartingChips) + ".");
   Say("Maximum raise " + Number(s.MaxRaise) + ".");
@@ -93,7 +95,7 @@ void StatusReports::CardsShowing() {
   for (int seat = 1; seat <= table_.PlayerCount; ++seat) {
     if (hand_.Folded[seat]) continue;
     std::string description;
-    engine_.ValueHand(seat, true, description);
+    ValueSeat(table_, hand_, seat, true, description);
     if (description.empty()) continue;
     Say(table_.players.PlayerName[seat] + " has " + description + ".");
   }
@@ -105,10 +107,11 @@ void StatusReports::ShowingDetails() {
     return;
   }
   Say("Cards showing");
-  for (int seat = 2; seat <= table_.PlayerCount; ++seat) {
-    if (hand_.Folded[seat]) continue;
+  // Everyone's face-up cards but the reader's own.
+  for (int seat = 1; seat <= table_.PlayerCount; ++seat) {
+    if (seat == Seat() || hand_.Folded[seat]) continue;
     std::string description;
-    engine_.ValueHand(seat, true, description);
+    ValueSeat(table_, hand_, seat, true, description);
     Say(table_.players.PlayerName[seat] + ", " + description + ", " +
         CardList(seat, true, false, true));
   }
@@ -124,7 +127,7 @@ void StatusReports::ExamineAllHands() {
   for (int seat = 1; seat <= table_.PlayerCount; ++seat) {
     if (hand_.Folded[seat]) continue;
     std::string description;
-    engine_.ValueHand(seat, false, description);
+    ValueSeat(table_, hand_, seat, false, description);
     // The cards are read from a sorted copy, so the seat's own order is never disturbed.
     TableState sorted;
     sorted.game.RoundCount = table_.game.RoundCount;
@@ -144,10 +147,10 @@ void StatusReports::ChanceOfWinning(bool handUnderWay) {
     Say("There is no hand being played.");
   } else if (hand_.HandOver) {
     Say("This hand is over.");
-  } else if (hand_.Folded[kUserSeat]) {
+  } else if (hand_.Folded[Seat()]) {
     Say("You have folded this hand.");
   } else {
-    const WinChance chance = corvane::ChanceOfWinning(table_, hand_);
+    const WinChance chance = corvane::ChanceOfWinning(table_, hand_, Seat());
     const std::int64_t percent = RoundHalfEven(chance.share * 100);
     Say("Your chance of winning is about " + Number(percent) +
         (chance.drawToCome ? " percent before the draw." : " percent."));
@@ -178,7 +181,7 @@ void StatusReports::HandStatus(double secondsThisHand) {
   }
   Say(Number(round) + " of " + Number(game.RoundCount) + " cards have been dealt.");
   Say("You have " +
-      Number(std::int64_t{hand_.HandContribution[kUserSeat]} + hand_.WildPayments[kUserSeat]) +
+      Number(std::int64_t{hand_.HandContribution[Seat()]} + hand_.WildPayments[Seat()]) +
       " invested in this hand.");
   Say("The Players are");
   for (int seat = 1; seat <= table_.PlayerCount; ++seat) {

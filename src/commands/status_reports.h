@@ -1,12 +1,14 @@
-// The reports the command keys speak about the hand: the user's cards, the pot, the players, the
-// game variables, the cards showing and, once the hand is over, every hand still in. Every sentence
-// is one phrase that begins with "???", so none of them enters the phrase history.
+// The reports the command keys speak about the hand, to the person who pressed the key and from
+// that person's seat: their cards, the pot, the players, the game variables, the cards showing
+// and, once the hand is over, every hand still in. Every sentence is one phrase that begins with
+// "???", so none of them enters the phrase history.
 #pragma once
 
 #include <string>
 
-#include "engine/hand_engine.h"
 #include "engine/hand_state.h"
+#include "engine/listener.h"
+#include "engine/seating.h"
 #include "speech/speech.h"
 #include "table/table_state.h"
 
@@ -14,7 +16,12 @@ namespace corvane {
 
 class StatusReports {
  public:
-  StatusReports(TableState& table, HandState& hand, Speech& speech, HandEngine& engine);
+  // The reports speak to `speech`, from the seat `listener` sits at.
+  StatusReports(const TableState& table, const HandState& hand, Speech& speech,
+                const Seating& seating, const Listener& listener);
+
+  // The seat the reports speak from.
+  int Seat() const { return seating_.SeatOf(&listener_); }
 
   void FaceDownCards();    // D
   void FaceUpCards();      // U
@@ -39,10 +46,11 @@ class StatusReports {
   void Say(const std::string& text) { speech_.speak("???" + text); }
   std::int32_t PotTotal() const;
 
-  TableState& table_;
-  HandState& hand_;
+  const TableState& table_;
+  const HandState& hand_;
   Speech& speech_;
-  HandEngine& engine_;
+  const Seating& seating_;
+  const Listener& listener_;
 };
 
 }  // namespace corvane

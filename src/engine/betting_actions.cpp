@@ -1,34 +1,77 @@
-// The actions of a seat's turn in a betting round: check or call, bet or raise, go all-in, fold,
-// as the betting menu offers them; and check or fold, call, raise, resolved against the table's
-// limits, as the bots' ladder decides them.
+// The actions of a seat's turn in a betting round: the seat's choice is checked and applied here.
+// Check or call, bet or raise, go all-in, fold, as the betting menu offers them; and check or
+// fold, call, raise, resolved against the table's limits, as the bots' ladder decides them.
 #include <fmt/format.h>
 
+#include <algorithm>
+
+#include "engine/betting_menu.h"
 #include "engine/bot_ladder.h"
 #include "engine/deck.h"
 #include "engine/hand_engine.h"
+#include "engine/pay_in.h"
 #include "table/chips.h"
 
 namespace corvane {
 
 void HandEngine::PayIn(int seat, std::int32_t amount) {
-  std::int32_t& chips = table_.players.Chips[seat];
-  if (amount > chips) amount = chips;
-  chips -= amount;
-  AddChips(hand_.HandContribution[seat], amount);
-  AddChips(hand_.OpenContribution[seat], amount);
-  AddChips(hand_.Pot, amount);
-  // A seat that has paid its last chip has nothing more to bet: it is all-in, and the pot it can
-  // win is capped at what it paid.
-  if (amount > 0 && chips == 0 && !hand_.AllIn[seat]) {
-    hand_.AllIn[seat] = true;
-    hand_.PendingAllIn[seat] = true;
+  corvane::PayIn(table_, hand_, seat, amount);
+}
+
+void HandEngine::ApplyBet(int seat, const BetChoice& choice) {
+  CheckGameOver();
+  switch (choice.action) {
+    case BetAction::Pass:
+      // Only a seat that owes nothing, or has nothing left to bet with, lets its turn go by.
+      if (hand_.ToCall[seat] > 0 && !hand_.AllIn[seat]) CheckOrFold(seat);
+      return;
+    case BetAction::CheckOrCall:
+    case BetAction::BetOrRaise:
+    case BetAction::AllIn:
+    case BetAction::Fold:
+      if (!MenuOffers(seat, choice)) {
+        CheckOrFold(seat);
+      } else if (choice.action == BetAction::CheckOrCall) {
+        CheckOrCall(seat);
+      } else if (choice.action == BetAction::BetOrRaise) {
+        BetOrRaise(seat, choice.amount);
+      } else if (choice.action == BetAction::AllIn) {
+        GoAllIn(seat);
+      } else {
+        Fold(seat);
+      }
+      return;
+    case BetAction::CheckOrFold:
+      CheckOrFold(seat);
+      return;
+    case BetAction::Call:
+      Call(seat);
+      return;
+    case BetAction::Raise:
+      Raise(seat, choice.amount);
+      return;
   }
 }
 
-std::int32_t HandEngine::TakeAnte(int seat) {
-  const std::int32_t paid = std::min(table_.settings.Ante, table_.players.Chips[seat]);
-  PayIn(seat, paid);
-  return paid;
+bool HandEngine::MenuOffers(int seat, const BetChoice& choice) const {
+  const GameSettings& limits = table_.settings;
+  const std::int32_t chips = table_.players.Chips[seat];
+  const BettingSituation situation{
+      Name(seat),       chips,           hand_.ToCall[seat], hand_.LastRaise,
+      limits.Ante,      limits.MaxRaise, hand_.RaiseCount,   limits.MaxRaises,
+      hand_.ActiveCount};
+  const BettingMenu menu = BuildBettingMenu(situation);
+  const char* key = choice.action == BetAction::CheckOrCall  ? "C"
+                    : choice.action == BetAction::BetOrRaise ? "R"
+                    : choice.action == BetAction::AllIn      ? "I"
+                                                             : "F";
+  if (std::find(menu.keys.begin() + 1, menu.keys.end(), key) == menu.keys.end()) return false;
+  if (choice.action != BetAction::BetOrRaise) return true;
+  // A raise of at least the last raise (or the ante) and at most the table's limit, which the
+  // chips left after the call must cover.
+  const std::int32_t minRaise = std::max(hand_.LastRaise, limits.Ante);
+  const std::int32_t maxAllowed = std::min(limits.MaxRaise, chips - hand_.ToCall[seat]);
+  return choice.amount >= minRaise && choice.amount <= maxAllowed;
 }
 
 void HandEngine::CheckOrCall(int seat) {

@@ -53,7 +53,9 @@ bool HandEngine::BettingRound(int firstBettor) {
       if (hand_.AllIn[seat]) {
         // Nothing to bet with (only after the blinds moved the turn on).
       } else {
-        seats_[static_cast<std::size_t>(seat)]->ChooseBet(seat);
+        // The card review of the person whose turn begins goes back to the first card.
+        if (narration_.HeardAt(seat)) hand_.ReviewPosition[seat] = 1;
+        ApplyBet(seat, PlayerAt(seat).ChooseBet(seat, View()));
       }
       if (OneSeatLeft()) {
         ClaimPot();

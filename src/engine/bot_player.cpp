@@ -1,9 +1,7 @@
-// A bot. In a betting round it estimates the best hand it is up against, values its own, climbs
-// the ladder of bot_ladder.h and acts through the engine's actions. In a draw it throws what the
-// rules of bot_discard.h say. It pays for a wild card whenever its chips allow.
+// A bot. In a betting round it estimates the best hand it is up against, values its own and climbs
+// the ladder of bot_ladder.h to its move. In a draw it throws what the rules of bot_discard.h say.
+// It pays for a wild card whenever its chips allow.
 #include "engine/bot_player.h"
-
-#include <fmt/format.h>
 
 #include <algorithm>
 #include <vector>
@@ -11,18 +9,15 @@
 #include "engine/bot_constants.h"
 #include "engine/bot_discard.h"
 #include "engine/bot_ladder.h"
-#include "engine/hand_engine.h"
+#include "engine/seat_valuation.h"
 
 namespace corvane {
 
-void BotPlayer::ChooseBet(int seat) {
-  const TableState& table = engine_.table();
-  const HandState& hand = engine_.hand();
-  if (hand.AllIn[seat]) return;
-  if (table.players.Chips[seat] <= 0) {
-    engine_.CheckOrFold(seat);
-    return;
-  }
+BetChoice BotPlayer::ChooseBet(int seat, const TableView& view) {
+  const TableState& table = view.table;
+  const HandState& hand = view.hand;
+  if (hand.AllIn[seat]) return {BetAction::Pass};
+  if (table.players.Chips[seat] <= 0) return {BetAction::CheckOrFold};
   const GameDefinition& game = table.game;
   const Players& players = table.players;
   std::string description;
@@ -34,7 +29,7 @@ void BotPlayer::ChooseBet(int seat) {
   if (game.HasFaceUp) {
     for (int other = 1; other <= table.PlayerCount; ++other) {
       if (other == seat || hand.Folded[other]) continue;
-      const HandValue value = engine_.ValueHand(other, true, description);
+      const HandValue value = ValueSeat(table, hand, other, true, description);
       lastShowing = value;
       if (value > oppValue) {
         oppValue = value;
@@ -44,8 +39,8 @@ void BotPlayer::ChooseBet(int seat) {
   }
   // Nothing showing: the bot assumes a hand for the round.
   if (oppCategory == 0) {
-    if (game.HasWildCards) engine_.BuildHandWildCards(seat, false);
-    oppValue = AssumedOpponentValue(game, hand.CurrentRound, hand.DrawsLeft, hand.HandWildCount);
+    const int wildCount = game.HasWildCards ? SeatWilds(table, hand, seat, false).count : 0;
+    oppValue = AssumedOpponentValue(game, hand.CurrentRound, hand.DrawsLeft, wildCount);
     oppCategory = HandCategory(oppValue);
   }
 
@@ -59,7 +54,7 @@ void BotPlayer::ChooseBet(int seat) {
   s.CurrentRound = hand.CurrentRound;
   s.RoundCount = game.RoundCount;
   s.ToCall = hand.ToCall[seat];
-  s.MyValue = engine_.ValueHand(seat, false, description);
+  s.MyValue = ValueSeat(table, hand, seat, false, description);
   s.MyCategory = HandCategory(s.MyValue);
   s.OppCategory = oppCategory;
   s.LastShowingValue = lastShowing;
@@ -71,21 +66,19 @@ void BotPlayer::ChooseBet(int seat) {
   const BotChoice choice = ChooseBotMove(s, [this] { return game_.Rnd(); });
   switch (choice.move) {
     case BotMove::CheckOrFold:
-      engine_.CheckOrFold(seat);
-      break;
+      return {BetAction::CheckOrFold};
     case BotMove::Call:
-      engine_.Call(seat);
-      break;
+      return {BetAction::Call};
     case BotMove::Raise:
-      engine_.Raise(seat, choice.amount);
-      break;
+      return {BetAction::Raise, choice.amount};
   }
+  return {BetAction::CheckOrFold};
 }
 
-void BotPlayer::ChooseDiscards(int seat) {
-  const TableState& table = engine_.table();
+DrawChoice BotPlayer::ChooseDiscards(int seat, const TableView& view) {
+  const TableState& table = view.table;
   const GameDefinition& game = table.game;
-  const int maxDraw = game.Rounds[engine_.hand().CurrentRound].MaxDrawCards;
+  const int maxDraw = game.Rounds[view.hand.CurrentRound].MaxDrawCards;
   const HandSlots cards = HandOf(table, seat);
   // A bot exchanges its own cards, never a community card.
   DrawableSlots drawable{};
@@ -93,37 +86,16 @@ void BotPlayer::ChooseDiscards(int seat) {
     drawable[static_cast<std::size_t>(slot)] =
         cards[static_cast<std::size_t>(slot)] != 0 && !game.Rounds[slot].Shared;
   }
-
-  int count = 0;
   if (game.HasWildCards) {
     // The bot keeps every card that is wild in its hand now, its own little ones included.
-    engine_.BuildHandWildCards(seat, false);
-    const WildList wilds = engine_.hand().HandWildCards;
-    for (const int slot : WildBotDiscard(cards, drawable, wilds, maxDraw)) {
-      engine_.ThrowCard(seat, slot);
-      engine_.DealReplacement(seat, slot);
-      ++count;
-    }
-  } else {
-    std::vector<int> thrown = BotDiscard(cards, drawable, maxDraw);
-    for (const int slot : thrown) engine_.ThrowCard(seat, slot);
-    std::sort(thrown.begin(), thrown.end());
-    for (const int slot : thrown) {
-      engine_.DealReplacement(seat, slot);
-      ++count;
-    }
+    const WildList wilds = SeatWilds(table, view.hand, seat, false).cards;
+    return {WildBotDiscard(cards, drawable, wilds, maxDraw), Exchange::CardByCard};
   }
-
-  if (count > 0) {
-    engine_.Say(fmt::format("{} draws {} cards.", engine_.Name(seat), count));
-    engine_.Pause(1);
-  } else {
-    engine_.Say(engine_.Name(seat) + " draws no cards.");
-  }
+  return {BotDiscard(cards, drawable, maxDraw), Exchange::ThrowAllFirst};
 }
 
-bool BotPlayer::PayForWildCard(int seat, std::int32_t cost, bool /*queen*/) {
-  return engine_.table().players.Chips[seat] >= cost;
+bool BotPlayer::PayForWildCard(int seat, std::int32_t cost, bool /*queen*/, const TableView& view) {
+  return view.table.players.Chips[seat] >= cost;
 }
 
 }  // namespace corvane

@@ -9,19 +9,16 @@
 
 namespace corvane {
 
-class HandEngine;
-
 class BotPlayer : public SeatPlayer {
  public:
   // `game` is the game's random stream, which the ladder draws from.
-  BotPlayer(HandEngine& engine, Random& game) : engine_(engine), game_(game) {}
+  explicit BotPlayer(Random& game) : game_(game) {}
 
-  void ChooseBet(int seat) override;
-  void ChooseDiscards(int seat) override;
-  bool PayForWildCard(int seat, std::int32_t cost, bool queen) override;
+  BetChoice ChooseBet(int seat, const TableView& view) override;
+  DrawChoice ChooseDiscards(int seat, const TableView& view) override;
+  bool PayForWildCard(int seat, std::int32_t cost, bool queen, const TableView& view) override;
 
  private:
-  HandEngine& engine_;
   Random& game_;
 };
 

@@ -38,8 +38,8 @@ void HandEngine::DealRound(int r) {
     }
     sharedDealt = sharedDealt || shared;
 
-    if (!round.Shared && !round.FaceUp && seat == kUserSeat) {
-      Say("You are dealt a " + CardName(card, 0) + " face down.");
+    if (!round.Shared && !round.FaceUp) {
+      Say(Audience::Only(seat), "You are dealt a " + CardName(card, 0) + " face down.");
     } else if (round.FaceUp && !round.Shared) {
       RefillDeck();
       Say(Name(seat) + " is dealt a " + CardName(card, 0));

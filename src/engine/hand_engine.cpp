@@ -1,33 +1,22 @@
 #include "engine/hand_engine.h"
 
 #include "engine/deck.h"
+#include "engine/seat_valuation.h"
 #include "engine/side_pots.h"
-#include "sound/seat_sounds.h"
 
 namespace corvane {
 
-HandEngine::HandEngine(TableState& table, HandState& hand, UserSettings& settings, Speech& speech,
-                       Prompts& prompts, Keyboard& keyboard, SoundEngine& sound, Random& game,
-                       Random& cosmetic, TableEvents& events)
+HandEngine::HandEngine(TableState& table, HandState& hand, const UserSettings& settings,
+                       Narration& narration, Seating& seating, Prompts& hostPrompts, Random& game,
+                       TableEvents& events)
     : table_(table),
       hand_(hand),
       settings_(settings),
-      speech_(speech),
-      prompts_(prompts),
-      keyboard_(keyboard),
-      sound_(sound),
+      narration_(narration),
+      seating_(seating),
+      prompts_(hostPrompts),
       game_(game),
-      cosmetic_(cosmetic),
-      events_(events),
-      keyboardPlayer_(*this, prompts),
-      botPlayer_(*this, game) {
-  for (int seat = 1; seat <= kMaxSeats; ++seat) Seat(seat, botPlayer_);
-  Seat(kUserSeat, keyboardPlayer_);
-}
-
-void HandEngine::Seat(int seat, SeatPlayer& player) {
-  seats_.at(static_cast<std::size_t>(seat)) = &player;
-}
+      events_(events) {}
 
 void HandEngine::Shuffle() {
   corvane::Shuffle(table_, game_);
@@ -93,8 +82,9 @@ void HandEngine::StartHand() {
   hand_.HandReport.clear();
   hand_.CurrentRound = 0;
   hand_.DrawsLeft = 0;
-  hand_.ReviewPosition = 0;
+  hand_.ReviewPosition.fill(0);
   hand_.SeenDiscards = 0;
+  hand_.OwnDiscards.fill(0);
   hand_.DrawUnderWay = false;
   // A player whose ante took the last chip has paid all it can: it is all-in for the ante.
   for (int seat = 1; seat <= table_.PlayerCount; ++seat) {
@@ -158,18 +148,12 @@ void HandEngine::CleanUp() {
   hand_.ToCall.fill(0);
 }
 
-HandValue HandEngine::ValueHand(int seat, bool showingOnly, std::string& description) {
-  const HandSlots cards = HandOf(table_, seat);
-  const FaceUpSlots faceUp = FaceUpOf(table_);
-  if (table_.game.HasWildCards) {
-    BuildHandWildCards(seat, false);
-    return BestHandWithWilds(cards, faceUp, showingOnly, hand_.HandWildCards, description);
-  }
-  return EvaluateHand(cards, faceUp, showingOnly, 0, description);
+HandValue HandEngine::ValueHand(int seat, bool showingOnly, std::string& description) const {
+  return ValueSeat(table_, hand_, seat, showingOnly, description);
 }
 
-void HandEngine::Say(const std::string& text) {
-  speech_.speak(text);
+void HandEngine::Say(const Audience& audience, const std::string& text) {
+  narration_.Say(audience, text);
   CheckGameOver();
 }
 
@@ -182,13 +166,8 @@ void HandEngine::CheckGameOver() const {
   if (table_.GameOver) throw HandAbandoned{};
 }
 
-void HandEngine::SeatSound(const std::string& name, int seat, int volumeOffset) {
-  PlaySeatSound(sound_, name, table_.PlayerCount, seat, volumeOffset, settings_.TableVolume);
-}
-
 void HandEngine::ChipSound(int seat, std::int32_t amount) {
-  PlayChipSound(sound_, prompts_, cosmetic_, table_.PlayerCount, seat, amount, table_.settings.Ante,
-                settings_.TableVolume);
+  narration_.ChipSound(seat, amount);
   CheckGameOver();
 }
 

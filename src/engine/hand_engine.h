@@ -11,17 +11,15 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/bot_player.h"
+#include "engine/audience.h"
 #include "engine/hand_state.h"
-#include "engine/keyboard_player.h"
+#include "engine/narration.h"
 #include "engine/next_hand.h"
 #include "engine/seat_player.h"
+#include "engine/seating.h"
 #include "engine/table_events.h"
 #include "eval/evaluator.h"
-#include "sound/sound_engine.h"
-#include "speech/keyboard.h"
 #include "speech/prompts.h"
-#include "speech/speech.h"
 #include "table/random.h"
 #include "table/table_state.h"
 #include "table/user_settings.h"
@@ -30,9 +28,11 @@ namespace corvane {
 
 class HandEngine {
  public:
-  HandEngine(TableState& table, HandState& hand, UserSettings& settings, Speech& speech,
-             Prompts& prompts, Keyboard& keyboard, SoundEngine& sound, Random& game,
-             Random& cosmetic, TableEvents& events);
+  // The table's questions (playing on, the new ante, the showdown) and its pauses go to
+  // `hostPrompts`, the prompts of the person who hosts the table; everything the hand says and
+  // plays goes through `narration` to whoever hears it.
+  HandEngine(TableState& table, HandState& hand, const UserSettings& settings, Narration& narration,
+             Seating& seating, Prompts& hostPrompts, Random& game, TableEvents& events);
   HandEngine(const HandEngine&) = delete;
   HandEngine& operator=(const HandEngine&) = delete;
 
@@ -52,64 +52,32 @@ class HandEngine {
   double SecondsThisHand() const;
   // The hands played so far, each counted when it ends.
   std::int64_t HandsPlayed() const { return handsPlayed_; }
-  void Shuffle();
-  void RefillDeck();
-  // Removes `seat` from the table: a bot's chips go into the pot and the seats after it move down,
-  // and `seat` is decreased by one so that a loop stepping forward looks at the seat that moved
-  // in. The user's leaving closes the table.
-  void PlayerLeaves(int& seat);
 
-  // The player who decides for `seat` from now on. The user's seat starts with the player at the
-  // keyboard, every other seat with a bot; a player moves with the seat when a seat before it
-  // empties.
-  void Seat(int seat, SeatPlayer& player);
-
-  // What a seat does at the table; the seat players call these.
-  // The actions of the betting menu.
-  void CheckOrCall(int seat);
-  void BetOrRaise(int seat, std::int32_t raise);
-  void GoAllIn(int seat);
-  void Fold(int seat);
-  // The actions of the bots' ladder: a check, or a fold when something is owed; a call (a check
-  // when nothing is owed, all-in for what the chips allow); a raise, cut to the table's limits,
-  // which may leave a call or an all-in.
-  void CheckOrFold(int seat);
-  void Call(int seat);
-  void Raise(int seat, std::int32_t raise);
-  // Puts the card of a slot on the discard pile and empties the slot.
-  void ThrowCard(int seat, int slot);
-  // Deals a replacement into an emptied slot; returns the card.
-  CardNumber DealReplacement(int seat, int slot);
-  // Speech and pauses of the hand; each, like CheckGameOver after a question, leaves the hand
-  // when GameOver is set.
-  void Say(const std::string& text);
-  // A pause of the hand (a pause in the play unless said), as long as the pace makes it.
-  void Pause(double seconds, PauseOf kind = PauseOf::Play);
-  void CheckGameOver() const;
-  const std::string& Name(int seat) const { return table_.players.PlayerName[seat]; }
-  const TableState& table() const { return table_; }
-  HandState& hand() { return hand_; }
-
-  // Values a seat's whole hand, or its face-up cards, with its wild cards when the game has them.
-  HandValue ValueHand(int seat, bool showingOnly, std::string& description);
-
-  // Takes the ante of `seat` before the hand (at most the seat's chips); returns what was paid.
-  std::int32_t TakeAnte(int seat);
-
-  // Fills HandWildCards and HandWildCount for `seat` (see hand_wild_cards.h).
-  void BuildHandWildCards(int seat, bool fixedOnly);
-  // Follow the Queen, after every face-up card: a Queen costs its owner two antes and makes the
-  // rank of the next face-up card wild, which costs that card's owner one ante; who will not or
-  // cannot pay folds.
-  void WildCardCheck(int seat, int round);
-  // One draw of the current card round: every seat still in, the user first, may exchange cards.
-  void Draw();
-
-  Random& cosmetic() { return cosmetic_; }
+  // Checks a seat's betting choice against the rules of the round and applies it, as a turn of
+  // the betting round does: a choice the rules do not allow becomes a check, or a fold when
+  // something is owed.
+  void ApplyBet(int seat, const BetChoice& choice);
 
  private:
   // Thrown at a pause when GameOver is set; PlayHand catches it and cleans up.
   struct HandAbandoned {};
+
+  TableView View() const { return {table_, hand_}; }
+  const std::string& Name(int seat) const { return table_.players.PlayerName[seat]; }
+  // Speech and pauses of the hand; each, like CheckGameOver after a question, leaves the hand
+  // when GameOver is set.
+  void Say(const std::string& text) { Say(Audience::Everyone(), text); }
+  void Say(const Audience& audience, const std::string& text);
+  // A pause of the hand (a pause in the play unless said), as long as the pace makes it.
+  void Pause(double seconds, PauseOf kind = PauseOf::Play);
+  void CheckGameOver() const;
+  void Shuffle();
+  void RefillDeck();
+  // Removes `seat` from the table: a bot's chips go into the pot and the seats after it move down,
+  // and `seat` is decreased by one so that a loop stepping forward looks at the seat that moved
+  // in. The host's leaving closes the table; another person leaves as a bot does.
+  void PlayerLeaves(int& seat);
+  HandValue ValueHand(int seat, bool showingOnly, std::string& description) const;
 
   // The start of the next hand.
   // Asks for the new ante; false when none was given.
@@ -134,6 +102,20 @@ class HandEngine {
   NextHand AskToPlayOn();
   void CleanUp();
 
+  // The actions of the betting menu.
+  void CheckOrCall(int seat);
+  void BetOrRaise(int seat, std::int32_t raise);
+  void GoAllIn(int seat);
+  void Fold(int seat);
+  // The actions of the bots' ladder: a check, or a fold when something is owed; a call (a check
+  // when nothing is owed, all-in for what the chips allow); a raise, cut to the table's limits,
+  // which may leave a call or an all-in.
+  void CheckOrFold(int seat);
+  void Call(int seat);
+  void Raise(int seat, std::int32_t raise);
+  // Whether the betting menu would offer `choice` to the seat now.
+  bool MenuOffers(int seat, const BetChoice& choice) const;
+
   // Betting round; false when the hand has been won by the last seat in.
   bool BettingRound(int firstBettor);
   bool PostBlinds(int& seat);
@@ -147,8 +129,21 @@ class HandEngine {
   // Showdown.
   void Showdown();
 
-  // Draws: every draw of the current card round, with DrawUnderWay set while it runs.
+  // Draws: every draw of the current card round, with DrawUnderWay set while it runs; in each,
+  // every seat still in, the user first, may exchange cards.
   void RunDraw();
+  void Draw();
+  // Checks a seat's exchange against the card round (its own cards, not shared, at most the
+  // round's MaxDrawCards) and makes it.
+  void MakeExchange(int seat, DrawChoice choice);
+  // Puts the card of a slot on the discard pile and empties the slot.
+  void ThrowCard(int seat, int slot);
+  // Deals a replacement into an emptied slot; returns the card.
+  CardNumber DealReplacement(int seat, int slot);
+  // Follow the Queen, after every face-up card: a Queen costs its owner two antes and makes the
+  // rank of the next face-up card wild, which costs that card's owner one ante; who will not or
+  // cannot pay folds.
+  void WildCardCheck(int seat, int round);
   // Asks the seat to pay `cost` for a wild card, a Queen or the card that follows one. Returns true
   // when it paid; a seat that does not pay folds.
   bool ChargeForWildCard(int seat, std::int32_t cost, bool queen);
@@ -159,23 +154,19 @@ class HandEngine {
   void MoveSeatsDown(int seat);
 
   // Sounds; a chip sound checks GameOver afterwards.
-  void SeatSound(const std::string& name, int seat, int volumeOffset = 0);
+  void SeatSound(const std::string& name, int seat) { narration_.SeatSound(name, seat); }
   void ChipSound(int seat, std::int32_t amount);
+
+  SeatPlayer& PlayerAt(int seat) const { return seating_.PlayerAt(seat); }
 
   TableState& table_;
   HandState& hand_;
-  UserSettings& settings_;
-  Speech& speech_;
+  const UserSettings& settings_;
+  Narration& narration_;
+  Seating& seating_;
   Prompts& prompts_;
-  Keyboard& keyboard_;
-  SoundEngine& sound_;
   Random& game_;
-  Random& cosmetic_;
   TableEvents& events_;
-  KeyboardPlayer keyboardPlayer_;
-  BotPlayer botPlayer_;
-  // Who decides for each seat 1..kMaxSeats.
-  std::array<SeatPlayer*, kMaxSeats + 1> seats_{};
   bool raiseAnte_ = false;
   bool handRunning_ = false;
   double handStart_ = 0;

@@ -71,21 +71,21 @@ struct HandState {
   std::array<std::int32_t, kMaxPots + 1> PotAmount{};
   std::array<std::int16_t, kMaxPots + 1> PotCap{};
 
-  // The cards that are wild for the hand being valued, entries 1..20, and their count.
-  WildList HandWildCards{};
-  std::int16_t HandWildCount = 0;
   // Follow the Queen: a queen was dealt face up and the next face-up card sets the wild rank, and
   // that rank (0 for none).
   bool FollowPending = false;
   std::int16_t FollowRank = 0;
 
-  // The user's card-review position: 0 when a hand starts, 1 when the user's turn begins.
-  std::int16_t ReviewPosition = 0;
+  // Each seat's card-review position: 0 when a hand starts, 1 when the turn of the person at the
+  // seat begins.
+  PerSeat<std::int16_t> ReviewPosition{};
 
-  // Cards the user saw go onto the discard pile this hand, bit c for card c: the face-up cards of
-  // a seat that folded, every card the user threw away in a draw and every face-up card thrown in
-  // one. Such a card is known to be out of play for as long as it lies on the pile.
+  // Cards everyone saw go onto the discard pile this hand, bit c for card c: the face-up cards of
+  // a seat that folded and every face-up card thrown in a draw; and the cards each seat threw away
+  // face down in a draw, which only that seat saw. Such a card is known to be out of play, to
+  // whoever saw it, for as long as it lies on the pile.
   std::uint64_t SeenDiscards = 0;
+  PerSeat<std::uint64_t> OwnDiscards{};
   // A draw is being played: the seats exchange their cards one after another.
   bool DrawUnderWay = false;
 };

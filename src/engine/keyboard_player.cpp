@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "engine/betting_menu.h"
-#include "engine/hand_engine.h"
+#include "engine/seat_valuation.h"
 
 namespace corvane {
 
@@ -22,57 +22,62 @@ constexpr const char* kDiscardTitle =
 
 }  // namespace
 
-void KeyboardPlayer::ChooseBet(int seat) {
-  const TableState& table = engine_.table();
-  HandState& hand = engine_.hand();
+BetChoice KeyboardPlayer::ChooseBet(int seat, const TableView& view) {
+  const TableState& table = view.table;
+  const HandState& hand = view.hand;
   const GameSettings& limits = table.settings;
-  hand.ReviewPosition = 1;
+  // A question answered after the table was quit changes nothing: the engine leaves the hand.
+  constexpr BetChoice kQuit{BetAction::Pass};
   for (;;) {
     std::string description;
-    engine_.ValueHand(seat, false, description);
-    engine_.Say("???You have " + description);
+    ValueSeat(table, hand, seat, false, description);
+    Say("???You have " + description);
 
-    const BettingSituation situation{
-        engine_.Name(seat), table.players.Chips[seat], hand.ToCall[seat], hand.LastRaise,
-        limits.Ante,        limits.MaxRaise,           hand.RaiseCount,   limits.MaxRaises,
-        hand.ActiveCount};
+    const BettingSituation situation{table.players.PlayerName[seat],
+                                     table.players.Chips[seat],
+                                     hand.ToCall[seat],
+                                     hand.LastRaise,
+                                     limits.Ante,
+                                     limits.MaxRaise,
+                                     hand.RaiseCount,
+                                     limits.MaxRaises,
+                                     hand.ActiveCount};
     BettingMenu menu = BuildBettingMenu(situation);
-    for (const std::string& notice : menu.notices) engine_.Say(notice);
+    for (const std::string& notice : menu.notices) {
+      Say(notice);
+      if (table.GameOver) return kQuit;
+    }
     // Nothing to decide: the player checks without being asked.
-    if (menu.count() == 1 && menu.keys[1] == "C" && hand.ToCall[seat] == 0) return;
+    if (menu.count() == 1 && menu.keys[1] == "C" && hand.ToCall[seat] == 0) return {};
 
     int key = 0;
     while (key == 0) {
       key = prompts_.Menu("???What would you like to do?", menu.items, menu.keys, menu.count(), 1,
                           kMenuKeyCode, false);
-      engine_.CheckGameOver();
+      if (table.GameOver) return kQuit;
     }
     switch (std::toupper(key)) {
       case 'C':
-        engine_.CheckOrCall(seat);
-        return;
+        return {BetAction::CheckOrCall};
       case 'I':
-        engine_.GoAllIn(seat);
-        return;
+        return {BetAction::AllIn};
       case 'F':
-        engine_.Fold(seat);
-        return;
+        return {BetAction::Fold};
       case 'R': {
         const std::int32_t chips = table.players.Chips[seat];
         const std::int32_t minRaise = std::max(hand.LastRaise, limits.Ante);
         const std::int32_t maxAllowed = std::min(limits.MaxRaise, chips - hand.ToCall[seat]);
         if (maxAllowed < minRaise) {
-          engine_.Say(
-              "You have insufficient chips to raise the bet. You can go all in instead by "
+          Say("You have insufficient chips to raise the bet. You can go all in instead by "
               "pressing I.");
+          if (table.GameOver) return kQuit;
           break;
         }
         const std::int32_t amount = prompts_.InputNumber("Amount to bet or raise?", minRaise,
                                                          maxAllowed, minRaise, 1, limits.Ante);
-        engine_.CheckGameOver();
+        if (table.GameOver) return kQuit;
         if (amount < minRaise || amount > maxAllowed) break;  // cancelled: the menu again
-        engine_.BetOrRaise(seat, amount);
-        return;
+        return {BetAction::BetOrRaise, amount};
       }
       default:
         break;
@@ -80,10 +85,10 @@ void KeyboardPlayer::ChooseBet(int seat) {
   }
 }
 
-void KeyboardPlayer::ChooseDiscards(int seat) {
-  const TableState& table = engine_.table();
+DrawChoice KeyboardPlayer::ChooseDiscards(int seat, const TableView& view) {
+  const TableState& table = view.table;
   const GameDefinition& game = table.game;
-  const int maxDraw = std::max<int>(0, game.Rounds[engine_.hand().CurrentRound].MaxDrawCards);
+  const int maxDraw = std::max<int>(0, game.Rounds[view.hand.CurrentRound].MaxDrawCards);
   const int lastSlot = std::min<int>(game.RoundCount, kMaxRounds);
 
   // The cards the player may exchange: face down and not shared, highest rank first (an exchange
@@ -100,7 +105,7 @@ void KeyboardPlayer::ChooseDiscards(int seat) {
     }
   }
   const int n = static_cast<int>(drawable.size());
-  if (n == 0) return;
+  if (n == 0) return {};
 
   std::vector<std::string> items(static_cast<std::size_t>(n) + 1);
   std::vector<std::string> keys(static_cast<std::size_t>(n) + 1);
@@ -111,10 +116,11 @@ void KeyboardPlayer::ChooseDiscards(int seat) {
   for (;;) {
     // Every showing of the menu starts with nothing marked.
     std::fill(keys.begin(), keys.end(), std::string());
-    engine_.Say(fmt::format("You may draw up to {} cards", maxDraw));
+    Say(fmt::format("You may draw up to {} cards", maxDraw));
+    if (table.GameOver) return {};
     const int selected =
         prompts_.Menu(kDiscardTitle, items, keys, n, 1, kMenuMultiSelect, false, maxDraw);
-    engine_.CheckGameOver();
+    if (table.GameOver) return {};
     marked.clear();
     if (selected > 0) {
       for (int i = 1; i <= n; ++i) {
@@ -122,38 +128,40 @@ void KeyboardPlayer::ChooseDiscards(int seat) {
       }
     }
     if (selected > maxDraw || static_cast<int>(marked.size()) > maxDraw) {
-      engine_.Say("Too many cards drawn.");
+      Say("Too many cards drawn.");
+      if (table.GameOver) return {};
       continue;
     }
     if (selected >= 0) break;
   }
 
-  std::string drawn;
+  // The marked cards are thrown in the order of their slots, each replaced at once.
+  DrawChoice choice;
   for (int slot = 1; slot <= lastSlot; ++slot) {
     const CardNumber card = table.Cards[seat][slot];
-    if (card == 0 || std::find(marked.begin(), marked.end(), card) == marked.end()) continue;
-    engine_.ThrowCard(seat, slot);
-    drawn += CardName(engine_.DealReplacement(seat, slot), 0) + " ";
+    if (card != 0 && std::find(marked.begin(), marked.end(), card) != marked.end()) {
+      choice.slots.push_back(slot);
+    }
   }
-  if (!drawn.empty()) engine_.Say(engine_.Name(seat) + " draws " + drawn);
-  engine_.Pause(1);
+  return choice;
 }
 
-bool KeyboardPlayer::PayForWildCard(int seat, std::int32_t cost, bool queen) {
-  return PayOrFold(
-             seat,
-             queen ? "pay for the queen wildcard" : " Pay for the wildcard following the queen ",
-             cost) != 2;
+bool KeyboardPlayer::PayForWildCard(int seat, std::int32_t cost, bool queen,
+                                    const TableView& view) {
+  return PaysOrFolds(
+      seat, queen ? "pay for the queen wildcard" : " Pay for the wildcard following the queen ",
+      cost, view);
 }
 
-int KeyboardPlayer::PayOrFold(int seat, const std::string& text, std::int32_t cost) {
-  if (cost > engine_.table().players.Chips[seat]) return 2;
+bool KeyboardPlayer::PaysOrFolds(int seat, const std::string& text, std::int32_t cost,
+                                 const TableView& view) {
+  if (cost > view.table.players.Chips[seat]) return false;
   for (;;) {
     std::vector<std::string> items{"", fmt::format("{} {} P", text, cost), "Fold, F"};
     std::vector<std::string> keys{"", "P", "F"};
     const int answer = prompts_.Menu("Pay or Fold?", items, keys, 2, 1, 0, false);
-    engine_.CheckGameOver();
-    if (answer == 1 || answer == 2) return answer;
+    if (view.table.GameOver) return false;
+    if (answer == 1 || answer == 2) return answer == 1;
   }
 }
 

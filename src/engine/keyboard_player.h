@@ -1,5 +1,5 @@
-// The player at the keyboard: hears the hand described and answers spoken menus, for the bet, the
-// cards to exchange and the payment for a wild card.
+// The player at a keyboard: hears the hand described and answers spoken menus, for the bet, the
+// cards to exchange and the payment for a wild card. Everything it says goes to that player alone.
 #pragma once
 
 #include <cstdint>
@@ -10,22 +10,20 @@
 
 namespace corvane {
 
-class HandEngine;
-
 class KeyboardPlayer : public SeatPlayer {
  public:
-  KeyboardPlayer(HandEngine& engine, Prompts& prompts) : engine_(engine), prompts_(prompts) {}
+  explicit KeyboardPlayer(Prompts& prompts) : prompts_(prompts) {}
 
-  void ChooseBet(int seat) override;
-  void ChooseDiscards(int seat) override;
-  bool PayForWildCard(int seat, std::int32_t cost, bool queen) override;
+  BetChoice ChooseBet(int seat, const TableView& view) override;
+  DrawChoice ChooseDiscards(int seat, const TableView& view) override;
+  bool PayForWildCard(int seat, std::int32_t cost, bool queen, const TableView& view) override;
 
  private:
-  // The choice between paying `cost` and folding: 1 pay, 2 fold. When the cost is more than the
-  // seat's chips the answer is 2 without asking.
-  int PayOrFold(int seat, const std::string& text, std::int32_t cost);
+  // The choice between paying `cost` and folding: true to pay. When the cost is more than the
+  // seat's chips the answer is to fold, without asking.
+  bool PaysOrFolds(int seat, const std::string& text, std::int32_t cost, const TableView& view);
+  void Say(const std::string& text) { prompts_.speech().speak(text); }
 
-  HandEngine& engine_;
   Prompts& prompts_;
 };
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "engine/hand_engine.h"
-#include "sound/seat_sounds.h"
+#include "engine/pay_in.h"
 #include "table/rounding.h"
 
 namespace corvane {
@@ -32,12 +32,12 @@ NextHand HandEngine::DealNextHand() {
   hand_.HandOver = false;
   Shuffle();
   if (table_.FirstDeal) {
-    speech_.speak("Press F1 for Help, and Shift-F2 for a list of commands.");
-    speech_.speak("Press F2 to obtain a brief description of the game.");
+    narration_.Say(Audience::Everyone(), "Press F1 for Help, and Shift-F2 for a list of commands.");
+    narration_.Say(Audience::Everyone(), "Press F2 to obtain a brief description of the game.");
     // A key pressed during the greeting gets its answer at once rather than being lost.
     prompts_.Pause(PauseOf::BetweenHands, 2);
   }
-  speech_.speak("Now shuffling.");
+  narration_.Say(Audience::Everyone(), "Now shuffling.");
   table_.FirstDeal = false;
 
   const std::int16_t previousDealer = table_.Dealer;
@@ -49,12 +49,12 @@ NextHand HandEngine::DealNextHand() {
   }
   const std::string& dealer = table_.players.PlayerName[table_.Dealer];
   const HandScope scope(events_);
-  speech_.speak("The deal goes to " + dealer);
+  narration_.Say(Audience::Everyone(), "The deal goes to " + dealer);
   if (settings_.BotsDealersChoice) {
-    speech_.speak(dealer + " declares the game to be " + table_.game.GameName);
+    narration_.Say(Audience::Everyone(),
+                   dealer + " declares the game to be " + table_.game.GameName);
   }
-  PlaySeatSound(sound_, "shuffle*2.wav", table_.PlayerCount, table_.Dealer, 0,
-                settings_.TableVolume);
+  narration_.SeatSound("shuffle*2.wav", table_.Dealer);
   prompts_.Pause(PauseOf::BetweenHands, 4);
   ClearPots(hand_);
   if (raiseAnte_ && !RaiseAnte()) {
@@ -67,21 +67,21 @@ NextHand HandEngine::DealNextHand() {
   if (table_.GameOver) return NextHand::TableOver;
 
   hand_.HandOver = false;
-  handStart_ = keyboard_.host().Now();
+  handStart_ = prompts_.keyboard().host().Now();
   handRunning_ = true;
   const NextHand next = PlayHand();
   handRunning_ = false;
   ++handsPlayed_;
   // The playing time is kept in whole seconds: the hand's time is rounded, not cut, so that the
   // fractions of many hands do not go missing.
-  const double seconds = keyboard_.host().Now() - handStart_;
+  const double seconds = prompts_.keyboard().host().Now() - handStart_;
   if (seconds > 0) table_.ElapsedSeconds += static_cast<std::int32_t>(RoundHalfEven(seconds));
   hand_.HandOver = true;
   return next;
 }
 
 double HandEngine::SecondsThisHand() const {
-  return handRunning_ ? keyboard_.host().Now() - handStart_ : 0.0;
+  return handRunning_ ? prompts_.keyboard().host().Now() - handStart_ : 0.0;
 }
 
 bool HandEngine::RaiseAnte() {
@@ -95,24 +95,26 @@ bool HandEngine::RaiseAnte() {
   const auto scaled = RoundHalfEven(static_cast<double>(s.MaxRaise) * ante / oldAnte);
   s.MaxRaise = static_cast<std::int32_t>(std::min<std::int64_t>(scaled, 1000000000));
   s.Ante = ante;
-  speech_.speak("The ante is now " + std::to_string(s.Ante) + " and the max bet is now " +
-                std::to_string(s.MaxRaise) + ".");
+  narration_.Say(Audience::Everyone(), "The ante is now " + std::to_string(s.Ante) +
+                                           " and the max bet is now " + std::to_string(s.MaxRaise) +
+                                           ".");
   return true;
 }
 
 void HandEngine::TakeAntes() {
   const std::int32_t ante = table_.settings.Ante;
-  speech_.speak("Everyone puts in the " + std::to_string(ante) + " chip ante.");
+  narration_.Say(Audience::Everyone(),
+                 "Everyone puts in the " + std::to_string(ante) + " chip ante.");
   for (int seat = 1; seat <= table_.PlayerCount && !table_.GameOver; ++seat) {
     if (table_.players.Chips[seat] <= 0) {
-      speech_.speak(table_.players.PlayerName[seat] +
-                    " cannot cover another hand, so they leave the table.");
+      narration_.Say(
+          Audience::Everyone(),
+          table_.players.PlayerName[seat] + " cannot cover another hand, so they leave the table.");
       PlayerLeaves(seat);
       continue;
     }
-    const std::int32_t paid = TakeAnte(seat);
-    PlayChipSound(sound_, prompts_, cosmetic_, table_.PlayerCount, seat, paid, table_.settings.Ante,
-                  settings_.TableVolume);
+    const std::int32_t paid = TakeAnte(table_, hand_, seat);
+    narration_.ChipSound(seat, paid);
     prompts_.Pause(PauseOf::Deal, 0.2);
   }
 }

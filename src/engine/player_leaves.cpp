@@ -1,5 +1,6 @@
-// Players leaving the table: a player who cannot pay for the next hand leaves; a bot's remaining
-// chips go into the pot, to be won in the next hand; the user's leaving closes the table.
+// Players leaving the table: a player who cannot pay for the next hand leaves; the remaining chips
+// of a bot (or of a person other than the host) go into the pot, to be won in the next hand; the
+// host's leaving closes the table.
 #include "engine/deck.h"
 #include "engine/hand_engine.h"
 #include "table/chips.h"
@@ -16,13 +17,17 @@ void HandEngine::RemovePlayersWhoCannotCover() {
 
 void HandEngine::PlayerLeaves(int& seat) {
   if (seat < 1 || seat > table_.PlayerCount) return;
-  if (seat == kUserSeat) {
+  if (seat == kHostSeat) {
     events_.UserEliminated();
-    speech_.speak("better luck next time. The table is closed to you.");
+    narration_.Say(Audience::Only(seat), "better luck next time. The table is closed to you.");
     hand_.HandOver = true;
     table_.GameOver = true;
     events_.TableClosedToUser();
     return;
+  }
+  // Another person leaves as a bot does, and hears it as the host would.
+  if (narration_.HeardAt(seat)) {
+    narration_.Say(Audience::Only(seat), "better luck next time. The table is closed to you.");
   }
   AddChips(hand_.Pot, table_.players.Chips[seat]);
   table_.players.Chips[seat] = 0;
@@ -75,7 +80,8 @@ void HandEngine::MoveSeatsDown(int seat) {
     hand_.ExtraContribution[s] = hand_.ExtraContribution[s + 1];
     hand_.WildPayments[s] = hand_.WildPayments[s + 1];
     hand_.ToCall[s] = hand_.ToCall[s + 1];
-    seats_[static_cast<std::size_t>(s)] = seats_[static_cast<std::size_t>(s) + 1];
+    hand_.ReviewPosition[s] = hand_.ReviewPosition[s + 1];
+    hand_.OwnDiscards[s] = hand_.OwnDiscards[s + 1];
   }
   // The seat that emptied at the end.
   p.PlayerName[last].clear();
@@ -85,8 +91,11 @@ void HandEngine::MoveSeatsDown(int seat) {
   hand_.Folded[last] = hand_.AllIn[last] = hand_.PendingAllIn[last] = false;
   hand_.HandContribution[last] = hand_.OpenContribution[last] = 0;
   hand_.ExtraContribution[last] = hand_.WildPayments[last] = hand_.ToCall[last] = 0;
-  // Whoever sits down in the emptied seat later is a bot unless seated otherwise.
-  seats_[static_cast<std::size_t>(last)] = &botPlayer_;
+  hand_.ReviewPosition[last] = 0;
+  hand_.OwnDiscards[last] = 0;
+  // The players and listeners move down with their seats; whoever sits down in the emptied seat
+  // later is a bot unless seated otherwise.
+  seating_.MoveDown(seat, last);
 
   const auto shift = [seat](auto& index) {
     if (index == seat) {

@@ -4,7 +4,6 @@
 #include <fmt/format.h>
 
 #include "engine/hand_engine.h"
-#include "engine/hand_wild_cards.h"
 #include "table/chips.h"
 
 namespace corvane {
@@ -14,13 +13,6 @@ namespace {
 constexpr int kQueen = 12;
 
 }  // namespace
-
-void HandEngine::BuildHandWildCards(int seat, bool fixedOnly) {
-  const HandWilds wilds =
-      WildCardsOfHand(table_.game, HandOf(table_, seat), hand_.FollowRank, fixedOnly);
-  hand_.HandWildCards = wilds.cards;
-  hand_.HandWildCount = wilds.count;
-}
 
 void HandEngine::WildCardCheck(int seat, int round) {
   if (table_.game.GameCode != kFollowTheQueen) return;
@@ -50,7 +42,9 @@ void HandEngine::WildCardCheck(int seat, int round) {
 bool HandEngine::ChargeForWildCard(int seat, std::int32_t cost, bool queen) {
   // A player alone in the hand would only pay into a pot that is already his.
   if (OneSeatLeft()) return false;
-  if (!seats_[static_cast<std::size_t>(seat)]->PayForWildCard(seat, cost, queen)) {
+  const bool pays = PlayerAt(seat).PayForWildCard(seat, cost, queen, View());
+  CheckGameOver();
+  if (!pays || cost > table_.players.Chips[seat]) {
     // An all-in player has nothing to pay with and keeps the hand.
     Fold(seat);
     return false;
@@ -58,11 +52,12 @@ bool HandEngine::ChargeForWildCard(int seat, std::int32_t cost, bool queen) {
   PayWildCard(seat, cost);
   if (queen) {
     Say(fmt::format("{} pays for the queen wildcard {}", Name(seat), cost));
-  } else if (seat == kUserSeat) {
-    // The user hears the payment in the words of the question just answered.
-    Say(fmt::format("{} pays for the wildcard following the queen {}", Name(seat), cost));
   } else {
-    Say(fmt::format("{} pays for the wildcard that follows the queen {}", Name(seat), cost));
+    // The person who paid hears it in the words of the question just answered.
+    Say(Audience::Only(seat),
+        fmt::format("{} pays for the wildcard following the queen {}", Name(seat), cost));
+    Say(Audience::AllBut(seat),
+        fmt::format("{} pays for the wildcard that follows the queen {}", Name(seat), cost));
   }
   ChipSound(seat, cost);
   Pause(2.5);

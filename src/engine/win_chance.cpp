@@ -87,26 +87,27 @@ std::uint64_t Mix(std::uint64_t h, std::uint64_t value) {
   return h ^ (h >> 31);
 }
 
-// Reads the hand from the user's side of the table.
+// Reads the hand from the side of the table of the person at `seat`.
 class PositionReader {
  public:
-  PositionReader(const TableState& table, const HandState& hand)
+  PositionReader(const TableState& table, const HandState& hand, int seat)
       : table_(table),
         hand_(hand),
+        seat_(seat),
         game_(table.game),
         rounds_(std::clamp<int>(table.game.RoundCount, 0, kMaxRounds)),
         // Follow the Queen looks at every card dealt face up in a round of its own.
         trailerGame_(table.game.GameCode == kFollowTheQueen) {
     // The seats still in, in the order the deal reaches them: from the seat after the dealer
-    // round the table. The user's hand comes first among the hands.
+    // round the table. The reader's hand comes first among the hands.
     const int count = std::clamp<int>(table.PlayerCount, 0, kMaxSeats);
-    int seat = table.Dealer + 1 > count ? 1 : table.Dealer + 1;
-    for (int i = 0; i < count; ++i, seat = seat == count ? 1 : seat + 1) {
-      if (!hand.Folded[static_cast<std::size_t>(seat)]) dealOrder_.push_back(seat);
+    int next = table.Dealer + 1 > count ? 1 : table.Dealer + 1;
+    for (int i = 0; i < count; ++i, next = next == count ? 1 : next + 1) {
+      if (!hand.Folded[static_cast<std::size_t>(next)]) dealOrder_.push_back(next);
     }
-    seats_.push_back(kUserSeat);
+    seats_.push_back(seat_);
     for (const int s : dealOrder_) {
-      if (s != kUserSeat) seats_.push_back(s);
+      if (s != seat_) seats_.push_back(s);
     }
   }
 
@@ -158,12 +159,14 @@ class PositionReader {
         know(p.hands[h][s]);
       }
     }
-    // Cards the user saw thrown away are out of play while they lie on the pile (a folded
+    // Cards the reader saw thrown away are out of play while they lie on the pile (a folded
     // player's face-up cards are dead); once the pile is shuffled into the deck they may be dealt
     // again.
+    const std::uint64_t seen =
+        hand_.SeenDiscards | hand_.OwnDiscards[static_cast<std::size_t>(seat_)];
     for (int i = std::max<int>(table_.DiscardTop, 1); i <= 52; ++i) {
       const CardNumber c = table_.Discards[static_cast<std::size_t>(i)];
-      if (c >= 1 && c <= 52 && ((hand_.SeenDiscards >> c) & 1u) != 0) know(c);
+      if (c >= 1 && c <= 52 && ((seen >> c) & 1u) != 0) know(c);
     }
     for (CardNumber c = 1; c <= 52; ++c) {
       if (((known >> c) & 1u) == 0) p.unknown.push_back(c);
@@ -233,6 +236,7 @@ class PositionReader {
 
   const TableState& table_;
   const HandState& hand_;
+  int seat_;
   const GameDefinition& game_;
   const int rounds_;
   const bool trailerGame_;
@@ -492,8 +496,9 @@ bool DrawToCome(const TableState& table, const HandState& hand) {
 
 }  // namespace
 
-WinChance ChanceOfWinning(const TableState& table, const HandState& hand, WinChanceMethod method) {
-  const Position p = PositionReader(table, hand).Read();
+WinChance ChanceOfWinning(const TableState& table, const HandState& hand, int seat,
+                          WinChanceMethod method) {
+  const Position p = PositionReader(table, hand, seat).Read();
   Showdown showdown(p, table.game);
   WinChance chance;
   if (p.hands.size() == 1) {

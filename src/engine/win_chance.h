@@ -36,8 +36,9 @@ enum class WinChanceMethod {
   kSampled,   // sample
 };
 
-// The user's chance of winning, for a user still in a hand under way.
-WinChance ChanceOfWinning(const TableState& table, const HandState& hand,
+// The chance of winning of the person at `seat`, still in a hand under way, from what that person
+// can see.
+WinChance ChanceOfWinning(const TableState& table, const HandState& hand, int seat,
                           WinChanceMethod method = WinChanceMethod::kCheapest);
 
 }  // namespace corvane

@@ -1,4 +1,6 @@
-// The host: everything the game needs from the desktop, the terminal or a script.
+// The host: everything the game needs from the desktop, the terminal or a script. It is also the
+// output of the person at its keyboard (person_output.h): message boxes, the text window, the
+// transcript.
 //
 // The game is single-threaded. It asks the host for the next event and handles it itself, so no
 // game code ever runs inside a toolkit callback. A host never spins: NextEvent blocks until an
@@ -12,9 +14,13 @@
 #include <string>
 #include <string_view>
 
+#include "platform/person_output.h"
 #include "platform/window_look.h"
 
 namespace corvane {
+
+// The person at this machine's keyboard, who hosts the table.
+inline constexpr int kHostPerson = 0;
 
 // Which of the two windows a key press reached.
 enum class Window { Sound, Speech };
@@ -30,6 +36,9 @@ struct HostEvent {
   int code = 0;
   int shift = 0;
   Window window = Window::Sound;
+  // Whose key it is: kHostPerson for the keyboard of this machine, otherwise the id a person was
+  // given when they sat down at the table (another script, a friend over the network).
+  int person = kHostPerson;
 };
 
 // What the game is doing while it waits; the script host answers only prompts with its keys.
@@ -37,8 +46,6 @@ enum class WaitKind {
   Pause,   // a pause of the game (Wait, the deal, a sound finishing)
   Answer,  // a prompt waits for the user's answer
 };
-
-enum class MessageIcon { Critical, Exclamation, Information };
 
 // A moment of the calendar, as the clock on the wall shows it.
 struct CalendarTime {
@@ -58,18 +65,7 @@ struct EndProgram {
   int status = 0;
 };
 
-// The multi-line text window pText of the sound window: the no-speech (Braille) mode writes here.
-class TextWindow {
- public:
-  virtual ~TextWindow() = default;
-  virtual void Show(bool visible) = 0;              // show or hide the window
-  virtual bool Visible() const = 0;                 // whether it is shown
-  virtual void SetText(std::string_view text) = 0;  // replace the whole text (UTF-8)
-  virtual std::string Text() const = 0;             // the whole text (UTF-8)
-  virtual void Append(std::string_view text) = 0;   // insert at the end
-};
-
-class Host {
+class Host : public PersonOutput {
  public:
   virtual ~Host() = default;
 
@@ -89,12 +85,6 @@ class Host {
   // at the deadline. Events already pending are returned at once.
   virtual std::optional<HostEvent> NextEvent(double deadline, WaitKind kind) = 0;
 
-  // A modal message box; returns when the user has dismissed it.
-  virtual void ShowMessage(std::string_view title, std::string_view text, MessageIcon icon) = 0;
-
-  // The text window of the sound window.
-  virtual TextWindow& Text() = 0;
-
   // The display's bell.
   virtual void Beep() = 0;
 
@@ -110,12 +100,6 @@ class Host {
 
   // Opens a document (a help file) with the desktop's viewer; false when that failed.
   virtual bool OpenDocument(const std::string& path) = 0;
-
-  // Every phrase that speech hands to the user, after its markers are handled (the transcript).
-  virtual void OnSpoken(std::string_view /*text*/) {}
-
-  // Every sound started, by its file name after wildcard substitution.
-  virtual void OnSoundPlayed(std::string_view /*file*/) {}
 };
 
 }  // namespace corvane

@@ -1,5 +1,6 @@
 #include "platform/script_host.h"
 
+#include <algorithm>
 #include <cmath>
 #include <ctime>
 #include <utility>
@@ -13,13 +14,45 @@ constexpr std::time_t kScriptCalendarStart = 1796673600;
 
 }  // namespace
 
+// The output of a person other than the host: their own transcript, text window and sounds.
+class ScriptHost::Guest : public PersonOutput {
+ public:
+  Guest(ScriptHost& host, int id, ScriptReader& reader)
+      : host_(host),
+        id_(id),
+        reader_(reader),
+        text_([this](std::string_view line) { reader_.out() << "| " << line << "\n"; }) {}
+
+  void ShowMessage(std::string_view title, std::string_view text, MessageIcon) override {
+    reader_.out() << "! " << title << ": " << text << "\n";
+  }
+  TextWindow& Text() override { return text_; }
+  void OnSpoken(std::string_view text) override { reader_.OnSpoken(text, host_.Now()); }
+  void OnSoundPlayed(std::string_view file) override {
+    if (host_.printSounds_) reader_.out() << "~ " << file << "\n";
+  }
+  void AnswerWaiting(bool waiting) override { host_.Waiting(id_, waiting); }
+
+ private:
+  ScriptHost& host_;
+  int id_;
+  ScriptReader& reader_;
+  MemoryTextWindow text_;
+};
+
 ScriptHost::ScriptHost(Script script, std::ostream& out, std::ostream& err, bool printSounds)
-    : script_(std::move(script)),
-      out_(out),
-      err_(err),
+    : err_(err),
       printSounds_(printSounds),
-      text_([this](std::string_view line) { out_ << "| " << line << "\n"; }) {
-  Advance();
+      text_([&out](std::string_view line) { out << "| " << line << "\n"; }) {
+  readers_.push_back({kHostPerson, std::make_unique<ScriptReader>(std::move(script), out, err)});
+}
+
+ScriptHost::~ScriptHost() = default;
+
+PersonOutput& ScriptHost::AddPerson(int id, Script script, std::ostream& out) {
+  readers_.push_back({id, std::make_unique<ScriptReader>(std::move(script), out, err_)});
+  guests_.push_back(std::make_unique<Guest>(*this, id, *readers_.back().script));
+  return *guests_.back();
 }
 
 CalendarTime ScriptHost::LocalTime() {
@@ -30,99 +63,73 @@ CalendarTime ScriptHost::LocalTime() {
           parts.tm_wday,        parts.tm_hour,    parts.tm_min};
 }
 
-const ScriptItem* ScriptHost::Current() const {
-  return cursor_ < script_.items.size() ? &script_.items[cursor_] : nullptr;
-}
-
-bool ScriptHost::ExpectWaiting() const {
-  const ScriptItem* item = Current();
-  return item != nullptr && item->kind == ScriptItem::Kind::Expect;
-}
-
-void ScriptHost::Advance() {
-  while (const ScriptItem* item = Current()) {
-    if (item->kind == ScriptItem::Kind::On) {
-      rules_.push_back({item->text, item->keys});
-      ruleKeysWaiting_.push_back(0);
-      ++cursor_;
-      keyIndex_ = 0;
-      continue;
-    }
-    if (item->kind == ScriptItem::Kind::Expect) expectSince_ = now_;
-    return;
-  }
-  // No items left: the standing answers end with the script.
-  rules_.clear();
-}
-
-HostEvent ScriptHost::KeyEvent(KeyStroke key) {
+HostEvent ScriptHost::KeyEvent(KeyStroke key, int person) {
   HostEvent event;
   event.kind = HostEvent::Kind::Key;
   event.code = key.code;
   event.shift = key.shift;
   event.window = Window::Sound;
+  event.person = person;
   return event;
 }
 
-void ScriptHost::ReportFailure() {
-  if (failed_) return;
-  failed_ = true;
-  out_.flush();
-  err_ << "expect failed: " << Current()->text << "\n";
-  err_.flush();
+void ScriptHost::Waiting(int person, bool waiting) {
+  if (waiting) {
+    waiting_.push_back(person);
+    return;
+  }
+  const auto last = std::find(waiting_.rbegin(), waiting_.rend(), person);
+  if (last != waiting_.rend()) waiting_.erase(std::next(last).base());
 }
 
-void ScriptHost::FailExpect() {
-  ReportFailure();
+ScriptHost::Reader& ScriptHost::Answering() {
+  const int person = waiting_.empty() ? kHostPerson : waiting_.back();
+  for (Reader& reader : readers_) {
+    if (reader.id == person) return reader;
+  }
+  return readers_.front();
+}
+
+void ScriptHost::FailExpect(ScriptReader& reader) {
+  for (Reader& other : readers_) other.script->Flush();
+  reader.ReportFailure();
   throw EndProgram{3};
 }
 
 void ScriptHost::AdvanceClock(double to) {
-  if (ExpectWaiting() && to > expectSince_ + kExpectLimit) {
-    now_ = std::max(now_, expectSince_ + kExpectLimit);
-    FailExpect();
+  for (Reader& reader : readers_) {
+    if (reader.script->ExpectWaiting() && to > reader.script->ExpectDeadline()) {
+      now_ = std::max(now_, reader.script->ExpectDeadline());
+      FailExpect(*reader.script);
+    }
   }
   if (to > now_) now_ = to;
 }
 
 std::optional<HostEvent> ScriptHost::NextEvent(double deadline, WaitKind kind) {
-  if (const ScriptItem* item = Current(); item != nullptr && item->kind == ScriptItem::Kind::Now) {
-    const KeyStroke key = item->keys.front();
-    ++cursor_;
-    keyIndex_ = 0;
-    Advance();
-    return KeyEvent(key);
+  for (Reader& reader : readers_) {
+    if (const std::optional<KeyStroke> key = reader.script->TakeNow(now_)) {
+      return KeyEvent(*key, reader.id);
+    }
   }
   // A pause without end could only be ended by a key: a person would answer it.
   if (kind == WaitKind::Answer || std::isinf(deadline)) {
-    if (std::optional<HostEvent> answer = NextAnswer()) return answer;
-    if (Current() == nullptr) throw EndProgram{0};
+    Reader& answering = Answering();
+    ScriptReader& script = *answering.script;
+    if (const std::optional<KeyStroke> key = script.NextAnswer(now_)) {
+      return KeyEvent(*key, answering.id);
+    }
+    if (script.Finished()) {
+      for (Reader& reader : readers_) reader.script->Flush();
+      throw EndProgram{0};
+    }
     if (std::isinf(deadline)) {
       // Nothing can make the waiting expect come true any more.
-      AdvanceClock(expectSince_ + kExpectLimit + 1);
-      FailExpect();
+      AdvanceClock(script.ExpectDeadline() + 1);
+      FailExpect(script);
     }
   }
   return NextPause(deadline);
-}
-
-std::optional<HostEvent> ScriptHost::NextAnswer() {
-  out_.flush();
-  if (!ruleQueue_.empty()) {
-    const QueuedKey queued = ruleQueue_.front();
-    ruleQueue_.pop_front();
-    if (queued.rule < ruleKeysWaiting_.size()) --ruleKeysWaiting_[queued.rule];
-    return KeyEvent(queued.key);
-  }
-  const ScriptItem* item = Current();
-  if (item == nullptr || item->kind != ScriptItem::Kind::Key) return std::nullopt;
-  const KeyStroke key = item->keys[keyIndex_++];
-  if (keyIndex_ == item->keys.size()) {
-    ++cursor_;
-    keyIndex_ = 0;
-    Advance();
-  }
-  return KeyEvent(key);
 }
 
 std::optional<HostEvent> ScriptHost::NextPause(double deadline) {
@@ -145,7 +152,7 @@ std::optional<HostEvent> ScriptHost::NextPause(double deadline) {
 }
 
 void ScriptHost::ShowMessage(std::string_view title, std::string_view text, MessageIcon) {
-  out_ << "! " << title << ": " << text << "\n";
+  readers_.front().script->out() << "! " << title << ": " << text << "\n";
 }
 
 void ScriptHost::StartTimer(int id, double intervalSeconds) {
@@ -161,31 +168,23 @@ bool ScriptHost::OpenDocument(const std::string& /*path*/) {
 }
 
 void ScriptHost::OnSpoken(std::string_view text) {
-  if (text.empty()) return;
-  out_ << text << "\n";
-  for (std::size_t i = 0; i < rules_.size(); ++i) {
-    if (ruleKeysWaiting_[i] > 0 || text.find(rules_[i].text) == std::string_view::npos) continue;
-    for (const KeyStroke& key : rules_[i].keys) ruleQueue_.push_back({key, i});
-    ruleKeysWaiting_[i] += static_cast<int>(rules_[i].keys.size());
-  }
-  if (ExpectWaiting() && text.find(Current()->text) != std::string_view::npos) {
-    ++cursor_;
-    keyIndex_ = 0;
-    Advance();
-  }
+  readers_.front().script->OnSpoken(text, now_);
 }
 
 void ScriptHost::OnSoundPlayed(std::string_view file) {
-  if (printSounds_) out_ << "~ " << file << "\n";
+  if (printSounds_) readers_.front().script->out() << "~ " << file << "\n";
 }
 
 int ScriptHost::FinalStatus(int status) {
-  if (failed_) return 3;
-  if (ExpectWaiting()) {
-    ReportFailure();
-    return 3;
+  int final = status;
+  for (Reader& reader : readers_) {
+    if (reader.script->Failed()) final = 3;
+    if (reader.script->ExpectWaiting()) {
+      reader.script->ReportFailure();
+      final = 3;
+    }
   }
-  return status;
+  return final;
 }
 
 }  // namespace corvane

@@ -1,11 +1,10 @@
-// Sounds placed round the table by seat: seat 1 (the user) straight ahead, the bots on an arc.
+// Sounds placed round the table by seat, as the listener hears them: seat 1 (the listener's own)
+// straight ahead, the others on an arc.
 #pragma once
 
 #include <string>
 
 #include "sound/sound_engine.h"
-#include "speech/game_pauses.h"
-#include "table/random.h"
 
 namespace corvane {
 
@@ -26,10 +25,5 @@ SeatPlacement PlaceSeat(int playerCount, int seat);
 // How many coins a chip sound of `amount` plays: amount / (2 x ante) + 1, halves to even, at
 // least 1 and at most 50 (1 when there is no ante to measure by).
 int ChipSoundCount(int amount, int ante);
-
-// Chips going into the pot: "coin*4.wav" at the seat, once per two antes of `amount` (at least
-// once, at most 50 times), each followed by a short pause in which keys run their commands.
-void PlayChipSound(SoundEngine& sound, GamePauses& pauses, Random& cosmetic, int playerCount,
-                   int seat, int amount, int ante, int tableVolume);
 
 }  // namespace corvane

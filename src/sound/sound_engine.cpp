@@ -31,7 +31,7 @@ std::int16_t ToInt16(int value) {
 
 }  // namespace
 
-SoundEngine::SoundEngine(Host& host, AudioDevice& device, Random& cosmetic,
+SoundEngine::SoundEngine(PersonOutput& host, AudioDevice& device, Random& cosmetic,
                          std::string programFolder)
     : host_(host), device_(device), cosmetic_(cosmetic), programFiles_(std::move(programFolder)) {}
 

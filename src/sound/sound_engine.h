@@ -41,7 +41,7 @@ enum DSFlags : int {
 class SoundEngine {
  public:
   // `programFolder` ends in "/"; `cosmetic` picks sound variants.
-  SoundEngine(Host& host, AudioDevice& device, Random& cosmetic, std::string programFolder);
+  SoundEngine(PersonOutput& host, AudioDevice& device, Random& cosmetic, std::string programFolder);
 
   // Opens the device; on failure says so in a message box, with the way out (--no-sound), and
   // ends the program.
@@ -93,7 +93,7 @@ class SoundEngine {
   // cannot be read (tried again the next time).
   SoundId LoadOnce(const std::string& path);
 
-  Host& host_;
+  PersonOutput& host_;
   AudioDevice& device_;
   Random& cosmetic_;
   FolderIndex programFiles_;  // the sound files

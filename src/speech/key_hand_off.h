@@ -6,9 +6,9 @@ namespace corvane {
 
 class KeyHandOff {
  public:
-  // Runs the game's command for the key stored in the keyboard (prompts hand unknown keys on
-  // through this too).
-  virtual void DispatchCommandKey() = 0;
+  // Runs the game's command for `commandKey` (CommandKeyOf(shift, code)); prompts hand the keys
+  // they do not know on through this too.
+  virtual void DispatchCommandKey(int commandKey) = 0;
   // Control-0..3 in the sound window: `mode` is the digit.
   virtual void SwitchSpeechMode(int mode) = 0;
   // F1 in either window opens the full help, whatever the game is doing.

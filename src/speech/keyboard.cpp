@@ -5,8 +5,36 @@ namespace corvane {
 bool Keyboard::Pump(double deadline, WaitKind kind) {
   std::optional<HostEvent> event = host_.NextEvent(deadline, kind);
   if (!event) return false;
+  if (event->kind == HostEvent::Kind::Key && event->person != person_) {
+    if (router_ == nullptr) return true;
+    if (Keyboard* other = router_->KeyboardOf(event->person)) other->Handle(*event);
+    return true;
+  }
   Handle(*event);
   return true;
+}
+
+PressedKey Keyboard::AwaitKey() {
+  keyCode_ = 0;
+  keyShift_ = 0;
+  // The host is told whose answer is awaited for as long as the wait lasts, however it ends.
+  struct Waiting {
+    explicit Waiting(PersonOutput& output) : output(output) { output.AnswerWaiting(true); }
+    ~Waiting() { output.AnswerWaiting(false); }
+    Waiting(const Waiting&) = delete;
+    Waiting& operator=(const Waiting&) = delete;
+    PersonOutput& output;
+  } waiting(output_);
+  while (keyCode_ == 0) {
+    InputWaiting = true;
+    Pump(kForever, WaitKind::Answer);
+  }
+  return {keyCode_, keyShift_};
+}
+
+void Keyboard::StoreKeysFromNow() {
+  keyCode_ = 0;
+  InputWaiting = true;
 }
 
 void Keyboard::Handle(const HostEvent& event) {
@@ -19,8 +47,7 @@ void Keyboard::Handle(const HostEvent& event) {
       }
       if (event.window == Window::Speech) {
         // The speech window only remembers the key; the polling prompt takes it from there.
-        KeyPressed = static_cast<std::int16_t>(event.code);
-        SpeechWindowShift = static_cast<std::int16_t>(event.shift);
+        keyCode_ = event.code;
         LastKeyWindow = Window::Speech;
       } else {
         WindowKeyDown(event.code, event.shift);
@@ -41,11 +68,11 @@ void Keyboard::WindowKeyDown(int keyCode, int shift) {
     if (handOff_ != nullptr) handOff_->SwitchSpeechMode(keyCode - '0');
     return;
   }
-  KeyPressed = static_cast<std::int16_t>(keyCode);
-  KeyShift = static_cast<std::int16_t>(shift);
+  keyCode_ = keyCode;
+  keyShift_ = shift;
   LastKeyWindow = Window::Sound;
   if (InputWaiting) return;
-  DispatchCommandKey();
+  DispatchCommandKey(CommandKeyOf(shift, keyCode));
   // The pause that let the key in still owns the keyboard: a question the command asked (the
   // ante, quitting, the card browser) must not leave the pause's later keys stored and unanswered.
   InputWaiting = false;

@@ -88,13 +88,8 @@ void Prompts::Pause(PauseOf kind, double seconds) {
   Wait(PausedSeconds(settings_.GamePace, kind, seconds), false);
 }
 
-void Prompts::WaitForKey() {
-  keyboard_.KeyPressed = 0;
-  keyboard_.KeyShift = 0;
-  while (keyboard_.KeyPressed == 0) {
-    keyboard_.InputWaiting = true;
-    keyboard_.Pump(kForever, WaitKind::Answer);
-  }
+PressedKey Prompts::WaitForKey() {
+  return keyboard_.AwaitKey();
 }
 
 std::int16_t Prompts::Menu(std::string prompt, std::vector<std::string>& items,
@@ -127,9 +122,9 @@ std::int16_t Prompts::Menu(std::string prompt, std::vector<std::string>& items,
   };
 
   for (;;) {
-    WaitForKey();
+    const PressedKey pressed = WaitForKey();
     speech_.StopSpeech();
-    const int command = keyboard_.CommandKey();
+    const int command = pressed.command();
     const bool arrowsMove = settings_.CardLeftKey == 0 || multiSelect || commandsOff;
 
     if (command == kKeyDown || (arrowsMove && command == kKeyRight)) {
@@ -179,7 +174,7 @@ std::int16_t Prompts::Menu(std::string prompt, std::vector<std::string>& items,
     } else if (command == kKeyEscape) {
       return 0;
     } else {
-      const std::string typed = TypedCharacter(keyboard_.KeyPressed);
+      const std::string typed = TypedCharacter(pressed.code);
       int match = 0;
       for (int i = 1; i <= count && match == 0 && !typed.empty(); ++i) {
         if (UpperAscii(keys[i]) == typed) match = i;
@@ -190,7 +185,7 @@ std::int16_t Prompts::Menu(std::string prompt, std::vector<std::string>& items,
         return chosen();
       }
       if (!commandsOff) {
-        keyboard_.DispatchCommandKey();
+        keyboard_.DispatchCommandKey(command);
         const bool staysOpen = command == kControlUp || command == kControlDown ||
                                command == kKeyJ || command == kKeyK || command == kKeyL ||
                                command == settings_.CardLeftKey ||
@@ -223,9 +218,8 @@ std::int32_t Prompts::InputNumber(const std::string& prompt, std::int32_t min, s
     bool typed = false;
     bool restart = false;
     while (!restart) {
-      WaitForKey();
+      const int command = WaitForKey().command();
       speech_.StopSpeech();
-      const int command = keyboard_.CommandKey();
       if (command >= '0' && command <= '9') {
         if (fresh) {
           entry.clear();
@@ -275,7 +269,7 @@ std::int32_t Prompts::InputNumber(const std::string& prompt, std::int32_t min, s
         EraseLastCharacter(entry);
         typed = true;
       } else if (!typed) {
-        if ((flags & 1) != 0) keyboard_.DispatchCommandKey();
+        if ((flags & 1) != 0) keyboard_.DispatchCommandKey(command);
         restart = true;
         continue;
       } else {
@@ -305,9 +299,9 @@ std::string Prompts::InputText(const std::string& prompt, const std::string& def
     bool typed = false;
     bool restart = false;
     while (!restart) {
-      WaitForKey();
+      const PressedKey pressed = WaitForKey();
       speech_.StopSpeech();
-      const int key = keyboard_.KeyPressed;
+      const int key = pressed.code;
       const bool letter = key >= 'A' && key <= 'Z';
       const bool digit = key >= '0' && key <= '9';
       if (letter || digit || key == kKeySpace || key == kKeyComma || key == kKeyPeriod) {
@@ -315,7 +309,7 @@ std::string Prompts::InputText(const std::string& prompt, const std::string& def
           entry.clear();
           fresh = false;
         }
-        if (keyboard_.KeyShift == kShift) {
+        if (pressed.shift == kShift) {
           entry += UpperAscii(CharacterOfCode(key));
         } else if (key == kKeyPeriod) {
           entry += '.';
@@ -334,7 +328,7 @@ std::string Prompts::InputText(const std::string& prompt, const std::string& def
         EraseLastCharacter(entry);
         typed = true;
       } else if (!typed) {
-        if ((flags & 1) != 0) keyboard_.DispatchCommandKey();
+        if ((flags & 1) != 0) keyboard_.DispatchCommandKey(pressed.command());
         restart = true;
         continue;
       } else {

@@ -24,6 +24,22 @@ enum MenuFlags : int {
   kMenuKeyCode = 8,      // return the character code of the chosen item's key
 };
 
+// A row of a menu of rows (the main menu, the game selection): its words and the key that
+// chooses it.
+struct MenuRow {
+  std::string text;
+  int key = 0;
+};
+
+// How the rows' keys are matched: the command key as pressed, or its key code whatever the shift.
+enum class RowKeys { AsPressed, IgnoringShift };
+
+// What ChooseRow returns: the row chosen (0 for none) and the key that ended the wait.
+struct RowAnswer {
+  int row = 0;
+  int key = 0;
+};
+
 // What AskYesNo returns; a menu too returns kAnswerEscape when it is left with Escape.
 inline constexpr std::int16_t kAnswerEscape = 0;
 inline constexpr std::int16_t kAnswerYes = 1;
@@ -57,6 +73,11 @@ class Prompts : public GamePauses {
                            std::int32_t def, int flags, std::int32_t step);
   // kEscapedText on Escape.
   std::string InputText(const std::string& prompt, const std::string& def, int flags);
+  // A menu of rows whose texts are spoken as they are reached and kept in the phrase history
+  // (rows from index 1; `current` the row under the cursor, moved by Home, End, Left and Up, Right
+  // and Down, never past either end, each move saying the row reached). Enter chooses the current
+  // row and a row's key chooses that row; any other key ends the wait unanswered, for the caller.
+  RowAnswer ChooseRow(const std::vector<MenuRow>& rows, int& current, RowKeys keys);
   // A menu over `cards`, indexed by slot from 1 (empty slots, 0, are left out); each row's key is
   // its slot number.
   std::int16_t ChooseCard(const std::string& prompt, const std::vector<CardNumber>& cards);
@@ -66,8 +87,8 @@ class Prompts : public GamePauses {
 
  private:
   void EraseLastCharacter(std::string& entry);
-  // Resets the last key, takes the keyboard and blocks until a key is stored.
-  void WaitForKey();
+  // Takes the keyboard and blocks until a key of the person asked comes.
+  PressedKey WaitForKey();
 
   Keyboard& keyboard_;
   Speech& speech_;

@@ -26,7 +26,7 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
 
 }  // namespace
 
-Speech::Speech(Host& host, SpeechEngineFactory& engines) : host_(host), engines_(engines) {}
+Speech::Speech(PersonOutput& host, SpeechEngineFactory& engines) : host_(host), engines_(engines) {}
 
 void Speech::TTSSetup(std::int16_t type) {
   ShowTextWindow(type == kTextWindowMode);

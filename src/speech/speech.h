@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/host.h"
+#include "platform/person_output.h"
 #include "platform/speech_engines.h"
 
 namespace corvane {
@@ -37,7 +37,8 @@ class PhraseListener {
 
 class Speech {
  public:
-  Speech(Host& host, SpeechEngineFactory& engines);
+  // What is said goes to `output`, the person's own.
+  Speech(PersonOutput& output, SpeechEngineFactory& engines);
 
   // Selects the speech mode, with the message box and the fallback chain on failure.
   void TTSSetup(std::int16_t type);
@@ -69,7 +70,7 @@ class Speech {
   // Shows the text window, empty, for the no-speech mode; or hides it.
   void ShowTextWindow(bool show);
 
-  Host& host_;
+  PersonOutput& host_;
   SpeechEngineFactory& engines_;
   std::unique_ptr<ScreenReader> reader_;
   std::unique_ptr<Voice> voice_;

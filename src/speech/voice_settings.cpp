@@ -54,13 +54,9 @@ bool VoiceSettings::VoiceSpeaking() {
 
 int VoiceSettings::NextKey() {
   Keyboard& keyboard = prompts_.keyboard();
-  keyboard.KeyPressed = 0;
-  while (keyboard.KeyPressed == 0) {
-    keyboard.InputWaiting = true;
-    keyboard.Pump(kForever, WaitKind::Answer);
-  }
+  const PressedKey key = keyboard.AwaitKey();
   speech_.StopSpeech();
-  return keyboard.KeyPressed;
+  return key.code;
 }
 
 void VoiceSettings::AdjustVoice(std::int16_t& currentVoice) {
@@ -188,7 +184,6 @@ void VoiceSettings::SapiSettingsMenu() {
     } else if (key == kKeyEscape) {
       speech_.StopSpeech();
       speech_.speak("Exit.");
-      keyboard.KeyPressed = 0;
       return;
     }
   }
@@ -207,7 +202,6 @@ void VoiceSettings::SapiSettingsMenu() {
 }
 
 void VoiceSettings::SaveQuestion() {
-  Keyboard& keyboard = prompts_.keyboard();
   speech_.speak("Sapi Set. Would you like to save these SAPI settings? Press Y or N.");
   for (;;) {
     const int key = NextKey();
@@ -219,11 +213,9 @@ void VoiceSettings::SaveQuestion() {
       } else {
         speech_.speak("File save error: " + (error.empty() ? std::string("not saved") : error));
       }
-      keyboard.KeyPressed = 0;
       return;
     }
     if (key == kKeyN) {
-      keyboard.KeyPressed = 0;
       return;
     }
     if (key == kKeyEscape) return;

@@ -14,7 +14,9 @@
 namespace corvane {
 
 inline constexpr int kMaxSeats = 7;
-inline constexpr int kUserSeat = 1;
+// The seat of the person who hosts the table: the user, when they play alone. It never moves,
+// since the seats that move down are those after a seat that empties.
+inline constexpr int kHostSeat = 1;
 // Hands 10 and 11 are the evaluator's work hands, hand 30 a bot's hand while it draws.
 inline constexpr int kWorkHand = 10;
 inline constexpr int kWorkHand2 = 11;

@@ -8,7 +8,10 @@ shift
 dir=$(cd "$(dirname "$0")" && pwd)
 names=("$@")
 if ((${#names[@]} == 0)); then
-  for script in "$dir"/*.script; do names+=("$(basename "$script" .script)"); done
+  for script in "$dir"/*.script; do
+    # NAME.seatN.script belongs to the scenario NAME.
+    [[ $script =~ \.seat[0-9]\.script$ ]] || names+=("$(basename "$script" .script)")
+  done
 fi
 for name in "${names[@]}"; do
   "$dir/run_scenario.sh" "$build/bin/corvane" "$dir/$name.script" --refresh

@@ -8,6 +8,8 @@
 #   # args: --seed 7 --sounds      options for the program (besides --script)
 #   # status: 3                     the expected exit status (default 0)
 #   # stderr: expect failed: Foo    text the standard error must contain
+#   # timeout: 600                   seconds a run may take (default 120; a long table under the
+#                                    sanitizers needs more)
 #   # data: read-only               the data folder cannot be written to (see below)
 # Files in SCENARIO.data/ are copied into the data folder before the run. When SCENARIO.restart
 # exists, it is the script of a second run of the program, started after the first has ended, on
@@ -20,6 +22,10 @@
 # folder is mounted read-only for the program alone (in a user and mount namespace of its own),
 # and it is also the program's home, so that no place for the user's files can be written; its
 # temporary folder lies beside it.
+#
+# "# person: 3 NAME.seat3.script" seats another person at seat 3, with keys from that script;
+# their transcript is compared with NAME.seat3.expected. "# check: The Boss,Harry" checks the
+# transcripts (the host's, then the others' in header order) with check_people.py.
 set -uo pipefail
 program=$1
 script=$2
@@ -32,10 +38,19 @@ args=$(sed -n 's/^# args: //p' "$script" | head -1)
 status_expected=$(sed -n 's/^# status: //p' "$script" | head -1)
 status_expected=${status_expected:-0}
 stderr_expected=$(sed -n 's/^# stderr: //p' "$script" | head -1)
+limit=$(sed -n 's/^# timeout: //p' "$script" | head -1)
+limit=${limit:-120}
 data_mode=$(sed -n 's/^# data: //p' "$script" | head -1)
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+people=()
+person_seats=()
+while read -r seat file; do
+  people+=(--person "$seat" "$dir/$file" "$work/seat$seat.txt")
+  person_seats+=("$seat")
+done < <(sed -n 's/^# person: //p' "$script")
+check_names=$(sed -n 's/^# check: //p' "$script" | head -1)
 mkdir -p "$work/appdata/Corvane"
 if [[ -d "$dir/$name.data" ]]; then
   cp -a "$dir/$name.data/." "$work/appdata/Corvane/"
@@ -47,12 +62,12 @@ run() {
     mkdir -p "$work/tmp"
     # shellcheck disable=SC2086,SC2016
     env -u XDG_DATA_HOME APPDATA="$work/appdata" HOME="$work/appdata" TMPDIR="$work/tmp" \
-      timeout 120 unshare --user --map-root-user --mount \
+      timeout "$limit" unshare --user --map-root-user --mount \
       sh -c 'mount --bind -o ro "$0" "$0" && exec "$@"' "$work/appdata" \
-      "$program" --script "$1" $args
+      "$program" --script "$1" $args "${people[@]}"
   else
     # shellcheck disable=SC2086
-    APPDATA="$work/appdata" timeout 120 "$program" --script "$1" $args
+    APPDATA="$work/appdata" timeout "$limit" "$program" --script "$1" $args "${people[@]}"
   fi
 }
 
@@ -67,12 +82,20 @@ if [[ -f $restart ]]; then
 fi
 # The data folder is a fresh temporary folder each run: the transcript names it as <data>/.
 sed -i "s|$work/appdata/Corvane/|<data>/|g" "$work/stdout"
+for seat in "${person_seats[@]}"; do
+  touch "$work/seat$seat.txt"
+  sed -i "s|$work/appdata/Corvane/|<data>/|g" "$work/seat$seat.txt"
+done
 
 actual_dir=${SCENARIO_ACTUAL_DIR:-$work}
 cp "$work/stdout" "$actual_dir/$name.actual" 2>/dev/null || true
+for seat in "${person_seats[@]}"; do
+  cp "$work/seat$seat.txt" "$actual_dir/$name.seat$seat.actual" 2>/dev/null || true
+done
 
 if [[ $refresh == --refresh ]]; then
   cp "$work/stdout" "$expected"
+  for seat in "${person_seats[@]}"; do cp "$work/seat$seat.txt" "$dir/$name.seat$seat.expected"; done
   echo "refreshed $expected (status $status)"
   exit 0
 fi
@@ -88,6 +111,22 @@ if [[ -n $stderr_expected ]] && ! grep -qF -- "$stderr_expected" "$work/stderr";
 fi
 if ! diff -u --label expected --label actual "$expected" "$work/stdout"; then
   failed=1
+fi
+for seat in "${person_seats[@]}"; do
+  if ! diff -u --label "seat $seat expected" --label "seat $seat actual" \
+    "$dir/$name.seat$seat.expected" "$work/seat$seat.txt"; then
+    failed=1
+  fi
+done
+if [[ -n $check_names ]]; then
+  IFS=, read -r -a names <<<"$check_names"
+  transcripts=("${names[0]}=$work/stdout")
+  for i in "${!person_seats[@]}"; do
+    transcripts+=("${names[$((i + 1))]}=$work/seat${person_seats[$i]}.txt")
+  done
+  if ! python3 "$dir/check_people.py" "${transcripts[@]}"; then
+    failed=1
+  fi
 fi
 if [[ -d "$dir/$name.after" ]]; then
   for file in "$dir/$name.after"/*; do

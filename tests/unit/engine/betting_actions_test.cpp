@@ -6,12 +6,26 @@
 #include <sstream>
 
 #include "engine/hand_engine.h"
+#include "engine/table_narration.h"
 #include "platform/recording_speech.h"
 #include "platform/script_host.h"
 #include "platform/virtual_audio_device.h"
 
 namespace corvane {
 namespace {
+
+// The person at seat 1, who hears everything said to the table.
+struct HearsAll : Listener {
+  HearsAll(Speech& speech, SoundEngine& sound, Prompts& prompts)
+      : speech(speech), sound(sound), prompts(prompts) {}
+  Speech& Ears() override { return speech; }
+  SoundEngine& Sounds() override { return sound; }
+  int TableVolume() const override { return 0; }
+  Prompts& Questions() override { return prompts; }
+  Speech& speech;
+  SoundEngine& sound;
+  Prompts& prompts;
+};
 
 TEST(BettingActions, AnAllInReopensAndRaisesByItsSize) {
   const struct {
@@ -42,8 +56,11 @@ TEST(BettingActions, AnAllInReopensAndRaisesByItsSize) {
     HandState hand;
     UserSettings settings;
     TableEvents events;
-    HandEngine engine{table,    hand,  settings, speech,   prompts,
-                      keyboard, sound, game,     cosmetic, events};
+    Seating seating{game};
+    TableNarration narration{table, seating, prompts, cosmetic};
+    HearsAll user{speech, sound, prompts};
+    seating.Seat(1, seating.PlayerAt(1), &user);
+    HandEngine engine{table, hand, settings, narration, seating, prompts, game, events};
     speech.TTSSetup(1);
     sound.DSInit();
     table.PlayerCount = 3;
@@ -55,7 +72,7 @@ TEST(BettingActions, AnAllInReopensAndRaisesByItsSize) {
     hand.EndSeat = 3;
     hand.ToCall[2] = 100;
     hand.Folded[1] = hand.AllIn[3] = row.othersOut;
-    engine.GoAllIn(2);
+    engine.ApplyBet(2, {BetAction::AllIn});
     EXPECT_NE(said.str().find("Susan is going all in for " + std::to_string(row.chips) + "\n"),
               std::string::npos)
         << said.str();

@@ -18,7 +18,11 @@
 #include <string>
 #include <vector>
 
+#include "engine/deck.h"
 #include "engine/hand_engine.h"
+#include "engine/keyboard_player.h"
+#include "engine/pay_in.h"
+#include "engine/table_narration.h"
 #include "platform/key_names.h"
 #include "platform/recording_speech.h"
 #include "platform/script_host.h"
@@ -105,12 +109,18 @@ GameDefinition MixedWildDraw() {
 // before and after it.
 const std::string kTwosWildDraw = CORVANE_PROGRAM_FOLDER "Twos Wild Draw.gam";
 
-class RandomHandsTest : public ::testing::Test, private TableEvents {
+class RandomHandsTest : public ::testing::Test, private TableEvents, private Listener {
  protected:
   RandomHandsTest() {
     speech.TTSSetup(1);
     sound.DSInit();
+    seating.Seat(kHostSeat, user, this);
   }
+
+  Speech& Ears() override { return speech; }
+  SoundEngine& Sounds() override { return sound; }
+  int TableVolume() const override { return 0; }
+  Prompts& Questions() override { return prompts; }
 
   void BettingRoundEnded() override {
     roundEnds.push_back(host.spoken.size());
@@ -155,9 +165,9 @@ class RandomHandsTest : public ::testing::Test, private TableEvents {
       table.game = MixedWildDraw();
     }
     ClearForNextHand(hand);
-    engine.Shuffle();
+    Shuffle(table, game);
     for (int seat = 1; seat <= table.PlayerCount && table.game.HasAnte; ++seat)
-      engine.TakeAnte(seat);
+      TakeAnte(table, hand, seat);
     roundStart = hand.HandContribution;
     roundEnds.clear();
     host.spoken.clear();
@@ -302,7 +312,10 @@ class RandomHandsTest : public ::testing::Test, private TableEvents {
   SoundEngine sound{host, audio, cosmetic, CORVANE_PROGRAM_FOLDER};
   TableState table;
   HandState hand;
-  HandEngine engine{table, hand, settings, speech, prompts, keyboard, sound, game, cosmetic, *this};
+  Seating seating{game};
+  TableNarration narration{table, seating, prompts, cosmetic};
+  KeyboardPlayer user{prompts};
+  HandEngine engine{table, hand, settings, narration, seating, prompts, game, *this};
   PerSeat<std::int32_t> roundStart{};
   std::int64_t total = 0;
   std::int64_t totalWildPayments = 0;

@@ -59,16 +59,18 @@ TEST(WinChance, SampledAnswersLieWithinAPointOfEveryWayCounted) {
     TableState table;
     HandState hand;
     Seat(p, table, hand);
-    const WinChance exact = ChanceOfWinning(table, hand, WinChanceMethod::kExact);
-    const WinChance sampled = ChanceOfWinning(table, hand, WinChanceMethod::kSampled);
+    const WinChance exact = ChanceOfWinning(table, hand, kHostSeat, WinChanceMethod::kExact);
+    const WinChance sampled = ChanceOfWinning(table, hand, kHostSeat, WinChanceMethod::kSampled);
     EXPECT_TRUE(exact.exact);
     EXPECT_FALSE(sampled.exact);
     EXPECT_LT(std::abs(100 * (sampled.share - exact.share)), 1.0);
     // The same position samples the same deals.
-    EXPECT_EQ(ChanceOfWinning(table, hand, WinChanceMethod::kSampled).share, sampled.share);
+    EXPECT_EQ(ChanceOfWinning(table, hand, kHostSeat, WinChanceMethod::kSampled).share,
+              sampled.share);
     // The opponent's face-down cards are unknown: other ones give the same answer.
     table.Cards[2][1] = Cards("Jc")[0];
-    EXPECT_EQ(ChanceOfWinning(table, hand, WinChanceMethod::kSampled).share, sampled.share);
+    EXPECT_EQ(ChanceOfWinning(table, hand, kHostSeat, WinChanceMethod::kSampled).share,
+              sampled.share);
   }
 }
 

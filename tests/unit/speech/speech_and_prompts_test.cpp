@@ -24,10 +24,10 @@ struct Rig : KeyHandOff {
       : host(ParseScriptText(script), out, err, false) {
     speech.TTSSetup(mode);
   }
-  void DispatchCommandKey() override {
-    keys.push_back(keyboard.CommandKey());
-    if (keyboard.CommandKey() == 'A') prompts.AskYesNo("Raise the ante?", 2, true);
-    if (keyboard.CommandKey() == 'P') speech.speak("The pot is 75.");
+  void DispatchCommandKey(int key) override {
+    keys.push_back(key);
+    if (key == 'A') prompts.AskYesNo("Raise the ante?", 2, true);
+    if (key == 'P') speech.speak("The pot is 75.");
   }
   void SwitchSpeechMode(int m) override { speech.TTSSetup(static_cast<std::int16_t>(m)); }
   void OpenFullHelp() override {}
@@ -79,7 +79,7 @@ TEST(SpeechAndPrompts, EveryKeyOfOnePauseIsAnsweredInOrder) {
   }
   Rig blocked("now Shift+P\n");
   blocked.prompts.Wait(1, true);
-  EXPECT_EQ(blocked.keyboard.CommandKey(), 1080);
+  EXPECT_EQ(blocked.keyboard.StoredKey().command(), 1080);
   for (const char* end : {"now Alt+F4\n", "now Shift+Alt+F4\n"}) {
     Rig rig(end);
     EXPECT_THROW(rig.prompts.Wait(1, false), EndProgram) << end;
