@@ -1,14 +1,13 @@
 #!/usr/bin/python3
 """The terminal program in a pseudo-terminal, as a player types at it, read through a terminal
-emulator's screen (Debian's python3-pyte) as BRLTTY's cursor tracking reads it.
-
-In the no-speech mode, after each key the cursor stands at the end of the newest phrase, on the
-row that shows it: at the main menu, through the table setup and the deal, and on a message box
-(Alt-1, the terminal's Control-1, asks for a screen reader that cannot be reached) until Enter
-answers it. Capital letters (Caps Lock, or Shift) choose as the plain letters do: T starts a new
-table and S at the game selection starts Seven Card Stud. At the first betting prompt SIGTERM ends
-the program within 5 seconds with status 0, and the terminal has its own mode back (echo and line
-editing on), having been in raw mode while the game ran.
+emulator's screen (Debian's python3-pyte) as BRLTTY's cursor tracking reads it: after each key of
+the no-speech mode the cursor stands at the end of the newest phrase, on the row that shows it, at
+the main menu, through the table setup and the deal, and on a message box (Alt-1, the terminal's
+Control-1, asks for a screen reader that cannot be reached) until Enter answers it. Capital
+letters (Caps Lock, or Shift) choose as the plain letters do: T starts a new table and S at the
+game selection starts Seven Card Stud. At the first betting prompt SIGTERM ends the program within
+5 seconds with status 0, and the terminal has its own mode back (echo and line editing on), having
+been in raw mode while the game ran.
 
     console_pty.py PROGRAM
 """

@@ -217,7 +217,6 @@ for back in 2 3; do
   xdotool key KP_Home
   wait_until "\"$line\" reviewed" grep -qF "BRAILLE LINE:  '$line \$l'" "$orca_braille"
 done
-report "mode 0, review"
 
 # A whole hand: checks and calls, then the showdown, up to the question of another hand.
 for ((round = 0; round < 12; round++)); do
