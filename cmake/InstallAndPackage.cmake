@@ -8,9 +8,11 @@
 #   share/metainfo/         the AppStream metadata
 #   share/icons/hicolor/    the icon
 #   share/man/man6/         the manual page, compressed
-#   share/doc/corvane/      the README and the licence
+#   share/doc/corvane/      the README, the changelog (compressed) and the copyright and licence
 #
-# The program never writes beside itself: the player's files live in the data folder.
+# The program never writes beside itself: the player's files live in the data folder. The Debian
+# package puts the command in games/ and the help files in share/doc/corvane/ (see
+# DebianPackageFiles.cmake).
 include(GNUInstallDirs)
 
 set(CORVANE_APP_ID org.corvane.Corvane)
@@ -48,17 +50,27 @@ install(FILES ${corvane_dist}/${CORVANE_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${corvane_dist}/${CORVANE_APP_ID}.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/COPYING
+# The changelog, compressed like the manual page.
+set(corvane_changelog ${CMAKE_BINARY_DIR}/dist/changelog)
+add_custom_command(
+  OUTPUT ${corvane_changelog}.gz
+  COMMAND ${CMAKE_COMMAND} -E copy ${corvane_dist}/changelog ${corvane_changelog}
+  COMMAND ${GZIP_EXECUTABLE} -9 -n -f ${corvane_changelog}
+  DEPENDS ${corvane_dist}/changelog
+  COMMENT "Compressing the changelog"
+  VERBATIM)
+add_custom_target(corvane_changelog ALL DEPENDS ${corvane_changelog}.gz)
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${corvane_dist}/copyright ${corvane_changelog}.gz
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 # The Debian package: `cpack -G DEB` in the build folder makes corvane_VERSION_ARCH.deb, its
 # dependencies computed by dpkg-shlibdeps from the libraries the program links.
-set(CORVANE_PACKAGE_MAINTAINER "The Corvane developers"
+set(CORVANE_DEBIAN_MAINTAINER "The Corvane developers <corvane@example.org>"
     CACHE STRING "The Maintainer of the Debian package (name <address>)")
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME corvane)
 set(CPACK_PACKAGE_VENDOR "The Corvane developers")
-set(CPACK_PACKAGE_CONTACT ${CORVANE_PACKAGE_MAINTAINER})
+set(CPACK_PACKAGE_CONTACT ${CORVANE_DEBIAN_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "poker for blind and visually impaired players")
 set(CPACK_PACKAGE_DESCRIPTION
     "Corvane is a poker game for blind and visually impaired players: Seven Card
@@ -76,4 +88,12 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "speech-dispatcher, espeak-ng-data, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "orca")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# The postrm purges what a run left in the temporary folder; with it, dpkg also remembers the
+# package after a remove, so that apt-get purge finds it.
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${corvane_dist}/postrm)
+# What Debian asks of a game's package beyond any install of it, done on the staged files.
+set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/DebianPackageFiles.cmake)
+set(CPACK_CORVANE_STRIP ${CMAKE_STRIP})
+set(CPACK_CORVANE_LINTIAN_OVERRIDES ${corvane_dist}/corvane.lintian-overrides)
+set(CPACK_CORVANE_DOC_BASE ${corvane_dist}/corvane.doc-base)
 include(CPack)

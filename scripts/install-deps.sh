@@ -15,7 +15,9 @@ developer_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev clang-format
   xvfb xauth xdotool x11-utils dbus dbus-x11 at-spi2-core python3-pyatspi
-  desktop-file-utils appstream man-db
+  # The terminal test (tests/desktop/console_pty.py): a terminal emulator's screen model
+  python3-pyte
+  desktop-file-utils appstream man-db lintian
   gcovr strace time sox
   # A read-only data folder in the scenarios: a user and mount namespace (unshare) and a bind mount
   util-linux mount

@@ -36,6 +36,7 @@ int RunScript(const CommandLine& options) {
     return 2;
   }
   ScriptHost host(std::move(script), std::cout, std::cerr, options.printSounds);
+  host.LackViewer(options.missing.viewer);
   // The other people: each with a script, a transcript, speech engines and a sound device of
   // their own.
   struct ScriptedGuest {

@@ -58,11 +58,11 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& options)
                "and the signature of everything said");
   std::vector<std::string> missing;
   cli.add_option("--missing", missing,
-                 "With --script: the machine lacks the sound device, the screen reader or the "
-                 "game's own voice (sound,reader,voice)")
+                 "With --script: the machine lacks the sound device, the screen reader, the "
+                 "game's own voice or a viewer for the help (sound,reader,voice,viewer)")
       ->allow_extra_args(false)
       ->delimiter(',')
-      ->check(CLI::IsMember({"sound", "reader", "voice"}))
+      ->check(CLI::IsMember({"sound", "reader", "voice", "viewer"}))
       ->needs(scriptOption);
   std::vector<std::string> people;
   cli.add_option("--person", people,
@@ -106,6 +106,7 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& options)
     options.missing.soundDevice |= part == "sound";
     options.missing.screenReader |= part == "reader";
     options.missing.voice |= part == "voice";
+    options.missing.viewer |= part == "viewer";
   }
   for (std::size_t i = 0; i + 2 < people.size(); i += 3) {
     ScriptedPerson person;

@@ -10,11 +10,12 @@
 namespace corvane {
 
 // What the simulated machine of a script run lacks (--missing), to try the messages and
-// fallbacks of a missing sound device or speech service.
+// fallbacks of a missing sound device, speech service or help viewer.
 struct MissingParts {
   bool soundDevice = false;   // "sound"
   bool screenReader = false;  // "reader": speech-dispatcher cannot be reached
   bool voice = false;         // "voice": the game's own voice cannot start
+  bool viewer = false;        // "viewer": no program can show the help files
 };
 
 // Another person seated from a script of their own (--person SEAT SCRIPT TRANSCRIPT).

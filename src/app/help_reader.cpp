@@ -11,6 +11,8 @@ namespace {
 
 constexpr int kHelpFormatPage = 1;
 constexpr int kHelpFormatText = 2;
+// Said when the full help cannot be shown: the spoken help needs no other program.
+constexpr const char* kKeysInstead = "Press Shift-F2 to hear the list of keys.";
 
 // The texts of the built-in games, read by F2.
 const std::vector<std::string> kSevenCardStudText{
@@ -191,12 +193,13 @@ void HelpReader::OpenHelpFile(const std::string& name) {
   const std::string path = programFolder_ + name;
   if (!IsRegularFile(path)) {
     speech_.speak("The help file " + name + " could not be found in the folder " + programFolder_ +
-                  ".");
+                  ". " + kKeysInstead);
     return;
   }
   if (!prompts_.keyboard().host().OpenDocument(path)) {
     speech_.speak("The help file " + name +
-                  " could not be opened: no program to show it could be started.");
+                  " could not be opened: there is no program to show it, or it failed to start. " +
+                  kKeysInstead);
   }
 }
 

@@ -213,7 +213,7 @@ void ScriptHost::StartTimer(int id, double intervalSeconds) {
 }
 
 bool ScriptHost::OpenDocument(const std::string& /*path*/) {
-  return true;
+  return !viewerMissing_;
 }
 
 void ScriptHost::OnSpoken(std::string_view text) {

@@ -81,6 +81,9 @@ class ScriptHost : public Host {
   // The display's bell rang this many times (for tests: a transcript does not show it).
   int Beeps() const { return beeps_; }
 
+  // The machine has no program to show a document: OpenDocument fails (--missing viewer).
+  void LackViewer(bool lacking) { viewerMissing_ = lacking; }
+
  private:
   class Guest;
   struct Timer {
@@ -117,6 +120,7 @@ class ScriptHost : public Host {
 
   MemoryTextWindow text_;
   int beeps_ = 0;
+  bool viewerMissing_ = false;
 };
 
 }  // namespace corvane

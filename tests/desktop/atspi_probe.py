@@ -5,6 +5,7 @@
     atspi_probe.py APP caret-line  the line at the text window's caret (what a Braille display
                                    following the caret shows)
     atspi_probe.py APP font-size   the size of the text window's letters, in points
+    atspi_probe.py APP shows-newest "yes" when the newest line is in view whole, none cut at the top
     atspi_probe.py APP tree        one line per accessible: depth, role, "name", id=, the states
                                    focused, active and showing, and for text the caret line
 
@@ -15,6 +16,7 @@ import sys
 
 import pyatspi
 
+TEXT_ROLES = (pyatspi.ROLE_TEXT, pyatspi.ROLE_TERMINAL)
 REPORTED_STATES = [(pyatspi.STATE_FOCUSED, "focused"), (pyatspi.STATE_ACTIVE, "active"),
                    (pyatspi.STATE_SHOWING, "showing")]
 
@@ -34,12 +36,22 @@ def caret_line(node):
     return line.rstrip("\r\n")
 
 
+def shows_newest(view):
+    text, (left, top, _, height) = view.queryText(), view.queryComponent().getExtents(0)
+    _, start, end = text.getTextAtOffset(text.characterCount, pyatspi.TEXT_BOUNDARY_LINE_START)
+    newest = text.getRangeExtents(start, end, 0)
+    first = text.getCharacterExtents(text.getOffsetAtPoint(left + 40, top + 1, 0), 0)
+    whole = top <= newest[1] and newest[1] + newest[3] <= top + height and first[1] >= top
+    return "yes" if whole else "the newest line at %s, the top line at %s, the window at %d..%d" % (
+        newest[1:4:2], first[1], top, top + height)
+
+
 def describe(node, depth, out):
     states = node.getState()
     flags = [label for state, label in REPORTED_STATES if states.contains(state)]
     line = '%d %s "%s" id=%s states=%s' % (depth, node.getRoleName(), node.name,
                                            node.accessibleId or "-", ",".join(flags) or "-")
-    if node.getRole() == pyatspi.ROLE_TEXT:
+    if node.getRole() in TEXT_ROLES:
         line += ' caret-line="%s"' % caret_line(node)
     out.append(line)
     for index in range(node.childCount):
@@ -59,13 +71,15 @@ def main():
         print("\n".join(out))
         return 0
     view = pyatspi.findDescendant(app, lambda node: node is not None and
-                                  node.getRole() == pyatspi.ROLE_TEXT)
+                                  node.getRole() in TEXT_ROLES)
     if view is None:
         return 1
     if query == "caret-line":
         print(caret_line(view))
     elif query == "font-size":
         print(view.queryText().getDefaultAttributeSet().get("size", ""))
+    elif query == "shows-newest":
+        print(shows_newest(view))
     else:
         text = view.queryText()
         sys.stdout.write(text.getText(0, text.characterCount))

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The desktop program under a virtual display, driven with real key presses and read back through
 # the accessibility tree: a message box that takes the focus, the text window of mode 0 (a line
-# per key, the caret at the start of the newest), its letters of 24 points made 28 by Control-Plus
-# and kept across a restart, X ending the program. The processor time taken idle is printed.
+# per key, the caret at the end of the newest), its letters of 24 points made 28 by Control-Plus
+# and kept across a restart, the window at the desktop's size with its newest line in view and no
+# line cut, F1 telling a help viewer that failed at once (and not one that keeps running), X ending
+# the program. The processor time taken idle is printed.
 #
 #   gtk_smoke.sh PROGRAM
 source "$(dirname "$(readlink -f "$0")")/harness.sh"
@@ -64,9 +66,32 @@ send x
 ends_within 30 || fail "X did not end the program"
 [[ $status -eq 0 ]] || fail "X: exit status $status"
 
-start_program 0
+# The help's viewer, xdg-open, as without a browser (it ends at once with an error), then keeping on.
+mkdir -p "$work/bin"
+cat >"$work/bin/xdg-open" <<EOF
+#!/bin/sh
+[ -e "$work/viewer-works" ] && exec sleep 5
+echo "xdg-open: no method available for opening '\$1'" >&2
+exit 3
+EOF
+chmod +x "$work/bin/xdg-open"
+PATH="$work/bin:$PATH" start_program 0
+# The window at the (virtual) desktop's size, with no size of the player's.
+wait_until "the window at 1280x1024" eval 'xdotool getwindowgeometry "$window" | grep -q "Geometry: 1280x1024"'
 leave_intro text_has "Select from Menu"
 [[ $(probe font-size) == 28 ]] || fail "after a restart the letters are $(probe font-size) points"
+failed="The help file help.html could not be opened: there is no program to show it, or it failed to start. Press Shift-F2 to hear the list of keys."
+send F1
+wait_until "the failed viewer told" text_has "$failed"
+touch "$work/viewer-works"
+send F1 Down
+wait_until '"Restore the Saved Table, R" after F1 and Down' text_has "Restore the Saved Table, R"
+text_has "$failed" 2 && fail "a viewer that kept running was told as failed"
+# A window full of lines: the newest in view at the bottom, no line cut above it.
+send End End End End End End End End End End End End End End End End End End End End
+sleep 3 # not read meanwhile: lines a reader has not read go on at once
+wait_until "20 lines \"Exit, X\"" text_has "Exit, X" 20
+wait_until "the newest line in view, whole lines above it" eval '[[ $(probe shows-newest) == yes ]]'
 send x
 ends_within 30 || fail "X did not end the program after the restart"
 

@@ -1,6 +1,7 @@
 #include "platform/desktop/console_host.h"
 
 #include <poll.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -55,27 +56,61 @@ class RawTerminal {
   bool active_ = false;
 };
 
-// The text window: each appended text is printed as it comes; the whole text is kept too.
+// What the terminal shows, line by line. A line's break is written only when the next line comes,
+// so that the cursor stands at the end of the newest line: where BRLTTY's cursor tracking and a
+// terminal's screen reader find the line to read, not on an empty line below it.
+class TerminalLines {
+ public:
+  explicit TerminalLines(std::ostream& out) : out_(out) {}
+  // The line break owed goes out when the program leaves the terminal to the shell.
+  ~TerminalLines() { OpenLine(); }
+  TerminalLines(const TerminalLines&) = delete;
+  TerminalLines& operator=(const TerminalLines&) = delete;
+
+  // Writes `text` on the current line, starting a new line first when the last one was ended.
+  void Write(std::string_view text) {
+    if (text.empty()) return;
+    OpenLine();
+    out_ << text << std::flush;
+  }
+  // Ends the current line; its line break is written before the next text.
+  void EndLine() { breakOwed_ = true; }
+  // Puts the cursor at the start of a line of its own, for a program that takes the terminal.
+  void OpenLine() {
+    if (!breakOwed_) return;
+    out_ << '\n' << std::flush;
+    breakOwed_ = false;
+  }
+
+ private:
+  std::ostream& out_;
+  bool breakOwed_ = false;
+};
+
+// The text window: each appended line is printed as it comes (its line end as the next line's
+// line break); the whole text is kept too.
 class ConsoleTextWindow : public TextWindow {
  public:
-  explicit ConsoleTextWindow(std::ostream& out) : out_(out) {}
+  explicit ConsoleTextWindow(TerminalLines& lines) : lines_(lines) {}
   void Show(bool visible) override { visible_ = visible; }
   bool Visible() const override { return visible_; }
   void SetText(std::string_view text) override { text_.assign(text); }
   std::string Text() const override { return text_; }
   void Append(std::string_view text) override {
     text_.append(text);
-    // Lines end in a carriage return and line feed; the terminal wants the line feed alone.
-    std::string printed;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-      printed += text[i];
+    // Lines end in a carriage return and line feed.
+    for (std::size_t end; (end = text.find('\n')) != std::string_view::npos;
+         text.remove_prefix(end + 1)) {
+      std::string_view line = text.substr(0, end);
+      if (line.ends_with('\r')) line.remove_suffix(1);
+      lines_.Write(line);
+      lines_.EndLine();
     }
-    out_ << printed << std::flush;
+    lines_.Write(text);
   }
 
  private:
-  std::ostream& out_;
+  TerminalLines& lines_;
   bool visible_ = false;
   std::string text_;
 };
@@ -92,7 +127,7 @@ std::string TerminalType() {
 class ConsoleHost : public Host {
  public:
   ConsoleHost(int input, std::ostream& out)
-      : input_(input), out_(out), terminal_(input), text_(out) {}
+      : input_(input), out_(out), terminal_(input), lines_(out), text_(lines_) {}
 
   double Now() override {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
@@ -127,25 +162,25 @@ class ConsoleHost : public Host {
     }
   }
 
+  // The message is one line, with the cursor at its end, until Enter answers it.
   void ShowMessage(std::string_view title, std::string_view text, MessageIcon) override {
-    out_ << "\n" << title << ": " << text << "\n(Press Enter)\n" << std::flush;
+    lines_.Write(std::string(title) + ": " + std::string(text) + " (Press Enter)");
+    lines_.EndLine();
     for (;;) {
-      const bool escapeWaiting = decoder_.Pending();
       std::optional<HostEvent> key = DecodedKey(false);
+      if (!key && decoder_.Pending() && !WaitForInput(Now() + kEscapeDelay)) {
+        key = DecodedKey(true);  // nothing followed the Escape: it was a key by itself
+      }
       if (!key) {
-        // Keys typed while the message waits are read; only what stays an unfinished sequence
-        // once nothing more came is taken as it stands (a lone Escape).
-        if (WaitForInput(escapeWaiting ? Now() + kEscapeDelay : kForever) || !escapeWaiting) {
-          continue;
-        }
-        key = DecodedKey(true);
-        if (!key) continue;
+        // Keys typed while the message waits are read here, and answer it.
+        if (!decoder_.Pending()) WaitForInput(kForever);
+        continue;
       }
       if (key->kind == HostEvent::Kind::Close) {
         events_.push_back(*key);
         return;
       }
-      if (key->code == kKeyEnter) return;
+      if (key->code == 13) return;
     }
   }
 
@@ -174,19 +209,20 @@ class ConsoleHost : public Host {
   }
 
   // The viewer may be a text browser that needs the terminal: it has it, in its normal mode,
-  // until it ends.
+  // until it ends. One that ends with an error at once could not show the document.
   bool OpenDocument(const std::string& path) override {
+    lines_.OpenLine();
     terminal_.Leave();
-    const std::optional<pid_t> pid = StartDocumentViewer(path);
-    int status = 0;
-    bool opened = false;
-    if (pid) {
-      while (waitpid(*pid, &status, 0) < 0 && errno == EINTR) {
-      }
-      opened = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    const double started = Now();
+    bool failed = true;
+    if (const std::optional<pid_t> pid = StartDocumentViewer(path)) {
+      const std::optional<int> status = WaitForViewer(*pid);
+      failed = status && ViewerFailed(*status) && Now() - started < kViewerFailsWithin;
     }
     terminal_.Enter();
-    return opened;
+    // Whatever the viewer left on the terminal stays apart from the next line.
+    lines_.EndLine();
+    return !failed;
   }
 
  private:
@@ -282,11 +318,40 @@ class ConsoleHost : public Host {
     return true;
   }
 
+  // Waits for the viewer to end and reaps it; its wait status, or nothing when a termination
+  // signal came first (the game then ends, leaving the viewer be).
+  std::optional<int> WaitForViewer(pid_t viewer) {
+    int status = 0;
+    // A descriptor that becomes readable when the viewer ends (glibc 2.36 declares pidfd_open
+    // without C linkage, so C++ cannot call it).
+    const int ended = static_cast<int>(syscall(SYS_pidfd_open, viewer, 0));
+    if (ended < 0) {  // a kernel without process descriptors: a plain wait
+      while (waitpid(viewer, &status, 0) < 0 && errno == EINTR) {
+      }
+      return status;
+    }
+    for (;;) {
+      pollfd watched[] = {{ended, POLLIN, 0}, {signals_.Descriptor(), POLLIN, 0}};
+      if (poll(watched, 2, -1) < 0 && errno != EINTR) break;
+      if (watched[1].revents != 0 && signals_.Take()) {
+        terminated_ = true;
+        close(ended);
+        return std::nullopt;
+      }
+      if (watched[0].revents != 0) break;
+    }
+    close(ended);
+    while (waitpid(viewer, &status, 0) < 0 && errno == EINTR) {
+    }
+    return status;
+  }
+
   int input_;
   std::ostream& out_;
   TerminationSignalDescriptor signals_;
   RawTerminal terminal_;
   TerminalKeyDecoder decoder_{TerminalType()};
+  TerminalLines lines_;
   ConsoleTextWindow text_;
   std::deque<HostEvent> events_;
   std::map<int, Timer> timers_;

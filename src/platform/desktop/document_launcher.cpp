@@ -1,6 +1,7 @@
 #include "platform/desktop/document_launcher.h"
 
 #include <spawn.h>
+#include <sys/wait.h>
 
 #include <vector>
 
@@ -31,6 +32,10 @@ std::optional<pid_t> StartDocumentViewer(const std::string& path) {
   posix_spawnattr_destroy(&attributes);
   if (error != 0) return std::nullopt;
   return pid;
+}
+
+bool ViewerFailed(int status) {
+  return !WIFEXITED(status) || WEXITSTATUS(status) != 0;
 }
 
 }  // namespace corvane

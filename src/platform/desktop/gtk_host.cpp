@@ -12,6 +12,7 @@
 
 #include "platform/desktop/document_launcher.h"
 #include "platform/desktop/gdk_keys.h"
+#include "platform/desktop/gtk_text_window.h"
 #include "platform/desktop/large_print.h"
 #include "platform/desktop/termination_signals.h"
 
@@ -19,89 +20,12 @@ namespace corvane {
 
 namespace {
 
-// The text window's lines end in a line break. Shown as they are, the last line of the window
-// would be an empty one, and a screen reader or a Braille display following the insertion point
-// would read "blank" instead of the newest line. The window keeps the whole text for the game and
-// shows it without that last line break.
-std::string_view WithoutLastLineBreak(std::string_view text) {
-  if (text.ends_with('\n')) text.remove_suffix(1);
-  if (text.ends_with('\r')) text.remove_suffix(1);
-  return text;
-}
-
-// pText: a read-only GtkTextView in a scrolled window that fills Form1. After every change the
-// insertion point stands at the start of the newest line, which is what a screen reader speaks
-// when the line arrives and what a Braille display shows.
-class GtkTextWindow : public TextWindow {
- public:
-  GtkTextWindow() {
-    view_ = GTK_TEXT_VIEW(gtk_text_view_new());
-    gtk_widget_set_name(GTK_WIDGET(view_), "pText");
-    atk_object_set_accessible_id(gtk_widget_get_accessible(GTK_WIDGET(view_)), "pText");
-    gtk_text_view_set_editable(view_, FALSE);
-    gtk_text_view_set_cursor_visible(view_, TRUE);
-    gtk_text_view_set_wrap_mode(view_, GTK_WRAP_WORD_CHAR);
-    scroller_ = gtk_scrolled_window_new(nullptr, nullptr);
-    gtk_container_add(GTK_CONTAINER(scroller_), GTK_WIDGET(view_));
-    gtk_widget_show(GTK_WIDGET(view_));
-    gtk_widget_set_no_show_all(scroller_, TRUE);
-  }
-  GtkWidget* widget() { return scroller_; }
-  GtkTextView* view() { return view_; }
-
-  void Show(bool visible) override {
-    if (visible) {
-      gtk_widget_show(scroller_);
-      gtk_widget_grab_focus(GTK_WIDGET(view_));
-    } else {
-      gtk_widget_hide(scroller_);
-    }
-  }
-  bool Visible() const override { return gtk_widget_get_visible(scroller_); }
-  void SetText(std::string_view text) override {
-    text_.assign(text);
-    const std::string_view shown = WithoutLastLineBreak(text_);
-    gtk_text_buffer_set_text(Buffer(), shown.data(), static_cast<gint>(shown.size()));
-    shownSize_ = shown.size();
-    ToNewestLine();
-  }
-  std::string Text() const override { return text_; }
-  // Only what is new is inserted (what was shown stays the start of what is shown), so a screen
-  // reader is told of the new line alone.
-  void Append(std::string_view text) override {
-    text_.append(text);
-    const std::string_view shown = WithoutLastLineBreak(text_);
-    const std::string_view added = shown.substr(shownSize_);
-    GtkTextIter end;
-    gtk_text_buffer_get_end_iter(Buffer(), &end);
-    gtk_text_buffer_insert(Buffer(), &end, added.data(), static_cast<gint>(added.size()));
-    shownSize_ = shown.size();
-    ToNewestLine();
-  }
-
- private:
-  GtkTextBuffer* Buffer() const { return gtk_text_view_get_buffer(view_); }
-  void ToNewestLine() {
-    GtkTextIter newest;
-    gtk_text_buffer_get_end_iter(Buffer(), &newest);
-    gtk_text_iter_set_line_offset(&newest, 0);
-    gtk_text_buffer_place_cursor(Buffer(), &newest);
-    gtk_text_view_scroll_mark_onscreen(view_, gtk_text_buffer_get_insert(Buffer()));
-  }
-
-  GtkTextView* view_ = nullptr;
-  GtkWidget* scroller_ = nullptr;
-  std::string text_;           // the whole text, as the game wrote it
-  std::size_t shownSize_ = 0;  // bytes of it in the buffer: all but the last line break
-};
-
 class GtkHost : public Host {
  public:
   GtkHost() {
     speechWindow_ = MakeWindow("FRM_TTS", Window::Speech);
     gtk_window_set_default_size(GTK_WINDOW(speechWindow_), 320, 200);
     soundWindow_ = MakeWindow("Form1", Window::Sound);
-    gtk_window_set_default_size(GTK_WINDOW(soundWindow_), 800, 600);
     gtk_container_add(GTK_CONTAINER(soundWindow_), text_.widget());
     print_ = std::make_unique<LargePrint>(GTK_WINDOW(soundWindow_), text_.view());
     gtk_widget_show_all(speechWindow_);
@@ -223,13 +147,25 @@ class GtkHost : public Host {
     });
   }
 
+  // The viewer is watched until it ends, and given a moment to fail in this host's own wait, so
+  // that keys and signals coming meanwhile are kept for the game.
   bool OpenDocument(const std::string& path) override {
     const std::optional<pid_t> pid = StartDocumentViewer(path);
     if (!pid) return false;
-    // GLib reaps the viewer when it ends.
-    g_child_watch_add(
-        *pid, [](GPid child, gint, gpointer) { g_spawn_close_pid(child); }, nullptr);
-    return true;
+    auto* viewer = new ViewerEnd;  // the child watch's own once the wait is over
+    g_child_watch_add(*pid, &GtkHost::ViewerEnded, viewer);
+    bool waited = false;
+    const auto ms = static_cast<guint>(kViewerFailsWithin * 1000.0);
+    const guint deadline = g_timeout_add(ms, &GtkHost::DeadlineReached, &waited);
+    while (!viewer->ended && !waited) g_main_context_iteration(nullptr, TRUE);
+    if (!waited) g_source_remove(deadline);
+    const bool failed = viewer->ended && ViewerFailed(viewer->status);
+    if (viewer->ended) {
+      delete viewer;
+    } else {
+      viewer->abandoned = true;
+    }
+    return !failed;
   }
 
  private:
@@ -284,6 +220,7 @@ class GtkHost : public Host {
 
   static gboolean KeyPressed(GtkWidget*, GdkEventKey* event, gpointer data) {
     auto* source = static_cast<WindowSource*>(data);
+    source->host->text_.KeyPressed(event->keyval);
     // The size of the letters is the window's own business, never a key of the game.
     if (source->host->print_->HandleKey(*event)) return TRUE;
     guint base = 0;
@@ -337,6 +274,23 @@ class GtkHost : public Host {
     event.code = timer->id;
     timer->host->events_.push_back(event);
     return G_SOURCE_CONTINUE;
+  }
+
+  // The end of a document viewer, as GLib reports it when it reaps the process.
+  struct ViewerEnd {
+    bool ended = false;
+    int status = 0;          // the wait status
+    bool abandoned = false;  // nobody waits for it any more
+  };
+  static void ViewerEnded(GPid child, gint status, gpointer data) {
+    g_spawn_close_pid(child);
+    auto* viewer = static_cast<ViewerEnd*>(data);
+    if (viewer->abandoned) {
+      delete viewer;
+      return;
+    }
+    viewer->ended = true;
+    viewer->status = status;
   }
 
   static gboolean DeadlineReached(gpointer data) {

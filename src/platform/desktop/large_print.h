@@ -3,6 +3,11 @@
 // large dark field gives the least glare, which is what most readers with low vision ask of a
 // screen, at the highest contrast there is. A high-contrast desktop theme keeps its own colours.
 //
+// The window opens at the desktop's size (maximised) unless the player gave it a size of their
+// own; long lines wrap at its width. The newest line is always in view at the bottom (each change
+// of the text, or of the window, scrolls to it), and the window shows whole lines only: the margin
+// below the text takes what is left of its height.
+//
 // Control-Plus and Control-Minus (also Control-equals and the keypad's plus and minus) make the
 // letters larger or smaller, in steps; those keys never reach the game. The size of the letters,
 // and the window's size when the player changes it while the text window is shown, are the look
@@ -17,7 +22,7 @@ namespace corvane {
 
 class LargePrint {
  public:
-  // Styles `view`, which lies in `window`.
+  // Styles `view`, which lies in `window`, and gives the window the desktop's size.
   LargePrint(GtkWindow* window, GtkTextView* view);
   ~LargePrint();
   LargePrint(const LargePrint&) = delete;
@@ -32,13 +37,26 @@ class LargePrint {
 
  private:
   void ApplyFont();
+  // The margin below the text, so that the window's height holds whole lines.
+  void FitWholeLines();
+  // Scrolls to the end, where the newest line is.
+  void ToNewest();
   static gboolean Configured(GtkWidget* window, GdkEvent* event, gpointer data);
+  static void Resized(GtkWidget* view, GdkRectangle* allocation, gpointer data);
+  static void Restyled(GtkWidget* view, gpointer data);
+  static void TextChanged(GtkTextBuffer* buffer, gpointer data);
+  static void ScrollRangeChanged(GtkAdjustment* scroll, gpointer data);
 
   GtkWindow* window_;
   GtkTextView* view_;
+  GtkAdjustment* scroll_;
   GtkCssProvider* css_;
   bool themeColours_;  // the desktop's theme is a high-contrast one: its colours stay
   gulong configured_ = 0;
+  gulong resized_ = 0;
+  gulong restyled_ = 0;
+  gulong textChanged_ = 0;
+  gulong rangeChanged_ = 0;
   WindowLook look_;
   int shownWidth_ = 0;  // the window's size as last given or seen
   int shownHeight_ = 0;

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <set>
 #include <string>
+#include <utility>
 
 namespace corvane {
 namespace {
@@ -129,17 +130,31 @@ TEST_F(GtkHostTest, TimersFireUntilStopped) {
   EXPECT_FALSE(host_->NextEvent(host_->Now() + 0.05, WaitKind::Pause).has_value());
 }
 
-TEST_F(GtkHostTest, TheTextWindowStartsHiddenAndKeepsItsText) {
-  TextWindow& text = host_->Text();
-  EXPECT_FALSE(text.Visible());
-  text.Show(true);
-  EXPECT_TRUE(text.Visible());
-  text.SetText(" ");
-  text.Append("Select from Menu\r\n");
-  text.Append("Start a New Table, T\r\n");
-  EXPECT_EQ(text.Text(), " Select from Menu\r\nStart a New Table, T\r\n");
-  text.Show(false);
-  EXPECT_FALSE(text.Visible());
+// The game cuts its text back to its newest part: the lines cut through leave the view whole.
+TEST_F(GtkHostTest, TheTextWindowCutBackShowsWholeLines) {
+  GtkWidget* scroller = gtk_bin_get_child(GTK_BIN(Toplevel("Form1")));
+  GtkTextBuffer* buffer =
+      gtk_text_view_get_buffer(GTK_TEXT_VIEW(gtk_bin_get_child(GTK_BIN(scroller))));
+  const std::pair<std::size_t, const char*> rows[] = {// characters dropped, what is shown
+                                                      {0, "one\ntwo\nthree"},
+                                                      {2, "two\nthree"},
+                                                      {5, "two\nthree"},
+                                                      {6, "three"},
+                                                      {14, ""}};
+  for (const auto& [cut, shown] : rows) {
+    SCOPED_TRACE(cut);
+    host_->Text().SetText("");
+    host_->Text().Append("one\r\ntwo\r\nthree\r\n");
+    const std::string kept = host_->Text().Text().substr(cut);
+    host_->Text().SetText(kept);
+    GtkTextIter start;
+    GtkTextIter end;
+    gtk_text_buffer_get_bounds(buffer, &start, &end);
+    gchar* text = gtk_text_iter_get_text(&start, &end);
+    EXPECT_STREQ(text, shown);
+    g_free(text);
+    EXPECT_EQ(host_->Text().Text(), kept);
+  }
 }
 
 }  // namespace
