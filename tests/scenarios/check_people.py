@@ -22,8 +22,7 @@ failures = []
 
 
 def rejoined(lines):
-    """A transcript of a program that was killed and joined again ("=== again"): what it heard
-    before, up to the hand it was killed in, the hand so far as the table told it again, and on."""
+    """A program killed and joined again ("=== again"): the hand so far as told again, and on."""
     if "=== again" not in lines:
         return lines
     at = lines.index("=== again")

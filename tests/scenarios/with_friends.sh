@@ -1,14 +1,10 @@
-# Sourced by run_scenario.sh: plays a scenario whose host opens a table for friends (--host in its
-# args) and whose friends are the real program joining it over 127.0.0.1 (or "# address: [::1]"):
-#   # friend: Anna NAME.Anna.script   starts after the lobby says its port, each friend once the
-#                                      one before has joined (or ended); transcript
-#                                      NAME.Anna.expected; a third word is the program's status
-#   # kill: WHO WHERE TEXT             SIGKILL to WHO (host or a friend) once the transcript of
-#                                      WHERE (host or a friend) holds TEXT; a friend killed plays
-#                                      on from NAME.WHO.again.script after a line "=== again", and
-#                                      everyone else must have ended within 5 s of a killed host
-#   # bad clients                      bad_clients.py at the port while the table plays
-# The port, which the system picks, is written PORT in every transcript.
+# Sourced by run_scenario.sh for a scenario whose host hosts (--host in its args): its friends are
+# the real program joining over 127.0.0.1 (or "# address: [::1]"). "# friend: NAME SCRIPT [STATUS]"
+# starts each once the lobby has said its port and the friend before has joined (or ended);
+# "# kill: WHO WHERE TEXT" sends SIGKILL to WHO (host or a friend) once WHERE's transcript holds
+# TEXT (a killed friend plays on from NAME.WHO.again.script after "=== again"; after a killed host
+# the others must end within 5 s); "# bad clients" runs bad_clients.py at the port. The port is
+# written PORT in every transcript.
 
 # Waits until file $1 holds the text $2 (at most 30 s), or the process $3 has ended.
 wait_for() {
