@@ -12,6 +12,7 @@
 #include "app/game_settings_questions.h"
 #include "app/hand_history.h"
 #include "app/help_reader.h"
+#include "app/host_certificate.h"
 #include "app/pace_preferences.h"
 #include "app/person.h"
 #include "app/play_statistics.h"
@@ -68,6 +69,7 @@ struct AppOptions {
   std::string dataFolder;                       // ending in "/"; empty: found from the environment
   std::vector<GuestOptions> guests;             // the other people at the table
   std::optional<JoinRequest> join;              // a table to join at once, after the start-up
+  OwnCertificateFiles hostCertificate;          // --certificate and --key: shown when hosting
   // When a join at once fails, the program ends with this status (script mode); without it the
   // main menu follows, as after the table.
   std::optional<int> failedJoinStatus;
