@@ -12,6 +12,8 @@
   const kHistorySize = 30;
   // Where a reload finds the name, the code and whether the page sat at the table.
   const kSeatStorage = "corvane.seat";
+  // Where the choice of the browser's own voice is kept for the next visit.
+  const kVoiceStorage = "corvane.voice";
   // A reload may reach the host before it has seen the old connection go: the host then still
   // knows the name at the table, so the join is tried again a few times.
   const kRejoinTries = 5;
@@ -213,7 +215,9 @@
       this.ownVoice = ownVoice;
       this.history = [];
       this.position = 0;
+      ownVoice.checked = localStorage.getItem(kVoiceStorage) === "own";
       ownVoice.addEventListener("change", () => this.voiceChanged());
+      this.voiceChanged();
     }
 
     speak(phrase) {
@@ -262,6 +266,7 @@
     // that the screen reader does not speak them a second time.
     voiceChanged() {
       this.log.setAttribute("aria-live", this.ownVoice.checked ? "off" : "polite");
+      localStorage.setItem(kVoiceStorage, this.ownVoice.checked ? "own" : "reader");
       if (!this.ownVoice.checked) this.silence();
     }
   }
@@ -325,7 +330,14 @@
         socket.send(JSON.stringify(join));
       };
       socket.onmessage = (event) => {
-        if (socket === this.socket) this.receive(JSON.parse(event.data));
+        if (socket !== this.socket) return;
+        let message;
+        try {
+          message = JSON.parse(event.data);
+        } catch {
+          return; // the host never sends such a thing; nothing of it is shown
+        }
+        this.receive(message);
       };
       socket.onclose = () => {
         if (socket === this.socket) this.ended();

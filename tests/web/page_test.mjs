@@ -45,6 +45,20 @@ try {
     "key 33 shift 0", "key 34 shift 1", "key 113 shift 0", "key 89 shift 0", "key 39 shift 0",
     "key 55 shift 0"].join("|"), `the keys as the game's codes: ${page.lines.slice(3)}`);
 
+  await page.click("#own-voice");
+  await page.evaluate(() => {
+    window.spoken = [];
+    speechSynthesis.speak = (utterance) => window.spoken.push(utterance.text);
+    speechSynthesis.cancel = () => window.spoken.push("(silenced)");
+  });
+  await page.focus("#keys");
+  await press(page, "M");
+  await waitFor("the browser's voice", () => page.evaluate(() => window.spoken.length >= 2), 10);
+  check((await page.evaluate(() => window.spoken.join("|"))) === "(silenced)|key 77 shift 0" &&
+    (await page.$eval("#log", (l) => l.getAttribute("aria-live"))) === "off",
+  "the browser's own voice speaks instead of the log, a key silences it");
+  await page.click("#own-voice");
+  await page.focus("#keys");
   await press(page, "B");
   await waitFor("the box", () => page.$eval("#box", (b) => !b.hidden), 10);
   const tree = await roles(page);
