@@ -1,14 +1,14 @@
 // What the page tests share: Debian's chromium headless, the table page opened on this machine,
-// the lines its log receives, its accessibility tree, and the programs a test starts.
+// the lines its log receives and the messages it gets and sends, its accessibility tree, and
+// the programs a test starts.
 import { spawn } from "node:child_process";
 import { createRequire } from "node:module";
-import { mkdtempSync, readFileSync } from "node:fs";
+import { mkdtempSync, readFileSync, rmSync } from "node:fs";
 import { tmpdir } from "node:os";
-import { join as joinPath } from "node:path";
 import puppeteer from "puppeteer-core";
 
 const require = createRequire(import.meta.url);
-export const failures = [];
+const failures = [];
 
 export function check(ok, what) {
   console.log(`${ok ? "ok" : "FAILED"}: ${what}`);
@@ -20,9 +20,10 @@ export function finish() {
   process.exit(failures.length === 0 ? 0 : 1);
 }
 
-// A program of the test; its standard output collected, its first line (a port) awaited.
-export function start(command, args) {
-  const child = spawn(command, args, { stdio: ["pipe", "pipe", "inherit"] });
+// A program of the test, with a data folder of its own; its standard output collected.
+export function start(command, args, home) {
+  const env = { ...process.env, XDG_DATA_HOME: home, APPDATA: "" };
+  const child = spawn(command, args, { stdio: ["ignore", "pipe", "inherit"], env });
   child.output = "";
   child.stdout.on("data", (data) => (child.output += data));
   child.ended = new Promise((resolve) => child.on("exit", (status) => resolve(status)));
@@ -33,53 +34,63 @@ export async function waitFor(what, condition, seconds) {
   const until = Date.now() + seconds * 1000;
   while (!(await condition())) {
     if (Date.now() > until) throw new Error(`no ${what} within ${seconds} s`);
-    await new Promise((resolve) => setTimeout(resolve, 50));
+    await new Promise((resolve) => setTimeout(resolve, 20));
   }
 }
 
 export async function launch() {
-  return puppeteer.launch({
+  const profile = mkdtempSync(`${tmpdir()}/corvane-chromium-`);
+  const browser = await puppeteer.launch({
     executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
     headless: true,
     pipe: true,
-    userDataDir: mkdtempSync(joinPath(tmpdir(), "corvane-chromium-")),
-    // The table's own certificate is made for this run; nothing but loopback is reached.
+    userDataDir: profile,
+    // The table's own certificate is made for this run; no name is looked up, nothing but
+    // loopback is reached.
     args: ["--no-sandbox", "--ignore-certificate-errors", "--no-first-run",
       "--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE 127.0.0.1"],
   });
+  browser.process().once("exit", () => rmSync(profile, { recursive: true, force: true }));
+  return browser;
 }
 
-// Opens the page and records every line its log receives and every message the table sends.
+// Opens the page; records every line its log receives, every message the table sends it
+// (`frames`) and every key it sends (`sent`), and keeps its WebSocket as window.tableSocket.
 export async function openPage(browser, port) {
   const page = await browser.newPage();
-  page.lines = [];
-  page.frames = [];
+  Object.assign(page, { lines: [], frames: [], sent: [] });
   await page.exposeFunction("logLine", (line) => page.lines.push(line));
   await page.evaluateOnNewDocument(() => {
-    document.addEventListener("DOMContentLoaded", () => {
-      new MutationObserver((changes) => {
-        for (const change of changes) {
-          for (const node of change.addedNodes) window.logLine(node.textContent);
-        }
-      }).observe(document.getElementById("log"), { childList: true });
-    });
+    const Native = window.WebSocket;
+    window.WebSocket = class extends Native {
+      constructor(...args) {
+        super(...args);
+        window.tableSocket = this;
+      }
+    };
+    document.addEventListener("DOMContentLoaded", () => new MutationObserver((changes) => {
+      for (const node of changes.flatMap((c) => [...c.addedNodes])) window.logLine(node.textContent);
+    }).observe(document.getElementById("log"), { childList: true }));
   });
-  const cdp = await page.createCDPSession();
-  await cdp.send("Network.enable");
-  cdp.on("Network.webSocketFrameReceived", ({ response }) => {
+  page.cdp = await page.createCDPSession();
+  await page.cdp.send("Network.enable");
+  page.cdp.on("Network.webSocketFrameReceived", ({ response }) => {
     page.frames.push(JSON.parse(response.payloadData));
     if (page.onFrame) page.onFrame(page.frames.at(-1));
   });
-  page.cdp = cdp;
+  page.cdp.on("Network.webSocketFrameSent", ({ response }) => {
+    const message = JSON.parse(response.payloadData);
+    if (message.t === "key") page.sent.push(`${message.code}/${message.shift}`);
+  });
   await page.goto(`https://127.0.0.1:${port}/`);
   return page;
 }
 
 export async function join(page, name, code) {
-  await page.click("#name", { clickCount: 3 });
-  await page.type("#name", name);
-  await page.click("#code", { clickCount: 3 });
-  await page.type("#code", code);
+  for (const [field, text] of [["#name", name], ["#code", code]]) {
+    await page.$eval(field, (input) => (input.value = ""));
+    await page.type(field, text);
+  }
   await page.click("#join");
 }
 
@@ -101,12 +112,10 @@ export async function audit(page) {
 
 // A key of a script ("Shift+M", "Enter", "P") pressed at the table.
 export async function press(page, name) {
-  const parts = name.split("+");
-  const key = parts.pop();
   const named = { Esc: "Escape", Up: "ArrowUp", Down: "ArrowDown", Left: "ArrowLeft",
-    Right: "ArrowRight", PgUp: "PageUp", PgDn: "PageDown", Space: " " };
-  const modifiers = parts.map((p) => (p === "Ctrl" ? "Control" : p));
+    Right: "ArrowRight", PgUp: "PageUp", PgDn: "PageDown", Space: " ", Ctrl: "Control" };
+  const [key, ...modifiers] = name.split("+").map((part) => named[part] || part).reverse();
   for (const modifier of modifiers) await page.keyboard.down(modifier);
-  await page.keyboard.press(named[key] || (key.length === 1 ? key.toLowerCase() : key));
-  for (const modifier of modifiers.reverse()) await page.keyboard.up(modifier);
+  await page.keyboard.press(key.length === 1 ? key.toLowerCase() : key);
+  for (const modifier of modifiers) await page.keyboard.up(modifier);
 }
