@@ -26,6 +26,8 @@ developer_packages=(
   # The page of a friend in a web browser (tests/web/): Debian's chromium headless, and Node for
   # puppeteer-core and axe-core, which the tests install from npm into the build folder
   chromium nodejs
+  # a certificate of the host's own for the browser test
+  openssl
 )
 
 packages=("${player_packages[@]}")

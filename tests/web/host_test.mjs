@@ -24,9 +24,9 @@ const timer = setTimeout(() => {
 }, 240000);
 const unmarked = (text) => text.replace(/^\*\*\*/, "").replace(/^\?\?\?/, "");
 
-async function host(script) {
+async function host(script, more = []) {
   const table = start(corvane, ["--script", `${scripts}/${script}`, "--host", "0", "--code", kCode,
-    "--seed", kSeed, "--no-sound"], `${work}/host`);
+    "--seed", kSeed, "--no-sound", ...more], `${work}/host`);
   await waitFor("the table's port", () => /port \d+/.test(table.output), 20);
   table.port = Number(/port (\d+)/.exec(table.output)[1]);
   return table;
@@ -103,8 +103,16 @@ try {
     `Anna=${work}/browser.txt`], { encoding: "utf8" });
   check(people.status === 0, `no face-down card of the host reaches the page ${people.stdout}`);
 
-  const shortHost = await host("host_one_hand.script");
+  // The short table shows a certificate of the host's own (--certificate, --key).
+  spawnSync("openssl", ["req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:P-256",
+    "-nodes", "-subj", "/CN=corvane-test-host", "-days", "1", "-keyout", `${work}/key.pem`,
+    "-out", `${work}/cert.pem`], { stdio: "ignore" });
+  const shortHost = await host("host_one_hand.script",
+    ["--certificate", `${work}/cert.pem`, "--key", `${work}/key.pem`]);
   const again = await openPage(browser, shortHost.port);
+  const shown = (await again.reload()).securityDetails();
+  check(shown.subjectName() === "corvane-test-host" && shown.protocol() === "TLS 1.3",
+    `the host's own certificate, over TLS 1.3: ${shown.subjectName()}, ${shown.protocol()}`);
   await join(again, "Anna", "000000");
   await waitFor("the wrong code's alert", async () =>
     (await again.$eval("#problem", (p) => p.textContent)) !== "", 10);
