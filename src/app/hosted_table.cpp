@@ -292,6 +292,7 @@ void HostedTable::Return(Friend& returning, ConnectionId connection) {
     person.speech.speak(
         fmt::format("???The hand so far, hand {}, {}:", log.Current().number, log.Current().game));
     for (const std::string& line : log.Current().lines) person.speech.speak("???" + line);
+    person.speech.speak("???That was the hand so far. You play on from your next turn.");
   }
   person.keyboard.SetGone(false);
   parts_.table.seating.Seat(seat, *returning.player, &person);
