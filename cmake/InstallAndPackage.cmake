@@ -2,6 +2,7 @@
 # out like this (destinations from GNUInstallDirs):
 #
 #   lib/corvane/            the program, with its sounds, help files and stock games beside it
+#   lib/corvane/web/        the page a friend's web browser opens at a hosted table
 #   bin/corvane             a relative link to lib/corvane/corvane; the program finds its folder
 #                           through /proc/self/exe, which names the link's target
 #   share/applications/     the desktop entries: the window, and the terminal
@@ -23,6 +24,8 @@ set(corvane_dist ${PROJECT_SOURCE_DIR}/dist)
 install(TARGETS corvane RUNTIME DESTINATION ${CORVANE_INSTALL_PROGRAMDIR})
 get_property(corvane_program_files GLOBAL PROPERTY CORVANE_PROGRAM_FILES)
 install(FILES ${corvane_program_files} DESTINATION ${CORVANE_INSTALL_PROGRAMDIR})
+get_property(corvane_page_files GLOBAL PROPERTY CORVANE_PAGE_FILES)
+install(FILES ${corvane_page_files} DESTINATION ${CORVANE_INSTALL_PROGRAMDIR}/web)
 
 # The command: a relative link, so the installed tree works under any prefix and can be moved.
 file(RELATIVE_PATH corvane_link_target ${CMAKE_INSTALL_FULL_BINDIR}

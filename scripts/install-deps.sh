@@ -23,11 +23,20 @@ developer_packages=(
   util-linux mount
   # The screen-reader test (tests/desktop/orca_session.sh): Orca speaking through speech-dispatcher
   orca speech-dispatcher
+  # The page of a friend in a web browser (tests/web/): Debian's chromium headless, and Node for
+  # puppeteer-core and axe-core, which the tests install from npm into the build folder
+  chromium nodejs
+  # a certificate of the host's own for the browser test
+  openssl
 )
 
 packages=("${player_packages[@]}")
 if [[ ${1:-} != --player ]]; then
   packages+=("${developer_packages[@]}")
+  # Debian's npm, unless a Node of another source brought its own
+  if ! command -v npm >/dev/null; then
+    packages+=(npm)
+  fi
 fi
 
 missing=()

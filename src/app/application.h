@@ -12,6 +12,7 @@
 #include "app/game_settings_questions.h"
 #include "app/hand_history.h"
 #include "app/help_reader.h"
+#include "app/host_certificate.h"
 #include "app/hosted_table.h"
 #include "app/pace_preferences.h"
 #include "app/person.h"
@@ -72,6 +73,7 @@ struct AppOptions {
   std::string dataFolder;                       // ending in "/"; empty: found from the environment
   std::vector<GuestOptions> guests;             // the other people at the table
   std::optional<JoinRequest> join;              // a table to join at once, after the start-up
+  OwnCertificateFiles hostCertificate;          // --certificate and --key: shown when hosting
   std::optional<HostingOptions> hosting;        // a table to host at once, after the start-up
   // When a join at once fails, the program ends with this status (script mode); without it the
   // main menu follows, as after the table.

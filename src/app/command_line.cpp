@@ -99,6 +99,17 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& options)
                                 text.find_first_not_of("0123456789") == std::string::npos;
             return digits ? std::string() : "not a join code of six digits: " + text;
           });
+  auto* certificateOption =
+      cli.add_option("--certificate", options.app.hostCertificate.certificate,
+                     "When hosting: the table's certificate (PEM), instead of its own")
+          ->type_name("FILE")
+          ->check(CLI::ExistingFile);
+  auto* keyOption = cli.add_option("--key", options.app.hostCertificate.key,
+                                   "With --certificate: its private key (PEM)")
+                        ->type_name("FILE")
+                        ->check(CLI::ExistingFile);
+  certificateOption->needs(keyOption);
+  keyOption->needs(certificateOption);
   cli.add_flag("--version", version, "Print the version and exit");
   try {
     cli.parse(argc, argv);

@@ -5,7 +5,8 @@
 #include <random>
 
 #include "app/application.h"
-#include "app/table_certificate.h"
+#include "app/host_certificate.h"
+#include "app/table_page.h"
 
 namespace corvane {
 
@@ -38,7 +39,8 @@ void Application::HostTable(const HostingOptions& options) {
 }
 
 std::unique_ptr<HostedTable> Application::OpenHosting(const HostingOptions& options) {
-  const TableCertificate certificate = LoadOrMakeTableCertificate(folders_.DataFolder);
+  const TableCertificate certificate =
+      ChooseTableCertificate(folders_.DataFolder, options_.hostCertificate);
   if (!certificate.note.empty()) speech_.speak(certificate.note);
   if (!certificate.pair) return nullptr;
   const std::optional<Fingerprint> fingerprint =
@@ -47,6 +49,8 @@ std::unique_ptr<HostedTable> Application::OpenHosting(const HostingOptions& opti
   settings.port = options.port;
   settings.certificate = *certificate.pair;
   settings.joinCode = options.code.value_or(DrawJoinCode());
+  // Friends without the program join from a web browser: the page, its sounds and help.
+  settings.pageFolders = TablePageFolders(folders_.ProgramFolder);
   std::string error;
   std::unique_ptr<TableServer> server;
   if (fingerprint) server = TableServer::Start(settings, error);

@@ -25,6 +25,9 @@ TEST(CommandLine, UsageErrorsEndWithStatusTwoAndSayWhy) {
       {{"--missing", "sound"}, 2, "--missing requires --script"},
       {{"--script", "keys.script", "--missing", "speakers"}, 2, "speakers"},
       {{"--bogus"}, 2, "--bogus"},
+      {{"--certificate", "/etc/hostname", "--key", "/etc/hostname"}, std::nullopt, ""},
+      {{"--certificate", "/etc/hostname"}, 2, "--certificate requires --key"},
+      {{"--certificate", "/no/such.pem", "--key", "/etc/hostname"}, 2, "/no/such.pem"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(::testing::PrintToString(row.arguments));
