@@ -122,7 +122,11 @@ Keyboard* Application::KeyboardOf(int person) {
   for (Guest& guest : guests_) {
     if (guest.person->id() == person) return &guest.person->keyboard;
   }
-  return nullptr;
+  return hosting_ ? hosting_->KeyboardOf(person) : nullptr;
+}
+
+void Application::DescriptorWoke(int id) {
+  if (hosting_) hosting_->Woken(id);
 }
 
 void Application::SeatGuests() {
@@ -180,12 +184,17 @@ void Application::HandBegins() {
   const CalendarTime when = host_.LocalTime();
   hostPerson_.HandBegins(when);
   for (Guest& guest : guests_) guest.person->HandBegins(when);
+  if (hosting_) hosting_->ForEachPerson([&when](Person& person) { person.HandBegins(when); });
 }
 
 void Application::HandEnds() {
   // A hand that ends without being settled is dropped.
   hostPerson_.HandEnds();
   for (Guest& guest : guests_) guest.person->HandEnds();
+  if (hosting_) {
+    hosting_->ForEachPerson([](Person& person) { person.HandEnds(); });
+    hosting_->SendAwayUnseated();
+  }
 }
 
 void Application::UserEliminated() {
@@ -199,6 +208,7 @@ void Application::TableClosedToUser() {
 void Application::HandSettled() {
   hostPerson_.HandSettled();
   for (Guest& guest : guests_) guest.person->HandSettled();
+  if (hosting_) hosting_->ForEachPerson([](Person& person) { person.HandSettled(); });
 }
 
 void Application::TimerFired(int id) {
@@ -299,6 +309,7 @@ void Application::Main() {
   try {
     StartUp();
     if (options_.join) JoinAtOnce();
+    if (options_.hosting) HostTable(*options_.hosting);
     MainMenu();
     table_.ErrorFlag = false;
   } catch (const EndProgram&) {

@@ -12,6 +12,7 @@
 #include "app/game_settings_questions.h"
 #include "app/hand_history.h"
 #include "app/help_reader.h"
+#include "app/hosted_table.h"
 #include "app/pace_preferences.h"
 #include "app/person.h"
 #include "app/play_statistics.h"
@@ -49,6 +50,9 @@ inline constexpr const char* kVersionText = "Version 1.0.";
 // from the last row instead of starting again.
 inline constexpr int kKeepCountingRows = -999;
 
+// The friends' sound variants are drawn apart from the host's and the scripted guests'.
+inline constexpr std::uint64_t kFriendsCosmeticSalt = 0x165667b19e3779f9ULL;
+
 // A person other than the host, seated at every table the program plays: their seat (2 and up;
 // a seat the table does not have is left to its bot), where what they are told goes, their speech
 // engines and their sound device, all owned by the caller for the life of the program.
@@ -68,6 +72,7 @@ struct AppOptions {
   std::string dataFolder;                       // ending in "/"; empty: found from the environment
   std::vector<GuestOptions> guests;             // the other people at the table
   std::optional<JoinRequest> join;              // a table to join at once, after the start-up
+  std::optional<HostingOptions> hosting;        // a table to host at once, after the start-up
   // When a join at once fails, the program ends with this status (script mode); without it the
   // main menu follows, as after the table.
   std::optional<int> failedJoinStatus;
@@ -86,6 +91,11 @@ class Application : private TimerSink,
 
   // Start-up and the main menu; returns when the user chooses Exit.
   void Main();
+
+  // Hosts a table for friends: the saved table (when the host wants it) or a new one, then the
+  // lobby, then the table with the friends who came; returns when the table is over, or when the
+  // host stopped waiting.
+  void HostTable(const HostingOptions& options);
 
   // The row counter of the hand-built menus: 0 restarts it, kKeepCountingRows keeps counting;
   // returns the number of the row the caller is about to fill.
@@ -116,6 +126,7 @@ class Application : private TimerSink,
   void TimerFired(int id) override;
   // The keyboards of the people at the table (KeyRouter).
   Keyboard* KeyboardOf(int person) override;
+  void DescriptorWoke(int id) override;
   // What the game settings questions need.
   bool SaveGameSettings(const UserSettings& settings, std::string& error) override;
   void ApplyPartyVolume(int volume) override;
@@ -132,6 +143,10 @@ class Application : private TimerSink,
   void PlayBackground(const std::string& file);
   // False when the setup was cancelled.
   bool NewTable();
+  // The questions of a new table; false when the host kept the saved table or cancelled.
+  bool SetUpNewTable();
+  // Opens the port for friends, with its certificate; nothing when it cannot be (said).
+  std::unique_ptr<HostedTable> OpenHosting(const HostingOptions& options);
   void RestoreTable();
   void DeleteTable();
   // Plays the table, then brings the main menu's music back.
@@ -187,6 +202,8 @@ class Application : private TimerSink,
   PacePreferences pace_;
   TablePlay tablePlay_;
   std::vector<Guest> guests_;
+  // The friends' table while the host hosts one.
+  std::unique_ptr<HostedTable> hosting_;
   int rowCount_ = 0;
 };
 

@@ -84,13 +84,21 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& options)
       ->check([](const std::string& text) {
         return IsFriendName(text) ? std::string() : "not a name for the table: " + text;
       });
-  cli.add_option("--code", code, "With --join: the table's join code (six digits)")
-      ->needs(joinOption)
-      ->check([](const std::string& text) {
-        const bool digits = text.size() == kJoinCodeDigits &&
-                            text.find_first_not_of("0123456789") == std::string::npos;
-        return digits ? std::string() : "not a join code of six digits: " + text;
-      });
+  int hostPort = 0;
+  auto* hostOption =
+      cli.add_option("--host", hostPort,
+                     "Host a table for friends at once, on PORT (0: a free port, said aloud)")
+          ->check(CLI::Range(0, 65535))
+          ->excludes(joinOption);
+  auto* codeOption =
+      cli.add_option("--code", code,
+                     "With --join: the table's join code; with --host: the code the table takes "
+                     "(six digits)")
+          ->check([](const std::string& text) {
+            const bool digits = text.size() == kJoinCodeDigits &&
+                                text.find_first_not_of("0123456789") == std::string::npos;
+            return digits ? std::string() : "not a join code of six digits: " + text;
+          });
   cli.add_flag("--version", version, "Print the version and exit");
   try {
     cli.parse(argc, argv);
@@ -130,6 +138,14 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& options)
   }
   options.app.SpeechMode = mode.empty() ? kScreenReaderMode : SpeechModeArgument(mode);
   if (seedOption->count() > 0) options.app.seed = seed;
+  if (codeOption->count() > 0 && joinOption->count() == 0 && hostOption->count() == 0) {
+    std::cerr << "corvane: --code needs --join or --host\n";
+    return 2;
+  }
+  if (hostOption->count() > 0) {
+    options.app.hosting = HostingOptions{static_cast<std::uint16_t>(hostPort), std::nullopt};
+    if (!code.empty()) options.app.hosting->code = code;
+  }
   if (joinOption->count() > 0) {
     if (name.empty() || code.empty()) {
       std::cerr << "corvane: --join needs --name and --code\n";

@@ -82,9 +82,13 @@ FriendTable::Progress FriendTable::Join(TableConnection& connection, const JoinR
       speech_.speak(kStoppedJoining);
       return Progress::Over;
     }
-    for (const ConnectionEvent& event : connection.TakeEvents()) {
-      const Progress progress = JoinEvent(event, request, known);
-      if (progress != Progress::Going) return progress;
+    std::vector<ConnectionEvent> events = connection.TakeEvents();
+    for (auto event = events.begin(); event != events.end(); ++event) {
+      const Progress progress = JoinEvent(*event, request, known);
+      if (progress == Progress::Going) continue;
+      // What came with the welcome is the table's first words.
+      arrived_.assign(std::make_move_iterator(event + 1), std::make_move_iterator(events.end()));
+      return progress;
     }
   }
 }
@@ -152,11 +156,13 @@ void FriendTable::SayEnd(const ConnectionEvent& event, const JoinRequest& reques
 }
 
 void FriendTable::AtTheTable(TableConnection& connection) {
-  for (;;) {
-    if (!Wait(connection, true)) continue;
-    for (const ConnectionEvent& event : connection.TakeEvents()) {
+  for (std::vector<ConnectionEvent> events = std::move(arrived_);;
+       events = connection.TakeEvents()) {
+    for (const ConnectionEvent& event : events) {
       if (event.kind == ConnectionEvent::Kind::Ended) return;
       if (event.kind == ConnectionEvent::Kind::Message) Show(event.message);
+    }
+    while (!Wait(connection, true)) {
     }
   }
 }

@@ -12,6 +12,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "app/known_tables.h"
 #include "app/person.h"
@@ -69,7 +70,8 @@ class FriendTable {
   FolderIndex programFiles_;
   std::string dataFolder_;
 
-  bool answering_ = false;  // a question of the table waits for this friend's key
+  std::vector<ConnectionEvent> arrived_;  // came with the welcome, not yet shown
+  bool answering_ = false;                // a question of the table waits for this friend's key
   bool stopJoining_ = false;
   struct LoadedSound {
     SoundId id = kNoSound;

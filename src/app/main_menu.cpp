@@ -132,13 +132,18 @@ bool Application::NewTable() {
       speech_.speak("Error deleting saved table.");
     }
   }
+  if (!SetUpNewTable()) return false;
+  RunTable();
+  return true;
+}
+
+bool Application::SetUpNewTable() {
   table_.game.GameCode = kNoGame;
   TableSetup setup(table_, speech_, prompts_, game_, folders_.DataFolder + "CV PokerSettings.sav");
   if (!setup.SetupTable()) {
     table_.GameOver = false;
     return false;
   }
-  RunTable();
   return true;
 }
 

@@ -186,11 +186,16 @@ int TablePlay::CustomGameMenu() {
 void TablePlay::DealerChoosesGame(int& choice) {
   const int dealer = table_.Dealer >= table_.PlayerCount ? 1 : table_.Dealer + 1;
   Listener* person = seating_.ListenerAt(dealer);
-  if (person == nullptr || dealer == kHostSeat) {
+  // A friend whose program is gone has a bot deal for them.
+  if (person == nullptr || dealer == kHostSeat || seating_.BotPlays(dealer)) {
     BotChoosesGame(choice);
     return;
   }
-  choice = PersonChoosesGame(person->Questions());
+  try {
+    choice = PersonChoosesGame(person->Questions());
+  } catch (const PersonGone&) {
+    BotChoosesGame(choice);
+  }
 }
 
 int TablePlay::PersonChoosesGame(Prompts& prompts) {

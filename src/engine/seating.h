@@ -31,6 +31,8 @@ class Seating {
   void Unseat(int seat);
 
   SeatPlayer& PlayerAt(int seat) const { return *players_.at(Index(seat)); }
+  // True when a bot decides for `seat` (whoever listens there).
+  bool BotPlays(int seat) const { return players_.at(Index(seat)) == &bot_; }
   Listener* ListenerAt(int seat) const { return listeners_.at(Index(seat)); }
   // The seat `listener` sits at; 0 when not seated.
   int SeatOf(const Listener* listener) const;

@@ -31,6 +31,16 @@ class PersonOutput {
   // A prompt now waits for this person's key (true), or no longer does (false). Waits nest: a
   // command key of one person may ask a question while another person's prompt waits.
   virtual void AnswerWaiting(bool /*waiting*/) {}
+
+  // Every phrase handed to the person's speech as it was given, its markers kept, with its system
+  // type; and every silencing of it. A person whose speech runs in a program of their own (a
+  // friend over the network) passes these on, so that their program keeps their history.
+  virtual void OnPhrase(std::string_view /*phrase*/, int /*systemType*/) {}
+  virtual void OnSpeechStopped() {}
+
+  // True when the person's keys come from another program (a friend's, over the network): a
+  // prompt of theirs then waits on that program rather than on this machine's keys.
+  virtual bool KeysFromElsewhere() const { return false; }
 };
 
 }  // namespace corvane

@@ -5,6 +5,10 @@ namespace corvane {
 bool Keyboard::Pump(double deadline, WaitKind kind) {
   std::optional<HostEvent> event = host_.NextEvent(deadline, kind);
   if (!event) return false;
+  if (event->kind == HostEvent::Kind::Wake) {
+    if (router_ != nullptr) router_->DescriptorWoke(event->code);
+    return true;
+  }
   if (event->kind == HostEvent::Kind::Key && event->person != person_) {
     if (router_ == nullptr) return true;
     if (Keyboard* other = router_->KeyboardOf(event->person)) other->Handle(*event);
@@ -17,6 +21,7 @@ bool Keyboard::Pump(double deadline, WaitKind kind) {
 PressedKey Keyboard::AwaitKey() {
   keyCode_ = 0;
   keyShift_ = 0;
+  if (gone_) throw PersonGone{person_};
   // The host is told whose answer is awaited for as long as the wait lasts, however it ends.
   struct Waiting {
     explicit Waiting(PersonOutput& output) : output(output) { output.AnswerWaiting(true); }
@@ -25,9 +30,11 @@ PressedKey Keyboard::AwaitKey() {
     Waiting& operator=(const Waiting&) = delete;
     PersonOutput& output;
   } waiting(output_);
+  const WaitKind kind = output_.KeysFromElsewhere() ? WaitKind::Remote : WaitKind::Answer;
   while (keyCode_ == 0) {
     InputWaiting = true;
-    Pump(kForever, WaitKind::Answer);
+    Pump(kForever, kind);
+    if (gone_) throw PersonGone{person_};
   }
   return {keyCode_, keyShift_};
 }
@@ -59,8 +66,7 @@ void Keyboard::Handle(const HostEvent& event) {
       if (handOff_ != nullptr) handOff_->TimerFired(event.code);
       break;
     case HostEvent::Kind::Wake:
-      // Nothing is watched while the keyboard waits: a table hosted elsewhere waits in a loop of
-      // its own, which takes its connection's events itself.
+      // Pump hands these to the router; a table hosted elsewhere waits in a loop of its own.
       break;
   }
 }

@@ -28,11 +28,19 @@ struct PressedKey {
   int command() const { return CommandKeyOf(shift, code); }
 };
 
-// Finds the keyboard of a person by the id their keys carry.
+// Thrown from a wait for the key of a person whose program has gone (a friend whose connection
+// dropped): whoever asked them decides without them (a bot plays their seat).
+struct PersonGone {
+  int person = 0;
+};
+
+// Finds the keyboard of a person by the id their keys carry, and takes what the network brings.
 class KeyRouter {
  public:
   // nullptr for a person who is not (or no longer) at the table.
   virtual Keyboard* KeyboardOf(int person) = 0;
+  // A descriptor watched with Host::WatchDescriptor woke the wait: `id` is its watch id.
+  virtual void DescriptorWoke(int id) = 0;
 
  protected:
   ~KeyRouter() = default;
@@ -63,8 +71,12 @@ class Keyboard {
   // Waits for the next event or the deadline and handles what arrived; false at the deadline.
   bool Pump(double deadline, WaitKind kind);
   // Lets events run until a key of this person arrives and returns it: the wait of every prompt
-  // for its answer.
+  // for its answer. Throws PersonGone while the person is gone (SetGone).
   PressedKey AwaitKey();
+  // The person's program has gone (true) or is back (false): while gone, every wait for their
+  // key ends at once with PersonGone.
+  void SetGone(bool gone) { gone_ = gone; }
+  bool Gone() const { return gone_; }
   // The start of a pause that any key ends: from now on keys are only stored, and KeyArrived
   // tells when one has been.
   void StoreKeysFromNow();
@@ -87,6 +99,7 @@ class Keyboard {
   int keyCode_ = 0;
   int keyShift_ = 0;
   int person_;
+  bool gone_ = false;
   PersonOutput& output_;
   KeyRouter* router_;
 };

@@ -70,6 +70,7 @@ void Speech::ShowTextWindow(bool show) {
 
 void Speech::speak(std::string_view t, std::int16_t systemType) {
   if (TrimBlanks(t).empty()) return;
+  host_.OnPhrase(t, systemType);
   std::string text(t);
   if (StartsWith(text, kRemoved)) text.erase(0, kRemoved.size());
   if (!StartsWith(text, kNotRecorded)) {
@@ -104,6 +105,7 @@ void Speech::AppendToTextWindow(std::string_view text) {
 }
 
 void Speech::StopSpeech() {
+  host_.OnSpeechStopped();
   if (TTSType == kScreenReaderMode && reader_) {
     reader_->Stop();
   } else if (TTSType == kOwnVoiceMode && voice_) {

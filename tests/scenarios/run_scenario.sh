@@ -26,13 +26,18 @@
 # "# person: 3 NAME.seat3.script" seats another person at seat 3, with keys from that script;
 # their transcript is compared with NAME.seat3.expected. "# check: The Boss,Harry" checks the
 # transcripts (the host's, then the others' in header order) with check_people.py.
+# "# friend: ..." headers play friends over the network (with_friends.sh); "# same as: OTHER" takes
+# the expected transcripts of the scenario OTHER.
 set -uo pipefail
 program=$1
 script=$2
 refresh=${3:-}
 dir=$(dirname "$script")
 name=$(basename "$script" .script)
-expected="$dir/$name.expected"
+name_base=$name
+same_as=$(sed -n 's/^# same as: //p' "$script" | head -1)
+expected_base=${same_as:-$name}
+expected="$dir/$expected_base.expected"
 
 args=$(sed -n 's/^# args: //p' "$script" | head -1)
 status_expected=$(sed -n 's/^# status: //p' "$script" | head -1)
@@ -50,6 +55,8 @@ while read -r seat file; do
   people+=(--person "$seat" "$dir/$file" "$work/seat$seat.txt")
   person_seats+=("$seat")
 done < <(sed -n 's/^# person: //p' "$script")
+friends=()
+while read -r friend file; do friends+=("$friend" "$file"); done < <(sed -n 's/^# friend: //p' "$script")
 check_names=$(sed -n 's/^# check: //p' "$script" | head -1)
 mkdir -p "$work/appdata/Corvane"
 if [[ -d "$dir/$name.data" ]]; then
@@ -71,8 +78,13 @@ run() {
   fi
 }
 
-run "$script" >"$work/stdout" 2>"$work/stderr"
-status=$?
+if ((${#friends[@]})); then
+  source "$dir/with_friends.sh"
+  run_with_friends
+else
+  run "$script" >"$work/stdout" 2>"$work/stderr"
+  status=$?
+fi
 restart="$dir/$name.restart"
 if [[ -f $restart ]]; then
   echo "=== restart" >>"$work/stdout"
@@ -92,10 +104,16 @@ cp "$work/stdout" "$actual_dir/$name.actual" 2>/dev/null || true
 for seat in "${person_seats[@]}"; do
   cp "$work/seat$seat.txt" "$actual_dir/$name.seat$seat.actual" 2>/dev/null || true
 done
+for ((i = 0; i < ${#friends[@]}; i += 2)); do
+  cp "$work/${friends[i]}.txt" "$actual_dir/$name.${friends[i]}.actual" 2>/dev/null || true
+done
 
 if [[ $refresh == --refresh ]]; then
   cp "$work/stdout" "$expected"
   for seat in "${person_seats[@]}"; do cp "$work/seat$seat.txt" "$dir/$name.seat$seat.expected"; done
+  for ((i = 0; i < ${#friends[@]}; i += 2)); do
+    cp "$work/${friends[i]}.txt" "$dir/$name.${friends[i]}.expected"
+  done
   echo "refreshed $expected (status $status)"
   exit 0
 fi
@@ -118,11 +136,20 @@ for seat in "${person_seats[@]}"; do
     failed=1
   fi
 done
+for ((i = 0; i < ${#friends[@]}; i += 2)); do
+  if ! diff -u --label "${friends[i]} expected" --label "${friends[i]} actual" \
+    "$dir/$expected_base.${friends[i]}.expected" "$work/${friends[i]}.txt"; then
+    failed=1
+  fi
+done
 if [[ -n $check_names ]]; then
   IFS=, read -r -a names <<<"$check_names"
   transcripts=("${names[0]}=$work/stdout")
   for i in "${!person_seats[@]}"; do
     transcripts+=("${names[$((i + 1))]}=$work/seat${person_seats[$i]}.txt")
+  done
+  for ((i = 0; i < ${#friends[@]}; i += 2)); do
+    transcripts+=("${friends[i]}=$work/${friends[i]}.txt")
   done
   if ! python3 "$dir/check_people.py" "${transcripts[@]}"; then
     failed=1
