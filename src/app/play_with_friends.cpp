@@ -7,7 +7,11 @@ namespace corvane {
 
 namespace {
 
+constexpr int kHostChoice = 1;
 constexpr int kJoinChoice = 2;
+// The port a table opens on from the main menu, always the same, so that a host behind a home
+// router forwards it once (corvane --host PORT chooses another).
+constexpr std::uint16_t kTablePort = 50000;
 
 }  // namespace
 
@@ -16,7 +20,7 @@ void Application::PlayWithFriends() {
   std::vector<std::string> keys{"", "H", "J"};
   const int choice =
       prompts_.Menu("Would you like to host a table, or join one?", items, keys, 2, 1, 0, true);
-  // Hosting is the lobby's: its row is offered, and leads back to the main menu until it comes.
+  if (choice == kHostChoice) HostTable(HostingOptions{kTablePort, std::nullopt});
   if (choice == kJoinChoice) JoinFriends();
 }
 
