@@ -113,6 +113,9 @@ class Session : public std::enable_shared_from_this<Session> {
   void OnConnected(const beast::error_code& error) {
     if (ended_) return;
     if (error) return End(Event::End::Unreachable, error.message());
+    // Each key goes out at once, not held back until the host acknowledges what went before.
+    beast::error_code ignored;
+    Socket().set_option(Tcp::no_delay(true), ignored);
     // A name is told to the host's TLS, which may serve several.
     if (!IsAddress(settings_.host)) {
       SSL_set_tlsext_host_name(webSocket_->next_layer().native_handle(), settings_.host.c_str());
