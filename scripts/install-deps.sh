@@ -25,6 +25,8 @@ developer_packages=(
   util-linux mount
   # The screen-reader test (tests/desktop/orca_session.sh): Orca speaking through speech-dispatcher
   orca speech-dispatcher
+  # The home network test (tests/net/home_network_discovery.sh): Avahi's daemon, in a namespace
+  avahi-daemon iproute2
 )
 
 packages=("${player_packages[@]}")
