@@ -1,6 +1,8 @@
 #include "commands/status_reports.h"
 
 #include <algorithm>
+#include <string_view>
+#include <vector>
 
 #include "engine/seat_valuation.h"
 #include "engine/side_pots.h"
@@ -47,12 +49,18 @@ void StatusReports::FaceUpCards() {
 void StatusReports::Pots() {
   // The chips bet in this round are put into the pots they will go to when it ends, on a copy, so
   // that the pots add up to the whole pot.
+  // Two players all-in for the same amount cut a pot with nothing in it: it is not worth a word,
+  // and the side pots are numbered as the player hears them.
   HandState pots = hand_;
   GatherPot(pots, table_.PlayerCount);
-  if (pots.PotCount > 1) {
-    Say("There is " + Number(pots.PotAmount[1]) + " in the main pot.");
-    for (int k = 2; k <= pots.PotCount; ++k) {
-      Say("There is " + Number(pots.PotAmount[k]) + " in side pot " + Number(k - 1));
+  std::vector<std::int32_t> amounts;
+  for (int k = 1; k <= pots.PotCount; ++k) {
+    if (k == 1 || pots.PotAmount[k] > 0) amounts.push_back(pots.PotAmount[k]);
+  }
+  if (amounts.size() > 1) {
+    Say("There is " + Number(amounts[0]) + " in the main pot.");
+    for (std::size_t k = 1; k < amounts.size(); ++k) {
+      Say("There is " + Number(amounts[k]) + " in side pot " + Number(static_cast<int>(k)));
     }
     return;
   }
@@ -177,7 +185,14 @@ void StatusReports::HandStatus(double secondsThisHand) {
   }
   if (hand_.HandOver) {
     Say("The hand is over.");
-    Say(hand_.HandReport);
+    // After split or side pots the result holds one line per winner, each ended by a line break.
+    std::string_view report = hand_.HandReport;
+    while (!report.empty()) {
+      const std::size_t end = report.find("\r\n");
+      Say(std::string(report.substr(0, end)));
+      if (end == std::string_view::npos) break;
+      report.remove_prefix(end + 2);
+    }
   }
   Say(Number(round) + " of " + Number(game.RoundCount) + " cards have been dealt.");
   Say("You have " +

@@ -1,6 +1,7 @@
 #include "store/hand_history_file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -86,6 +87,45 @@ bool KeepNewest(const std::string& path, int fd, off_t size, std::size_t keep, o
   return WriteFileAtomically(path, std::string_view(newest).substr(start), error);
 }
 
+// Opens the history for appending and holds it alone while this hand is added: another copy of
+// the game on the same data folder waits the moment it takes, so that a trim, which puts a new
+// file in the old one's place, never drops the hand another copy has just added. A file that was
+// replaced while this copy waited for it is opened again.
+int OpenHistoryAlone(const std::string& path, struct stat& info, std::string& error) {
+  constexpr int kTries = 100;
+  for (int attempt = 0; attempt < kTries; ++attempt) {
+    // Never waits on a pipe or a device in the file's place: those are refused below.
+    const int fd =
+        ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0666);
+    if (fd < 0) {
+      error = std::strerror(errno);
+      return -1;
+    }
+    if (::fstat(fd, &info) != 0) {
+      error = std::strerror(errno);
+      ::close(fd);
+      return -1;
+    }
+    if (!S_ISREG(info.st_mode)) {
+      error = kNotAPlainFile;
+      ::close(fd);
+      return -1;
+    }
+    int locked = 0;
+    do {
+      locked = ::flock(fd, LOCK_EX);
+    } while (locked != 0 && errno == EINTR);
+    struct stat now {};
+    // A file system without locks still gets the hand, as before there were two copies.
+    const bool same = ::fstat(fd, &info) == 0 && ::stat(path.c_str(), &now) == 0 &&
+                      now.st_dev == info.st_dev && now.st_ino == info.st_ino;
+    if (same || locked != 0) return fd;
+    ::close(fd);
+  }
+  error = "the file kept being replaced";
+  return -1;
+}
+
 }  // namespace
 
 std::string HandHistoryText(std::string_view heading, const std::vector<std::string>& lines) {
@@ -109,22 +149,9 @@ std::string HandHistoryText(std::string_view heading, const std::vector<std::str
 
 HistoryAppend AppendToHandHistory(const std::string& path, std::string_view hand,
                                   std::string& error, std::size_t limit) {
-  // Never waits: a pipe or a device in the file's place is refused below, not written to.
-  const OpenFile file(
-      ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0666));
-  if (file.fd() < 0) {
-    error = std::strerror(errno);
-    return HistoryAppend::kFailed;
-  }
   struct stat info {};
-  if (::fstat(file.fd(), &info) != 0) {
-    error = std::strerror(errno);
-    return HistoryAppend::kFailed;
-  }
-  if (!S_ISREG(info.st_mode)) {
-    error = kNotAPlainFile;
-    return HistoryAppend::kFailed;
-  }
+  const OpenFile file(OpenHistoryAlone(path, info, error));
+  if (file.fd() < 0) return HistoryAppend::kFailed;
   std::string separator;
   bool cutShort = false;
   if (!SeparatorBefore(file.fd(), info.st_size, separator, cutShort) ||

@@ -2,8 +2,13 @@
 // be written, and the older half dropped past the limit (here a few bytes instead of 5 MB).
 #include "store/hand_history_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -13,6 +18,18 @@
 
 namespace corvane {
 namespace {
+
+// The file as it stands between two hands: read while no copy adds one.
+std::string ReadBetweenHands(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return {};
+  ::flock(fd, LOCK_SH);
+  std::string text;
+  char buffer[4096];
+  for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) text.append(buffer, n);
+  ::close(fd);
+  return text;
+}
 
 struct Row {
   std::optional<std::string> before;  // nothing: no file
@@ -78,6 +95,45 @@ TEST(HandHistoryFile, TheNewestHandStaysWhateverTheSizeAndTheLimit) {
       ASSERT_GE(after.size(), hand.size());
       EXPECT_EQ(after.substr(after.size() - hand.size()), hand);
     }
+  }
+}
+
+// Two copies of the game on one data folder add hands at the same time, and each trims the file
+// often: a trim never drops a hand the other copy has just added, so each copy's hands in the file
+// always run without a gap.
+TEST(HandHistoryFile, TwoCopiesAddingAtOnceLoseNoHand) {
+  TestFolder folder;
+  const std::string path = folder.File(kHandHistoryFileName);
+  const auto noGap = [&path] {
+    const std::string text = ReadBetweenHands(path);
+    for (const char copy : {'A', 'B'}) {
+      int last = -1;
+      for (std::size_t at = 0; (at = text.find(copy, at)) != std::string::npos; ++at) {
+        const int number = std::atoi(text.c_str() + at + 1);
+        if (last >= 0 && number != last + 1) return false;
+        last = number;
+      }
+    }
+    return true;
+  };
+  std::vector<pid_t> copies;
+  for (const char copy : {'A', 'B'}) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+      bool whole = true;
+      for (int hand = 0; hand < 600 && whole; ++hand) {
+        std::string error;
+        AppendToHandHistory(path, copy + std::to_string(hand) + "\nx\n\n", error, 256);
+        whole = noGap();
+      }
+      ::_exit(whole ? 0 : 1);
+    }
+    copies.push_back(pid);
+  }
+  for (const pid_t pid : copies) {
+    int status = -1;
+    ::waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   }
 }
 
