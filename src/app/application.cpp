@@ -84,7 +84,7 @@ Application::Application(Host& host, AudioDevice& audio, SpeechEngineFactory& en
       pace_(host, folders_.DataFolder + kPaceFileName),
       tablePlay_(host, table_, settings_, speech_, prompts_, sound_, background_, game_, engine_,
                  narration_, seating_, folders_.DataFolder, *this) {
-  const TableParts parts{table_, hand_, engine_, seating_};
+  const TableParts parts{table_, hand_, engine_, seating_, narration_};
   hostPerson_.JoinTable(parts, true);
   seating_.Seat(kHostSeat, hostPerson_.player, &hostPerson_);
   // Each guest's sounds have a random stream of their own, so that the host hears the same

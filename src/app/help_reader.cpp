@@ -117,6 +117,7 @@ const std::vector<std::string>& KeystrokeLines() {
       "M, The number of chips you have. (Money)",
       "Shift-M, The number of chips your opponents have.",
       "G, Your statistics: hands played and won, at this table and over all tables.",
+      "T, Talk: type a line that everyone at the table hears, when friends play with you.",
       "A, Raise the ante.",
       "Q, Quit the hand and shutdown the table without saving.",
       "Page Up/Page Down, Raise/Lower table sound volume",

@@ -88,6 +88,10 @@ bool HostedTable::Lobby() {
       case kKeyEscape:
         speech.speak("You have stopped waiting for friends, and the table is closed.");
         return false;
+      case 'T':
+        // The friends who have come can be talked to already.
+        parts_.hostPerson.keyboard.DispatchCommandKey(key.command());
+        break;
       case 'F':
         speech.speak(fmt::format("The fingerprint of this table's certificate is: {}.",
                                  SpokenFingerprint(fingerprint_)));
@@ -103,8 +107,9 @@ void HostedTable::SayLobby() {
   Speech& speech = parts_.hostPerson.speech;
   speech.speak(fmt::format("Waiting for friends. The join code is {}.", DigitByDigit(code_)));
   speech.speak(fmt::format(
-      "Friends join this machine at port {}. Press Enter to start the game selection, F to hear "
-      "the fingerprint of the table's certificate, or Escape to stop waiting.",
+      "Friends join this machine at port {}. Press Enter to start the game selection, T to talk "
+      "to the friends who have come, F to hear the fingerprint of the table's certificate, or "
+      "Escape to stop waiting.",
       server_->Port()));
 }
 
@@ -293,6 +298,7 @@ void HostedTable::Return(Friend& returning, ConnectionId connection) {
     person.speech.speak(
         fmt::format("???The hand so far, hand {}, {}:", log.Current().number, log.Current().game));
     for (const std::string& line : log.Current().lines) person.speech.speak("???" + line);
+    person.speech.speak("???That was the hand so far. You play on from your next turn.");
   }
   person.keyboard.SetGone(false);
   parts_.table.seating.Seat(seat, *returning.player, &person);

@@ -58,7 +58,7 @@ std::unique_ptr<HostedTable> Application::OpenHosting(const HostingOptions& opti
     speech_.speak(fmt::format("The table cannot be opened to friends: {}.", error));
     return nullptr;
   }
-  const TableParts parts{table_, hand_, engine_, seating_};
+  const TableParts parts{table_, hand_, engine_, seating_, narration_};
   return std::make_unique<HostedTable>(
       HostingParts{.host = host_,
                    .hostPerson = hostPerson_,

@@ -27,6 +27,7 @@ void Person::JoinTable(const TableParts& parts, bool hosts) {
   table_ = &parts.table;
   hand_ = &parts.hand;
   seating_ = &parts.seating;
+  narration_ = &parts.narration;
   reports_ = std::make_unique<StatusReports>(parts.table, parts.hand, speech, parts.seating, *this);
   CommandServices& services = *this;
   dispatcher_ = std::make_unique<CommandDispatcher>(parts.table, parts.hand, settings, speech,
@@ -108,6 +109,25 @@ void Person::ReadLastHand() {
 
 void Person::SpeakStatistics() {
   statistics.Speak();
+}
+
+void Person::Talk() {
+  const int seat = Seat();
+  bool othersHere = false;
+  for (int other = 1; seat != 0 && other <= table_->PlayerCount; ++other) {
+    othersHere |= other != seat && seating_->ListenerAt(other) != nullptr;
+  }
+  if (!othersHere) {
+    speech.speak("???There is nobody at this table to talk to.");
+    return;
+  }
+  // While the line is typed, a turn of the person's waits for it.
+  const HandLog::Pause notPartOfTheHand(&handLog);
+  const std::string line =
+      prompts.InputText("Type what you would like to say, and press Enter.", "", 0);
+  if (line == kEscapedText || line.find_first_not_of(' ') == std::string::npos) return;
+  narration_->Say(Audience::Everyone(),
+                  table_->players.PlayerName[static_cast<std::size_t>(seat)] + " says " + line);
 }
 
 }  // namespace corvane

@@ -21,6 +21,7 @@
 #include "engine/hand_engine.h"
 #include "engine/keyboard_player.h"
 #include "engine/listener.h"
+#include "engine/narration.h"
 #include "engine/seating.h"
 #include "platform/audio_device.h"
 #include "platform/host.h"
@@ -79,6 +80,7 @@ struct TableParts {
   HandState& hand;
   HandEngine& engine;
   Seating& seating;
+  Narration& narration;  // what everyone at the table hears
 };
 
 class Person : public Listener, private KeyHandOff, private CommandServices {
@@ -135,6 +137,7 @@ class Person : public Listener, private KeyHandOff, private CommandServices {
   void VoiceSettingsMenu() override;
   void ReadLastHand() override;
   void SpeakStatistics() override;
+  void Talk() override;
 
   int id_;
   std::string dataFolder_;
@@ -143,6 +146,7 @@ class Person : public Listener, private KeyHandOff, private CommandServices {
   TableState* table_ = nullptr;
   HandState* hand_ = nullptr;
   Seating* seating_ = nullptr;
+  Narration* narration_ = nullptr;
   std::unique_ptr<StatusReports> reports_;
   std::unique_ptr<CommandDispatcher> dispatcher_;
 };

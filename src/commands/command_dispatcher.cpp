@@ -104,6 +104,9 @@ void CommandDispatcher::DispatchCommandKey(int key) {
     case 'G':
       services_.SpeakStatistics();
       break;
+    case 'T':
+      services_.Talk();
+      break;
     case 'M':
       reports_.UserChips();
       break;

@@ -15,6 +15,8 @@ class CommandServices {
   virtual void ReadLastHand() = 0;
   // G: the user's statistics.
   virtual void SpeakStatistics() = 0;
+  // T: a line typed for everyone at the table to hear.
+  virtual void Talk() = 0;
 };
 
 }  // namespace corvane

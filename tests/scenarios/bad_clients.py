@@ -69,8 +69,10 @@ def run(client):
     try:
         if not client():
             failures.append(client.__name__)
-    except OSError as error:
+    except (ConnectionRefusedError, TimeoutError) as error:
         failures.append(f"{client.__name__}: {error}")
+    except OSError:
+        pass  # the port broke the connection off
 
 
 threads = [threading.Thread(target=run, args=(c,))

@@ -21,6 +21,19 @@ STATISTICS = re.compile(r"^This table: (\d+) hands played, (\d+) won\.$")
 failures = []
 
 
+def rejoined(lines):
+    """A transcript of a program that was killed and joined again ("=== again"): what it heard
+    before, up to the hand it was killed in, the hand so far as the table told it again, and on."""
+    if "=== again" not in lines:
+        return lines
+    at = lines.index("=== again")
+    before, after = lines[:at], lines[at + 1:]
+    start = next(i for i, line in enumerate(after) if line.startswith("The hand so far, hand"))
+    end = after.index("That was the hand so far. You play on from your next turn.")
+    shuffled = len(before) - before[::-1].index("Now shuffling.")
+    return before[:shuffled] + after[start + 1:end] + after[end + 1:]
+
+
 def hands(lines):
     """The lines of each hand, from one "Now shuffling." to the next."""
     result = []
@@ -90,7 +103,7 @@ def main():
     for argument in sys.argv[1:]:
         name, path = argument.split("=", 1)
         with open(path, encoding="utf-8") as transcript:
-            people.append((name, transcript.read().splitlines()))
+            people.append((name, rejoined(transcript.read().splitlines())))
     public = []
     # A person hears their own draw by its cards, the others by its count.
     drawn = re.compile("^(%s) draws \\d+ cards\\.$" % "|".join(re.escape(n) for n, _ in people))

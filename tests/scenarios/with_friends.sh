@@ -40,7 +40,7 @@ run_with_friends() {
   [[ -f "$work/appdata/Corvane/CV table certificate.pem" ]] ||
     install -m 600 "$dir/table_certificate.pem" "$work/appdata/Corvane/CV table certificate.pem"
   run "$script" >"$work/stdout" 2>"$work/stderr" &
-  local host=$! name file
+  local host=$! name file bad_clients=""
   wait_for "$work/stdout" "Friends join this machine at port" || { kill "$host"; return 1; }
   port=$(sed -n 's/.*Friends join this machine at port \([0-9]*\)\..*/\1/p' "$work/stdout")
   for ((i = 0; i < ${#friends[@]}; i += 2)); do
@@ -51,23 +51,27 @@ run_with_friends() {
   done
   if grep -q '^# bad clients' "$script"; then
     timeout 60 python3 "$dir/bad_clients.py" "$address" "$port" 2>>"$work/stderr" &
+    bad_clients=$!
   fi
   local victim where text killed_at=""
   if read -r victim where text < <(sed -n 's/^# kill: //p' "$script"); then
     if wait_for "$(transcript_of "$where")" "$text"; then
-      local pid=${friend_pid[$victim]:-$host}
-      # timeout runs the program as its child.
-      kill -KILL "$(pgrep -P "$pid")"
+      local pid=${friend_pid[$victim]:-$host} program_pid
+      # The program runs under timeout (and the host's in a subshell too): the last of the line.
+      program_pid=$pid
+      while child=$(pgrep -P "$program_pid"); do program_pid=$child; done
+      kill -KILL "$program_pid"
       killed_at=$(date +%s%N)
       if [[ $victim != host ]]; then
-        wait "$pid"
+        { wait "$pid"; } 2>/dev/null
         echo "=== again" >>"$work/$victim.txt"
         join_table "$victim" "$dir/$name_base.$victim.again.script"
       fi
     fi
   fi
-  wait "$host"
+  { wait "$host"; } 2>/dev/null
   status=$?
+  if [[ -n $bad_clients ]] && ! wait "$bad_clients"; then status=99; fi
   for name in "${!friend_pid[@]}"; do
     wait "${friend_pid[$name]}" || { echo "$name's program ended with status $?"; status=99; }
   done
