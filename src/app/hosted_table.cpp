@@ -92,6 +92,9 @@ bool HostedTable::Lobby() {
         // The friends who have come can be talked to already.
         parts_.hostPerson.keyboard.DispatchCommandKey(key.command());
         break;
+      case 'L':
+        NextTurnLimit();
+        break;
       case 'F':
         speech.speak(fmt::format("The fingerprint of this table's certificate is: {}.",
                                  SpokenFingerprint(fingerprint_)));
@@ -108,9 +111,26 @@ void HostedTable::SayLobby() {
   speech.speak(fmt::format("Waiting for friends. The join code is {}.", DigitByDigit(code_)));
   speech.speak(fmt::format(
       "Friends join this machine at port {}. Press Enter to start the game selection, T to talk "
-      "to the friends who have come, F to hear the fingerprint of the table's certificate, or "
-      "Escape to stop waiting.",
+      "to the friends who have come, L to set a time limit on friends' turns, F to hear the "
+      "fingerprint of the table's certificate, or Escape to stop waiting.",
       server_->Port()));
+}
+
+void HostedTable::NextTurnLimit() {
+  // No limit, then half a minute, one, two and five minutes, and round again.
+  static constexpr double kLimits[] = {0, 30, 60, 120, 300};
+  const auto* at = std::find(std::begin(kLimits), std::end(kLimits), turns_.limitSeconds);
+  turns_.limitSeconds = (at == std::end(kLimits) || at + 1 == std::end(kLimits)) ? 0 : at[1];
+  if (turns_.limitSeconds == 0) {
+    parts_.hostPerson.speech.speak("Friends may take as long as they like over a turn.");
+    return;
+  }
+  const int seconds = static_cast<int>(turns_.limitSeconds);
+  parts_.hostPerson.speech.speak(fmt::format(
+      "A friend who does not answer their turn within {} checks, or folds when they cannot check.",
+      seconds < 60    ? fmt::format("{} seconds", seconds)
+      : seconds == 60 ? std::string("a minute")
+                      : fmt::format("{} minutes", seconds / 60)));
 }
 
 void HostedTable::SayAtTheTable() {
@@ -268,7 +288,8 @@ void HostedTable::Seat(const ServerEvent& event, int seat) {
                                                       .settledHands = added.output.get()});
   Person& person = *added.person;
   person.JoinTable(parts_.table, false);
-  added.player = std::make_unique<FriendPlayer>(person.player, parts_.game);
+  added.player = std::make_unique<FriendPlayer>(person.player, person.keyboard, person.speech,
+                                                parts_.game, turns_, added.name);
 
   server_->Welcome(event.id, WelcomeMessage{seat, table.players.PlayerName[kHostSeat],
                                             std::string(kProtocolVersion)});

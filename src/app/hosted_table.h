@@ -96,6 +96,8 @@ class HostedTable {
   Friend* FriendAt(int seat) const;
   Friend* FriendOn(ConnectionId connection);
   void SayLobby();
+  // L in the lobby: the next of the turn limits, said.
+  void NextTurnLimit();
   void SayAtTheTable();
   void Say(const Audience& audience, const std::string& text);
 
@@ -115,6 +117,7 @@ class HostedTable {
   NoSpeechEngines noEngines_;
   std::vector<std::unique_ptr<Friend>> friends_;
   std::deque<ServerEvent> pending_;
+  TurnRules turns_;
   bool playing_ = false;
   bool closed_ = false;
   int nextId_;

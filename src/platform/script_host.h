@@ -21,7 +21,8 @@
 // game waits on the network (WaitKind::Remote), or waits for an answer that the script has no key
 // for while a descriptor is watched and items remain, the host blocks on the watched descriptors
 // for at most kRemoteWaitLimit real seconds, or until a finite deadline (which then passes on the
-// virtual clock); a readable one is returned as a Wake event and the virtual clock stands still.
+// virtual clock, the timers due meanwhile firing at the next pause); a readable one is returned as
+// a Wake event and the virtual clock stands still.
 // When the limit passes with nothing arriving, a waiting expect has failed; with none waiting the
 // program ends with status 0, as at the end of the script.
 #pragma once

@@ -33,7 +33,9 @@ PressedKey Keyboard::AwaitKey() {
   const WaitKind kind = output_.KeysFromElsewhere() ? WaitKind::Remote : WaitKind::Answer;
   while (keyCode_ == 0) {
     InputWaiting = true;
-    Pump(kForever, kind);
+    if (!Pump(clock_ != nullptr ? clock_->NextAlarm() : kForever, kind) && clock_ != nullptr) {
+      clock_->Alarm();
+    }
     if (gone_) throw PersonGone{person_};
   }
   return {keyCode_, keyShift_};

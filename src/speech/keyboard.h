@@ -34,6 +34,18 @@ struct PersonGone {
   int person = 0;
 };
 
+// Keeps time while a person's waits last (a friend's turn): when the moment it names comes with no
+// key, it is told, and may end the wait by throwing.
+class AnswerClock {
+ public:
+  // The next moment (host seconds) the clock must be told of; kForever for none.
+  virtual double NextAlarm() = 0;
+  virtual void Alarm() = 0;
+
+ protected:
+  ~AnswerClock() = default;
+};
+
 // Finds the keyboard of a person by the id their keys carry, and takes what the network brings.
 class KeyRouter {
  public:
@@ -77,6 +89,8 @@ class Keyboard {
   // key ends at once with PersonGone.
   void SetGone(bool gone) { gone_ = gone; }
   bool Gone() const { return gone_; }
+  // Times the waits for the person's key from now on (nullptr: none).
+  void SetClock(AnswerClock* clock) { clock_ = clock; }
   // The start of a pause that any key ends: from now on keys are only stored, and KeyArrived
   // tells when one has been.
   void StoreKeysFromNow();
@@ -100,6 +114,7 @@ class Keyboard {
   int keyShift_ = 0;
   int person_;
   bool gone_ = false;
+  AnswerClock* clock_ = nullptr;
   PersonOutput& output_;
   KeyRouter* router_;
 };

@@ -56,7 +56,11 @@ while read -r seat file; do
   person_seats+=("$seat")
 done < <(sed -n 's/^# person: //p' "$script")
 friends=()
-while read -r friend file; do friends+=("$friend" "$file"); done < <(sed -n 's/^# friend: //p' "$script")
+friend_ends=()
+while read -r friend file end; do
+  friends+=("$friend" "$file")
+  friend_ends+=("${end:-0}")
+done < <(sed -n 's/^# friend: //p' "$script")
 check_names=$(sed -n 's/^# check: //p' "$script" | head -1)
 mkdir -p "$work/appdata/Corvane"
 if [[ -d "$dir/$name.data" ]]; then
