@@ -89,7 +89,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Mode 1 speaks through speech-dispatcher, mode 3 with espeak-ng's voices; xdg-open shows the help.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "speech-dispatcher, espeak-ng-data, xdg-utils")
-set(CPACK_DEBIAN_PACKAGE_SUGGESTS "orca")
+# Avahi's daemon lets friends on the home network find a hosted table without an address.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "orca, avahi-daemon")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The postrm purges what a run left in the temporary folder; with it, dpkg also remembers the
 # package after a remove, so that apt-get purge finds it.

@@ -27,6 +27,7 @@ done <<'SEEDS'
 {"t":"sound","op":"load","sound":3,"file":"coin3.wav"}
 {"t":"sound","op":"play","channel":4,"sound":3,"loop":false}
 {"t":"sound","op":"pan","channel":4,"value":-2500}
+{"t":"hand","heading":"Hand 2, Texas Holdem, Monday 7 December 2026 20:00. Dealer Harry. Chips: The Boss 975, Anna 1025.","lines":["The deal goes to Harry","Anna collects the pot."],"game":"Texas Holdem","collected":150,"chips":1100}
 {"t":"closed"}
 SEEDS
 "$out/message_fuzz" -max_total_time="$seconds" -max_len=70000 -print_final_stats=1 \

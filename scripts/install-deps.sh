@@ -10,6 +10,8 @@ player_packages=(
   libfmt-dev libcli11-dev xdg-utils
   # Play with friends: the table over the network
   libboost-dev libssl-dev nlohmann-json3-dev
+  # Tables on the home network (optional: the build goes on without it)
+  libavahi-client-dev
 )
 developer_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev

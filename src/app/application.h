@@ -135,6 +135,9 @@ class Application : private TimerSink,
   void MainMenu();
   // Joins the table of options_.join and plays at it until it closes.
   void JoinAtOnce();
+  // The main menu's "Play with Friends": hosting, or a join asked for with the usual prompts.
+  void PlayWithFriends();
+  void JoinFriends();
   void PlayIntroUntilKey();
   void SwitchSpeech();
   void Exit();

@@ -9,13 +9,15 @@
 #include <string>
 #include <string_view>
 
+#include "app/friend_hand.h"
+#include "app/person.h"
 #include "net/table_server.h"
 #include "platform/memory_text_window.h"
 #include "platform/person_output.h"
 
 namespace corvane {
 
-class FriendOutput : public PersonOutput {
+class FriendOutput : public PersonOutput, public SettledHands {
  public:
   FriendOutput(TableServer& server, ConnectionId connection)
       : server_(server), connection_(connection) {}
@@ -47,6 +49,10 @@ class FriendOutput : public PersonOutput {
   }
   void OnSpeechStopped() override { Send(StopMessage{}); }
   bool KeysFromElsewhere() const override { return true; }
+  // The friend's program keeps the hand in the friend's own history and statistics.
+  void HandSettled(const LoggedHand& hand, std::int32_t collected, std::int32_t chips) override {
+    Send(SettledHandMessage(hand, collected, chips));
+  }
 
  private:
   TableServer& server_;

@@ -65,8 +65,11 @@ bool FriendTable::Play(const JoinRequest& request) {
   TableConnection connection(settings);
   const Watched watched(host_, connection.WakeDescriptor());
   if (Join(connection, request, known) != Progress::Welcomed) return false;
+  person_.statistics.TableStarts(0);
   AtTheTable(connection);
   StopSounds();
+  // The hands of this table count in this friend's statistics, kept as at the end of any table.
+  person_.statistics.Flush();
   speech_.speak(kTableClosed);
   return true;
 }
@@ -213,7 +216,18 @@ void FriendTable::Show(const HostMessage& message) {
     answering_ = answer->waiting;
   } else if (const auto* sound = std::get_if<SoundMessage>(&message)) {
     Sound(*sound);
+  } else if (const auto* hand = std::get_if<HandMessage>(&message)) {
+    KeepHand(*hand);
   }
+}
+
+void FriendTable::KeepHand(const HandMessage& hand) {
+  LoggedHand logged;
+  logged.game = hand.game;
+  logged.heading = hand.heading;
+  logged.lines = hand.lines;
+  person_.history.Keep(logged);
+  person_.statistics.HandSettled(hand.game, hand.collected, hand.chips);
 }
 
 void FriendTable::Sound(const SoundMessage& sound) {

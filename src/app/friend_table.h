@@ -4,6 +4,8 @@
 // program's own audio device from the files of this program's folder, its message boxes are shown
 // here, and every key the host answers is sent to it. What a key does at once stays at home: F1,
 // Control-0 to Control-3, Control-Up and Control-Down, Alt-F4, and any key silences the speech.
+// The hands the friend's seat finishes are kept in this program's own hand history and statistics,
+// as the host sends them.
 #pragma once
 
 #include <map>
@@ -55,6 +57,8 @@ class FriendTable {
   void Show(const HostMessage& message);
   void Sound(const SoundMessage& sound);
   void StopSounds();
+  // A hand this friend's seat finished: into their own hand history and statistics.
+  void KeepHand(const HandMessage& hand);
   // Speaks why a join failed or a table ended.
   void SayEnd(const ConnectionEvent& event, const JoinRequest& request);
 

@@ -284,7 +284,8 @@ void HostedTable::Seat(const ServerEvent& event, int seat) {
                                                       .dataFolder = {},
                                                       .lock = parts_.lock,
                                                       .router = &parts_.router,
-                                                      .timers = nullptr});
+                                                      .timers = nullptr,
+                                                      .settledHands = added.output.get()});
   Person& person = *added.person;
   person.JoinTable(parts_.table, false);
   added.player = std::make_unique<FriendPlayer>(person.player, person.keyboard, person.speech,

@@ -63,6 +63,8 @@ class HostedTable {
   // The table is over: every friend is told it is closed, and stands up.
   void Close();
 
+  // The port friends join at.
+  std::uint16_t Port() const { return server_->Port(); }
   // The port's descriptor woke the host's wait.
   void Woken(int id);
   // The keyboard of a friend at the table, by their id; nullptr for none.

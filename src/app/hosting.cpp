@@ -7,6 +7,8 @@
 #include "app/application.h"
 #include "app/host_certificate.h"
 #include "app/table_page.h"
+#include "app/table_certificate.h"
+#include "net/discovery.h"
 
 namespace corvane {
 
@@ -30,6 +32,9 @@ void Application::HostTable(const HostingOptions& options) {
   if (restore ? saved_.RestoreTable() != 0 : !SetUpNewTable()) return;
   hosting_ = OpenHosting(options);
   if (!hosting_) return;
+  // Friends on the home network find the table by the host's name while it is open.
+  const std::unique_ptr<TablePublisher> published = TablePublisher::Start(
+      table_.players.PlayerName[kHostSeat], hosting_->Port(), kProtocolVersion);
   if (hosting_->Lobby()) {
     hosting_->Playing();
     RunTable();

@@ -38,13 +38,14 @@ void Application::MainMenu() {
   PlayIntroUntilKey();
   table_.TableSaved = true;
 
-  std::vector<MenuRow> rows(8);
+  std::vector<MenuRow> rows(9);
   int current = 1;
   bool rebuild = true;
   while (true) {
     if (rebuild) {
       rows[AddMenuRow(0)] = {"Start a New Table, T", 'T'};
       rows[AddMenuRow(kKeepCountingRows)] = {"Restore the Saved Table, R", 'R'};
+      rows[AddMenuRow(kKeepCountingRows)] = {"Play with Friends, F", 'F'};
       rows[AddMenuRow(kKeepCountingRows)] = {"Delete the Saved Table, D", 'D'};
       rows[AddMenuRow(kKeepCountingRows)] = {"Build a Poker Game, B", 'B'};
       rows[AddMenuRow(kKeepCountingRows)] = {
@@ -84,6 +85,10 @@ void Application::MainMenu() {
         break;
       case 'R':
         RestoreTable();
+        rebuild = true;
+        break;
+      case 'F':
+        PlayWithFriends();
         rebuild = true;
         break;
       case 'D':

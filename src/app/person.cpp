@@ -18,7 +18,8 @@ Person::Person(const PersonPlace& place)
       statistics(speech, place.dataFolder, place.lock),
       id_(place.id),
       dataFolder_(place.dataFolder),
-      timers_(place.timers) {
+      timers_(place.timers),
+      settledHands_(place.settledHands) {
   speech.SetPhraseListener(&handLog);
 }
 
@@ -53,8 +54,10 @@ void Person::HandSettled() {
   const std::int64_t paidIn =
       std::int64_t{hand_->HandContribution[seat]} + hand_->WildPayments[seat];
   const std::int64_t collected = std::int64_t{chips} - hand->userChips + paidIn;
-  statistics.HandSettled(hand->game, ChipSum(0, std::max<std::int64_t>(collected, 0)), chips);
+  const std::int32_t taken = ChipSum(0, std::max<std::int64_t>(collected, 0));
+  statistics.HandSettled(hand->game, taken, chips);
   history.Keep(*hand);
+  if (settledHands_ != nullptr) settledHands_->HandSettled(*hand, taken, chips);
 }
 
 void Person::TableStarts(std::int32_t chips) {

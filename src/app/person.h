@@ -47,19 +47,31 @@ class TimerSink {
   ~TimerSink() = default;
 };
 
+// Told of every hand the person's seat finished, as the person heard it, with the chips they took
+// from its pots and hold after it: a friend's output over the network sends it on to the friend's
+// program (SettledHandMessage), which keeps it in the friend's own history and statistics.
+class SettledHands {
+ public:
+  virtual void HandSettled(const LoggedHand& hand, std::int32_t collected, std::int32_t chips) = 0;
+
+ protected:
+  ~SettledHands() = default;
+};
+
 // What a person is made of, outside the table.
 struct PersonPlace {
   int id = kHostPerson;
-  Host& host;                    // the clock and the one wait
-  PersonOutput& output;          // where what the person is told ends up
-  SpeechEngineFactory& engines;  // the person's screen reader and voice
-  AudioDevice& audio;            // the person's sound device
-  Random& cosmetic;              // picks the person's sound variants
-  std::string programFolder;     // the sounds and help files, ending in "/"
-  std::string dataFolder;        // ending in "/"; empty: nothing of theirs is kept on disk
-  const FolderLock& lock;        // the data folder's lock, held while a file is written
-  KeyRouter* router = nullptr;   // finds the keyboards of the other people
-  TimerSink* timers = nullptr;   // the host's timers (the host's person only)
+  Host& host;                            // the clock and the one wait
+  PersonOutput& output;                  // where what the person is told ends up
+  SpeechEngineFactory& engines;          // the person's screen reader and voice
+  AudioDevice& audio;                    // the person's sound device
+  Random& cosmetic;                      // picks the person's sound variants
+  std::string programFolder;             // the sounds and help files, ending in "/"
+  std::string dataFolder;                // ending in "/"; empty: nothing of theirs is kept on disk
+  const FolderLock& lock;                // the data folder's lock, held while a file is written
+  KeyRouter* router = nullptr;           // finds the keyboards of the other people
+  TimerSink* timers = nullptr;           // the host's timers (the host's person only)
+  SettledHands* settledHands = nullptr;  // where a friend's finished hands go
 };
 
 // What the person's command keys need of the table.
@@ -130,6 +142,7 @@ class Person : public Listener, private KeyHandOff, private CommandServices {
   int id_;
   std::string dataFolder_;
   TimerSink* timers_;
+  SettledHands* settledHands_;
   TableState* table_ = nullptr;
   HandState* hand_ = nullptr;
   Seating* seating_ = nullptr;

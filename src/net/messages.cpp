@@ -19,6 +19,7 @@ constexpr std::size_t kLongestVersion = 16;
 constexpr std::size_t kLongestTitle = 200;
 constexpr std::size_t kLongestHostName = 64;
 constexpr std::size_t kLongestSoundFile = 64;
+constexpr std::size_t kLongestGameName = 200;
 constexpr int kHighestKeyCode = 255;
 constexpr int kAllShiftBits = 7;
 constexpr int kSilent = -10000;
@@ -150,6 +151,20 @@ class Fields {
     const auto& text = field->get_ref<const std::string&>();
     if (text.size() > longest || !CleanText(text, lineBreaks)) return Fail<std::string>();
     return text;
+  }
+  // An array of texts, each of one line.
+  std::vector<std::string> Lines(const char* name, std::size_t longest) {
+    const Json* field = Find(name);
+    if (field == nullptr || !field->is_array()) return Fail<std::vector<std::string>>();
+    std::vector<std::string> lines;
+    lines.reserve(field->size());
+    for (const Json& line : *field) {
+      if (!line.is_string()) return Fail<std::vector<std::string>>();
+      const auto& text = line.get_ref<const std::string&>();
+      if (text.size() > longest || !CleanText(text)) return Fail<std::vector<std::string>>();
+      lines.push_back(text);
+    }
+    return lines;
   }
   int Number(const char* name, int lowest, int highest) {
     const Json* field = Find(name);
@@ -314,6 +329,16 @@ std::optional<HostMessage> ReadHostMessage(std::string_view text) {
     return Checked<HostMessage>(fields, answer);
   }
   if (kind == "sound") return ReadSound(fields);
+  if (kind == "hand") {
+    HandMessage hand;
+    hand.heading = fields.Text("heading", kMessageLimit);
+    hand.lines = fields.Lines("lines", kMessageLimit);
+    hand.game = fields.Text("game", kLongestGameName);
+    hand.collected = fields.Number("collected", 0, kIntHighest);
+    hand.chips = fields.Number("chips", 0, kIntHighest);
+    fields.Require(NotOnlyBlanks(hand.heading) && NotOnlyBlanks(hand.game));
+    return Checked<HostMessage>(fields, hand);
+  }
   if (kind == "closed") return ClosedMessage{};
   return std::nullopt;
 }
@@ -371,6 +396,10 @@ struct HostWriter {
         break;
     }
     return object;
+  }
+  OrderedJson operator()(const HandMessage& m) const {
+    return {{"t", "hand"},    {"heading", m.heading},     {"lines", m.lines},
+            {"game", m.game}, {"collected", m.collected}, {"chips", m.chips}};
   }
   OrderedJson operator()(const ClosedMessage&) const { return {{"t", "closed"}}; }
 };

@@ -6,10 +6,12 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "platform/host.h"
 
@@ -96,12 +98,23 @@ struct SoundMessage {
   int value = 0;      // Volume: -10000..0 hundredths of a dB; Pan: -10000..10000
   bool operator==(const SoundMessage&) const = default;
 };
+// A hand this friend's seat finished, for the friend's own hand history and statistics: the hand
+// as this friend heard it (its heading line and its phrases) and what it counts for them.
+struct HandMessage {
+  std::string heading;
+  std::vector<std::string> lines;
+  std::string game;            // the game's name, as the statistics count it
+  std::int32_t collected = 0;  // the chips this friend took from the pots
+  std::int32_t chips = 0;      // this friend's chips after the hand
+  bool operator==(const HandMessage&) const = default;
+};
 // The table is closed; the connection ends after it.
 struct ClosedMessage {
   bool operator==(const ClosedMessage&) const = default;
 };
-using HostMessage = std::variant<WelcomeMessage, RefusedMessage, SayMessage, StopMessage,
-                                 BoxMessage, AnswerMessage, SoundMessage, ClosedMessage>;
+using HostMessage =
+    std::variant<WelcomeMessage, RefusedMessage, SayMessage, StopMessage, BoxMessage, AnswerMessage,
+                 SoundMessage, HandMessage, ClosedMessage>;
 
 // Nothing when the text is not one whole, sound message of that side.
 std::optional<FriendMessage> ReadFriendMessage(std::string_view text);

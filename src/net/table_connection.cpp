@@ -28,6 +28,10 @@ using Event = ConnectionEvent;
 
 constexpr std::string_view kTablePath = "/table";
 constexpr double kCloseSeconds = 1;
+// The host closes a connection that sends more than 50 messages a second: keys go out at least
+// this far apart (a held key repeats about 30 times a second, nobody types faster), so that no
+// person, and no script, is ever taken for a flood. A key waits only behind the one before it.
+constexpr auto kKeySpacing = std::chrono::milliseconds(25);
 
 std::chrono::steady_clock::duration Seconds(double seconds) {
   return std::chrono::duration_cast<std::chrono::steady_clock::duration>(
@@ -61,6 +65,7 @@ class Session : public std::enable_shared_from_this<Session> {
         tls_(MakeClientTls()),
         resolver_(std::in_place, io),
         deadline_(std::in_place, io),
+        pacer_(std::in_place, io),
         webSocket_(std::in_place, io, *tls_) {}
 
   void Start() {
@@ -77,7 +82,8 @@ class Session : public std::enable_shared_from_this<Session> {
 
   void SendKey(const KeyMessage& key) {
     if (!answered_ || ended_) return;
-    Queue(WriteMessage(FriendMessage{key}));
+    keys_.push_back(key);
+    if (keys_.size() == 1) SendPacedKey();
   }
 
   void Close() {
@@ -93,6 +99,7 @@ class Session : public std::enable_shared_from_this<Session> {
   // The network thread has stopped: the I/O objects go while their context is still there.
   void Release() {
     webSocket_.reset();
+    pacer_.reset();
     deadline_.reset();
     resolver_.reset();
   }
@@ -113,6 +120,9 @@ class Session : public std::enable_shared_from_this<Session> {
   void OnConnected(const beast::error_code& error) {
     if (ended_) return;
     if (error) return End(Event::End::Unreachable, error.message());
+    // Each key goes out at once, not held back until the host acknowledges what went before.
+    beast::error_code ignored;
+    Socket().set_option(Tcp::no_delay(true), ignored);
     // A name is told to the host's TLS, which may serve several.
     if (!IsAddress(settings_.host)) {
       SSL_set_tlsext_host_name(webSocket_->next_layer().native_handle(), settings_.host.c_str());
@@ -202,6 +212,22 @@ class Session : public std::enable_shared_from_this<Session> {
     Read();
   }
 
+  // The first key waiting, once kKeySpacing has passed since the one before.
+  void SendPacedKey() {
+    const auto now = std::chrono::steady_clock::now();
+    if (now < nextKey_) {
+      pacer_->expires_at(nextKey_);
+      pacer_->async_wait([self = shared_from_this()](const beast::error_code& error) {
+        if (!error && !self->ended_) self->SendPacedKey();
+      });
+      return;
+    }
+    nextKey_ = now + kKeySpacing;
+    Queue(WriteMessage(FriendMessage{keys_.front()}));
+    keys_.pop_front();
+    if (!keys_.empty()) SendPacedKey();
+  }
+
   void Queue(std::string text) {
     outbox_.push_back(std::move(text));
     if (outbox_.size() == 1) WriteNext();
@@ -233,6 +259,7 @@ class Session : public std::enable_shared_from_this<Session> {
     ended_ = true;
     Put(std::move(event));
     deadline_->cancel();
+    pacer_->cancel();
     resolver_->cancel();
     CutConnection();
   }
@@ -250,8 +277,11 @@ class Session : public std::enable_shared_from_this<Session> {
   std::unique_ptr<asio::ssl::context> tls_;
   std::optional<Tcp::resolver> resolver_;
   std::optional<asio::steady_timer> deadline_;
+  std::optional<asio::steady_timer> pacer_;  // holds back a key that would come too soon
   std::optional<websocket::stream<beast::ssl_stream<beast::tcp_stream>>> webSocket_;
   beast::flat_buffer buffer_;
+  std::deque<KeyMessage> keys_;  // waiting for their turn to go out
+  std::chrono::steady_clock::time_point nextKey_;
   std::deque<std::string> outbox_;
   bool open_ = false;      // the WebSocket is open
   bool answered_ = false;  // the host answered the join

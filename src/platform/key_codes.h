@@ -33,8 +33,13 @@ enum KeyCodes : int {
   kKeyL = 'L',
   kKeyN = 'N',
   kKeyY = 'Y',
+  // The punctuation keys, by their characters on a US keyboard.
+  kKeySemicolon = 186,  // ";" and, shifted, ":"
   kKeyComma = 188,
+  kKeyMinus = 189,
   kKeyPeriod = 190,
+  kKeyLeftBracket = 219,
+  kKeyRightBracket = 221,
 };
 // The shift bits of a key press.
 enum ShiftBits : int { kShift = 1, kControl = 2, kAlt = 4 };

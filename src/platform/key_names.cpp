@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+#include "platform/key_codes.h"
+
 namespace corvane {
 
 namespace {
@@ -12,7 +14,7 @@ struct NamedKey {
   int code;
 };
 
-constexpr std::array<NamedKey, 16> kNamedKeys{{
+constexpr std::array<NamedKey, 20> kNamedKeys{{
     {"Enter", 13},
     {"Esc", 27},
     {"Space", 32},
@@ -29,6 +31,10 @@ constexpr std::array<NamedKey, 16> kNamedKeys{{
     {"Back", 8},
     {"Comma", 188},
     {"Period", 190},
+    {"Semicolon", kKeySemicolon},
+    {"Minus", kKeyMinus},
+    {"LeftBracket", kKeyLeftBracket},
+    {"RightBracket", kKeyRightBracket},
 }};
 
 constexpr std::array<std::pair<std::string_view, int>, 3> kPrefixes{{

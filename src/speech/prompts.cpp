@@ -24,6 +24,17 @@ std::string UpperAscii(std::string text) {
   return text;
 }
 
+// The punctuation of an address (HOST:PORT, an IPv6 address in brackets) by its keys on a US
+// keyboard; empty for any other key.
+std::string AddressCharacter(const PressedKey& pressed) {
+  if (pressed.code == kKeySemicolon && pressed.shift == kShift) return ":";
+  if (pressed.shift != 0) return {};
+  if (pressed.code == kKeyMinus) return "-";
+  if (pressed.code == kKeyLeftBracket) return "[";
+  if (pressed.code == kKeyRightBracket) return "]";
+  return {};
+}
+
 // The character a key code stands for, as the code page has it.
 std::string CharacterOfCode(int code) {
   if (code <= 0 || code > 255) return {};
@@ -304,7 +315,14 @@ std::string Prompts::InputText(const std::string& prompt, const std::string& def
       const int key = pressed.code;
       const bool letter = key >= 'A' && key <= 'Z';
       const bool digit = key >= '0' && key <= '9';
-      if (letter || digit || key == kKeySpace || key == kKeyComma || key == kKeyPeriod) {
+      if ((flags & kTextAddress) != 0 && !AddressCharacter(pressed).empty()) {
+        if (fresh) {
+          entry.clear();
+          fresh = false;
+        }
+        entry += AddressCharacter(pressed);
+        typed = true;
+      } else if (letter || digit || key == kKeySpace || key == kKeyComma || key == kKeyPeriod) {
         if (fresh) {
           entry.clear();
           fresh = false;
@@ -328,7 +346,7 @@ std::string Prompts::InputText(const std::string& prompt, const std::string& def
         EraseLastCharacter(entry);
         typed = true;
       } else if (!typed) {
-        if ((flags & 1) != 0) keyboard_.DispatchCommandKey(pressed.command());
+        if ((flags & kTextCommands) != 0) keyboard_.DispatchCommandKey(pressed.command());
         restart = true;
         continue;
       } else {

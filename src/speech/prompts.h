@@ -45,6 +45,12 @@ inline constexpr std::int16_t kAnswerEscape = 0;
 inline constexpr std::int16_t kAnswerYes = 1;
 inline constexpr std::int16_t kAnswerNo = 2;
 
+// InputText's flags.
+enum TextFlags : int {
+  kTextCommands = 1,  // a key that is not typed before anything was typed runs its command
+  kTextAddress = 2,   // the punctuation of an address may be typed too: colon, hyphen, brackets
+};
+
 // What InputText returns when the user leaves it with Escape.
 inline constexpr const char* kEscapedText = "***";
 // The key of the card browser's last row, "Done, Escape": no key types it, the arrows reach it.

@@ -23,10 +23,11 @@ bool IsRegularFile(const std::filesystem::path& path) {
   return std::filesystem::is_regular_file(path, error);
 }
 
-constexpr std::array<std::string_view, 9> kFixedNames{
+constexpr std::array<std::string_view, 10> kFixedNames{
     "Settings.sav",      "CV config.ini",       "CV PokerSettings.sav",
     "CV SavedTable.sav", "Hand history.txt",    "Statistics.txt",
-    "CV pace.ini",       "CV known tables.txt", "CV table certificate.pem"};
+    "CV pace.ini",       "CV known tables.txt", "CV table certificate.pem",
+    "CV last join.txt"};
 constexpr std::string_view kGameEnding = ".gam";
 
 }  // namespace

@@ -14,8 +14,8 @@ std::string PathIgnoringCase(const std::string& folder, std::string_view name);
 
 // True when name, whatever its case, is one the game gives its own files in the data folder:
 // "Settings.sav", "CV config.ini", "CV PokerSettings.sav", "CV SavedTable.sav", "Hand history.txt",
-// "Statistics.txt", "CV pace.ini", "CV known tables.txt", "CV table certificate.pem" or a game's
-// name followed by ".gam".
+// "Statistics.txt", "CV pace.ini", "CV known tables.txt", "CV table certificate.pem", "CV last
+// join.txt" or a game's name followed by ".gam".
 bool IsGameFileName(std::string_view name);
 
 // True when a regular file answers to the name, whatever its case.

@@ -93,7 +93,7 @@ def main():
         # Each key, then what the program says next (None: nothing); capitals as Caps Lock types them.
         for key, said in [("\x1b[B", "Restore the Saved Table, R"),
                           ("\x1b1", "(Press Enter)"), ("\r", "(Press Enter)"), ("\r", None),
-                          ("\x1b[B", "Delete the Saved Table, D"),
+                          ("\x1b[B", "Play with Friends, F"),
                           ("T", "Number of Players at the table?"),
                           ("3", "What name would you like to go buy?"),
                           ("\r", "Would you like to change the names"),

@@ -45,7 +45,7 @@ press() {
   wait_until "caret on \"$2\" after $1" caret_line_is "$2"
 }
 press Down "Restore the Saved Table, R"
-press Down "Delete the Saved Table, D"
+press Down "Play with Friends, F"
 press End "Exit, X"
 press Home "Start a New Table, T" 2
 press Up "Start a New Table, T" 3 # already on the first row: it is said again
@@ -55,7 +55,7 @@ send ctrl+plus
 wait_until "letters of 28 points after Control-Plus" eval '[[ $(probe font-size) == 28 ]]'
 
 # The window's lines, in the order they were spoken, with no empty line after the last.
-expected=$'Select from Menu\nStart a New Table, T\nRestore the Saved Table, R\nDelete the Saved Table, D\nExit, X\nStart a New Table, T\nStart a New Table, T\nRestore the Saved Table, R'
+expected=$'Select from Menu\nStart a New Table, T\nRestore the Saved Table, R\nPlay with Friends, F\nExit, X\nStart a New Table, T\nStart a New Table, T\nRestore the Saved Table, R'
 actual=$(probe text | tr -d '\r' | sed -n '/^Select from Menu$/,$p')
 [[ "$actual" == "$expected" ]] || fail "the text window's lines differ; expected:
 $expected

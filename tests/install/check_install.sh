@@ -58,7 +58,8 @@ cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/package" >/dev/null
 package=$(echo "$work"/package/corvane_*.deb)
 [[ -f $package ]] || fail "cpack made no corvane_VERSION_ARCH.deb"
 depends=$(dpkg-deb -f "$package" Depends)
-for needed in libgtk-3-0 libsdl2-mixer-2.0-0 libespeak-ng1 libspeechd2 libtermkey1 libssl3; do
+for needed in libgtk-3-0 libsdl2-mixer-2.0-0 libespeak-ng1 libspeechd2 libtermkey1 libssl3 \
+  libavahi-client3; do
   [[ $depends == *"$needed "* ]] || fail "Depends lacks $needed: $depends"
 done
 [[ $(dpkg-deb -f "$package" Section) == games ]] || fail "the package's section is not games"

@@ -16,7 +16,7 @@
 # the same data folder and with the same options: its transcript follows the first one's after a
 # line "=== restart", and each run must end with the expected status. When the folder
 # SCENARIO.after/ exists, each file in it must equal, byte for byte, the file of the same name in
-# the data folder after the run. The actual transcript is left beside the build as
+# the data folder after the run (SCENARIO.FRIEND.after/: in that friend's data folder). The actual transcript is left beside the build as
 # NAME.actual; --refresh writes it over NAME.expected instead of comparing. The data folder's
 # path is written <data>/ in the transcript. With "# data: read-only" the folder that holds the data
 # folder is mounted read-only for the program alone (in a user and mount namespace of its own),
@@ -159,15 +159,21 @@ if [[ -n $check_names ]]; then
     failed=1
   fi
 fi
-if [[ -d "$dir/$name.after" ]]; then
-  for file in "$dir/$name.after"/*; do
+# Each file of the folder $1 must equal the file of its name in the data folder $2.
+compare_after() {
+  [[ -d $1 ]] || return 0
+  for file in "$1"/*; do
     base=$(basename "$file")
-    if ! cmp "$file" "$work/appdata/Corvane/$base"; then
+    if ! cmp "$file" "$2/$base"; then
       echo "data file differs: $base"
       failed=1
     fi
   done
-fi
+}
+compare_after "$dir/$name.after" "$work/appdata/Corvane"
+for ((i = 0; i < ${#friends[@]}; i += 2)); do
+  compare_after "$dir/$name.${friends[i]}.after" "$work/${friends[i]}/Corvane"
+done
 if ((failed)); then
   echo "--- standard error:"
   cat "$work/stderr"

@@ -89,6 +89,11 @@ void PlaysAMoment(TableServer& server, const ServerEvent& event) {
            SoundMessage{Op::Play, 3, {}, 4, false},
            SoundMessage{Op::Load, 5, "nosuch.wav"},
            BoxMessage{"Error! ", "A box.", MessageIcon::Exclamation},
+           HandMessage{"Hand 1, Texas Holdem. Dealer Harry.",
+                       {"The deal goes to Harry", "Anna wins."},
+                       "Texas Holdem",
+                       150,
+                       1100},
            SayMessage{"???What would you like to do?", 0},
            AnswerMessage{true},
        }) {
@@ -179,9 +184,18 @@ TEST(FriendProgram, JoinsPlaysAndIsToldWhyNot) {
         home, row.script, {"--join", "127.0.0.1:" + port, "--name", "Anna", "--code", row.code});
     EXPECT_EQ(run.transcript, words(row.transcript));
     EXPECT_EQ(run.status, row.status);
-    std::stringstream kept;
-    kept << std::ifstream(knownFile).rdbuf();
-    EXPECT_EQ(kept.str(), words(row.knownAfter));
+    const auto kept = [&home](const char* name) {
+      std::stringstream bytes;
+      bytes << std::ifstream(home / "Corvane" / name).rdbuf();
+      return bytes.str();
+    };
+    EXPECT_EQ(kept("CV known tables.txt"), words(row.knownAfter));
+    // The hand the table sent is this friend's own, in their own files.
+    const bool played = row.name == std::string("at the table");
+    EXPECT_EQ(kept("Hand history.txt"),
+              played ? "Hand 1, Texas Holdem. Dealer Harry.\nThe deal goes to Harry\nAnna wins.\n\n"
+                     : "");
+    EXPECT_EQ(kept("Statistics.txt"), played ? "Corvane statistics 1\n1\t1\tTexas Holdem\n" : "");
     // The local keys stay at home; a table whose certificate changed never had the join code.
     EXPECT_EQ(table.Count(ServerEvent::Kind::Key), row.script.empty() ? 0 : 1);
     if (row.knownBefore == other) {

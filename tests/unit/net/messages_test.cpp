@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "net/discovery.h"
 #include "net/fingerprint.h"
 #include "net/join_guard.h"
 #include "net/table_address.h"
@@ -75,6 +76,18 @@ TEST(Messages, OnlyWholeSoundMessagesAreRead) {
       {true, R"({"t":"sound","op":"pan","channel":4,"value":-10000})", true},
       {true, R"({"t":"sound","op":"pan","channel":4,"value":10001})", false},
       {true, R"({"t":"sound","op":"rewind","channel":4})", false},
+      {true,
+       R"({"t":"hand","heading":"Hand 1, Stud.","lines":["A","B"],"game":"Stud","collected":0,"chips":975})",
+       true},
+      {true,
+       R"({"t":"hand","heading":"Hand 1, Stud.","lines":["A\nB"],"game":"Stud","collected":0,"chips":975})",
+       false},
+      {true,
+       R"({"t":"hand","heading":"Hand 1, Stud.","lines":[1],"game":"Stud","collected":0,"chips":975})",
+       false},
+      {true,
+       R"({"t":"hand","heading":"Hand 1, Stud.","lines":[],"game":"Stud","collected":-1,"chips":975})",
+       false},
       {true, R"({"t":"closed"})", true},
       {true, R"({"t":"key","code":40,"shift":0})", false},
       {true, R"({"t":"say","text":")" + std::string(kMessageLimit, 'a') + R"(","system":0})",
@@ -134,6 +147,26 @@ TEST(Messages, AddressesFingerprintsAndCodes) {
   EXPECT_TRUE(SameJoinCode(code, code));
   EXPECT_FALSE(SameJoinCode("", ""));
   EXPECT_FALSE(SameJoinCode("12345", "123456"));
+}
+
+// What the join offers from what a browse of the home network found.
+TEST(Messages, TablesOfferedFromABrowse) {
+  const FoundTable boss4{"The Boss", {"192.168.1.20", 50000}, "1.0"};
+  const FoundTable boss6{"The Boss", {"fe80::1%2", 50000}, "1.0"};
+  const FoundTable anna{"Anna", {"192.168.1.30", 50001}, "1.1"};
+  const FoundTable harry{"Harry", {"fd00::30", 50002}, ""};
+  const struct {
+    std::vector<FoundTable> found;
+    std::size_t most;
+    std::vector<FoundTable> offered;
+  } rows[] = {
+      {{}, 9, {}},
+      {{boss6, boss4}, 9, {boss4}},
+      {{boss4, boss6}, 9, {boss4}},
+      {{harry, boss4, anna}, 9, {anna, harry, boss4}},
+      {{harry, boss4, anna}, 2, {anna, harry}},
+  };
+  for (const auto& row : rows) EXPECT_EQ(TablesToOffer(row.found, row.most), row.offered);
 }
 
 }  // namespace
