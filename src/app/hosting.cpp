@@ -6,8 +6,8 @@
 
 #include "app/application.h"
 #include "app/host_certificate.h"
-#include "app/table_page.h"
 #include "app/table_certificate.h"
+#include "app/table_page.h"
 #include "net/discovery.h"
 
 namespace corvane {
