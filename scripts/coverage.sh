@@ -11,7 +11,7 @@ command -v gcovr >/dev/null || "$root/scripts/install-deps.sh"
 cmake --preset coverage >/dev/null
 cmake --build --preset coverage -j "$(nproc)"
 find build-coverage -name '*.gcda' -delete
-xvfb-run -a ctest --test-dir build-coverage -j "$(nproc)" -LE "long|desktop|install" >/dev/null
+xvfb-run -a -s -noreset ctest --test-dir build-coverage -j "$(nproc)" -LE "long|desktop|install" >/dev/null
 mkdir -p build-coverage/coverage
 gcovr --root "$root" --filter "$root/src/" --object-directory build-coverage \
   --html-details build-coverage/coverage/index.html --print-summary

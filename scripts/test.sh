@@ -17,8 +17,9 @@ cmake --build --preset develop -j "$jobs"
 
 echo "== Tests"
 # The GTK host tests need a display: the suite runs under a virtual one. The install check
-# (label install) installs and packages this build and plays a table from each.
-xvfb-run -a ctest --preset develop -j "$jobs"
+# (label install) installs and packages this build and plays a table from each. The display never
+# resets, so that a client connecting just as another leaves is not refused.
+xvfb-run -a -s -noreset ctest --preset develop -j "$jobs"
 
 echo "== Tests of the build without the desktop (script mode only)"
 # The same sources again with the desktop left out (-DCORVANE_DESKTOP=OFF); with a compiler cache

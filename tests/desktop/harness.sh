@@ -23,11 +23,13 @@ desktop_session() {
     done
     # The display's number is drawn at random: where several machines share a network namespace
     # but not /tmp, displays of the same number meet on the abstract X socket, and a client may
-    # reach the other machine's server. A display that cannot be reached is drawn again.
+    # reach the other machine's server. A display that cannot be reached is drawn again. The
+    # server never resets: by default it starts over whenever its last client leaves, and a client
+    # that connects meanwhile (the program just after a probe) is refused.
     local attempt status
     for attempt in 1 2 3 4 5; do
       CORVANE_DESKTOP_INSIDE=1 xvfb-run -a -n $((100 + RANDOM % 800)) \
-        -s "-screen 0 1280x1024x24" dbus-run-session -- "$0" "$@"
+        -s "-screen 0 1280x1024x24 -noreset" dbus-run-session -- "$0" "$@"
       status=$?
       ((status == kDisplayTaken)) || exit "$status"
       echo "$test_name: the display could not be reached (attempt $attempt); drawing another" >&2

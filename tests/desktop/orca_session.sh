@@ -210,12 +210,22 @@ for key in Down Up t 3 Return n Return Return Return Return l s; do presented "$
 wait_until "the betting menu" text_has "What would you like to do?"
 for key in p shift+m; do presented "$key"; done
 
-# Orca's review key (7 on the keypad) goes back a line at a time, whole.
+# Orca's review key (7 on the keypad) goes back a line at a time, whole. Under load Orca may not
+# answer the accessibility bus in time for a key, which is then lost to it; a key that brought no
+# Braille line at all within 20 s is pressed again.
+reviewed() { grep -qF "BRAILLE LINE:  '$1 \$l'" "$orca_braille"; }
 for back in 2 3; do
   line=$(probe text | tr -d '\r' | tail -n $back | head -n 1)
   : >"$orca_braille"
-  xdotool key KP_Home
-  wait_until "\"$line\" reviewed" grep -qF "BRAILLE LINE:  '$line \$l'" "$orca_braille"
+  for press in 1 2 3; do
+    xdotool key KP_Home
+    deadline=$((SECONDS + 20))
+    until reviewed "$line" || grep -q "BRAILLE LINE" "$orca_braille" || ((SECONDS >= deadline)); do
+      sleep 0.2
+    done
+    grep -q "BRAILLE LINE" "$orca_braille" && break
+  done
+  wait_until "\"$line\" reviewed" reviewed "$line"
 done
 
 # A whole hand: checks and calls, then the showdown, up to the question of another hand.
