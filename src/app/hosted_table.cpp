@@ -245,8 +245,13 @@ std::optional<int> HostedTable::SeatFor(const std::string& name, Refusal& reason
     reason = Refusal::Closed;
     return std::nullopt;
   }
-  for (int seat = kHostSeat + 1; seat <= table.PlayerCount; ++seat) {
-    if (seating.ListenerAt(seat) == nullptr) return seat;
+  // A bot's seat, one still bearing the bot's own name before one that bears another's (of a
+  // restored table, a friend who has not come yet).
+  for (const bool botsOwnName : {true, false}) {
+    for (int seat = kHostSeat + 1; seat <= table.PlayerCount; ++seat) {
+      if (seating.ListenerAt(seat) != nullptr) continue;
+      if (!botsOwnName || table.players.PlayerName[seat] == table.DefaultName[seat]) return seat;
+    }
   }
   reason = Refusal::Full;
   return std::nullopt;

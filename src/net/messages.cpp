@@ -351,9 +351,22 @@ std::string Dump(const OrderedJson& object) {
   return object.dump(-1, ' ', false, OrderedJson::error_handler_t::replace);
 }
 
+// The host's name as a welcome carries it: a name typed longer than a friend's program reads is
+// cut, between two letters of UTF-8.
+std::string WelcomedHostName(std::string name) {
+  if (name.size() <= kLongestHostName) return name;
+  std::size_t end = kLongestHostName;
+  while (end > 0 && (static_cast<unsigned char>(name[end]) & 0xc0) == 0x80) --end;
+  name.resize(end);
+  return name;
+}
+
 struct HostWriter {
   OrderedJson operator()(const WelcomeMessage& m) const {
-    return {{"t", "welcome"}, {"seat", m.seat}, {"host", m.host}, {"version", m.version}};
+    return {{"t", "welcome"},
+            {"seat", m.seat},
+            {"host", WelcomedHostName(m.host)},
+            {"version", m.version}};
   }
   OrderedJson operator()(const RefusedMessage& m) const {
     return {{"t", "refused"},

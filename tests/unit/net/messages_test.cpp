@@ -110,6 +110,14 @@ TEST(Messages, OnlyWholeSoundMessagesAreRead) {
     }
   }
   EXPECT_EQ(WriteMessage(FriendMessage{KeyMessage{40, 2}}), R"({"t":"key","code":40,"shift":2})");
+  // A host's name longer than a welcome may carry is cut between letters, and the welcome read.
+  std::string longName = "Grande ";
+  for (int letter = 0; letter < 40; ++letter) longName += "\u00e9";  // é: two bytes each
+  const std::optional<HostMessage> welcome =
+      ReadHostMessage(WriteMessage(HostMessage{WelcomeMessage{2, longName, "1.0"}}));
+  ASSERT_TRUE(welcome.has_value());
+  const std::string& host = std::get<WelcomeMessage>(*welcome).host;
+  EXPECT_EQ(host, longName.substr(0, 63));  // not through the 29th é
 }
 
 TEST(Messages, AddressesFingerprintsAndCodes) {
